@@ -1,0 +1,2 @@
+// Placeholder entry until the screensaver spine lands.
+int main() { return 0; }

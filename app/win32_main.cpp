@@ -1,0 +1,3 @@
+// Placeholder entry until the screensaver spine lands.
+#include <windows.h>
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the builds and tests need. Safe to run again:
+# it only calls apt when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config python3
+  clang libclang-rt-14-dev clang-format
+  libgtest-dev googletest libbenchmark-dev
+  g++-mingw-w64-x86-64 mingw-w64-tools
+  wine wine64
+  xvfb xdotool imagemagick x11-apps x11-utils
+  libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libxext-dev
+  libgl-dev libegl-dev libgles-dev libosmesa6-dev libgl1-mesa-dri mesa-utils
+  glslang-tools
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
