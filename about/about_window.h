@@ -3,7 +3,7 @@
 #pragma once
 
 class AboutWindow {
-public:
+  public:
     // moduleInstance: the program's instance handle (HINSTANCE on Windows);
     // showCommand: the show command the program was started with.
     AboutWindow(void* moduleInstance, int showCommand);

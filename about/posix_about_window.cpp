@@ -1,4 +1,11 @@
-// Placeholder until the About window lands: returns at once.
+// Configuration mode on Linux: there are no settings, so the About facts
+// (heading, notice and the maker's page) go to standard output.
+#include <cstdio>
+
+#include "about/about_texts.h"
 #include "about/about_window.h"
 
-AboutWindow::AboutWindow(void*, int) {}
+AboutWindow::AboutWindow(void*, int) {
+    std::fputs(about::plainText().c_str(), stdout);
+    std::fflush(stdout);
+}
