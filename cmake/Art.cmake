@@ -1,0 +1,25 @@
+# The pictures and icons the program carries are made at build time by the
+# host tool gen_art (tools/art) from fixed seeds, into the build tree's art
+# folder; none of them is kept in git. The resource script names these files.
+set(GP_ART_DIR "${GP_GEN_DIR}/art")
+gp_host_tool(GP_GEN_ART gen_art)
+
+# What gen_art writes (keep in step with tools/art/art_catalogue.cpp).
+set(GP_ART_FILES about_emblem.bmp Glimmerpond3D.ico)
+# The window icon as constant data: glimmer_core compiles this instead of a file in app/.
+set(GP_WINDOW_ICON_SOURCE "${GP_ART_DIR}/window_icon_pixels.cpp")
+
+set(art_outputs "${GP_WINDOW_ICON_SOURCE}")
+foreach(name IN LISTS GP_ART_FILES)
+    list(APPEND art_outputs "${GP_ART_DIR}/${name}")
+endforeach()
+add_custom_command(
+    OUTPUT ${art_outputs}
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${GP_ART_DIR}"
+    COMMAND "${GP_GEN_ART}" "${GP_ART_DIR}"
+    DEPENDS host_tools "${GP_GEN_ART}"
+    COMMENT "Generating the floor pictures, the About picture and the icons"
+    VERBATIM)
+add_custom_target(glimmer_art DEPENDS ${art_outputs})
+# The resource library is defined after this file; it must wait for the art.
+cmake_language(DEFER CALL add_dependencies glimmer_resources glimmer_art)

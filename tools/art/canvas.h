@@ -1,0 +1,89 @@
+// Square, power-of-two pictures that wrap at their edges: a height field and
+// a colour image, with the few operations the floors share. Every index wraps,
+// so whatever is drawn across an edge comes back at the opposite one.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "color.h"
+
+struct Field {
+    explicit Field(int size, float fill = 0.0f)
+        : size(size), mask(size - 1), v(static_cast<std::size_t>(size) * size, fill) {}
+    float& at(int x, int y) { return v[static_cast<std::size_t>(y & mask) * size + (x & mask)]; }
+    float at(int x, int y) const {
+        return v[static_cast<std::size_t>(y & mask) * size + (x & mask)];
+    }
+    // Bilinear sample at pixel coordinates (pixel centres on integers).
+    float sample(float x, float y) const;
+
+    int size;
+    int mask;
+    std::vector<float> v;
+};
+
+struct Image {
+    explicit Image(int size, Rgb fill = Rgb{})
+        : size(size), mask(size - 1), px(static_cast<std::size_t>(size) * size, fill) {}
+    Rgb& at(int x, int y) { return px[static_cast<std::size_t>(y & mask) * size + (x & mask)]; }
+    Rgb at(int x, int y) const {
+        return px[static_cast<std::size_t>(y & mask) * size + (x & mask)];
+    }
+
+    int size;
+    int mask;
+    std::vector<Rgb> px;
+};
+
+// Approximately Gaussian blur (three box passes) that wraps at the edges.
+void blur(Field& field, int radius);
+void blur(Image& image, int radius);
+
+// Calls fn(x, y, dx, dy) for every pixel whose centre lies within `radius` of
+// (cx, cy); x and y are wrapped indices, dx and dy the offset from the centre.
+template <class Fn>
+void forEachInDisc(int size, float cx, float cy, float radius, Fn fn) {
+    int x0 = static_cast<int>(cx - radius) - 1, x1 = static_cast<int>(cx + radius) + 1;
+    int y0 = static_cast<int>(cy - radius) - 1, y1 = static_cast<int>(cy + radius) + 1;
+    float r2 = radius * radius;
+    int mask = size - 1;
+    for (int y = y0; y <= y1; ++y) {
+        float dy = y - cy;
+        for (int x = x0; x <= x1; ++x) {
+            float dx = x - cx;
+            if (dx * dx + dy * dy <= r2) {
+                fn(x & mask, y & mask, dx, dy);
+            }
+        }
+    }
+}
+
+// How a floor is lit: the sun high and behind the viewer's left shoulder,
+// through clear water.
+struct Lighting {
+    float heightScale = 1.0f;  // height units per pixel of slope
+    float ambient = 0.55f;
+    float diffuse = 0.55f;
+    float occlusion = 0.0f;  // darkening of hollows (height below its surroundings)
+    int occlusionRadius = 8;
+    float shadow = 0.0f;  // darkening behind raised parts, away from the sun
+    int shadowLength = 6;
+    float gloss = 0.0f;  // a faint sheen on slopes facing the sun
+};
+
+// Lights the albedo with the height field's relief, hollows and shadows.
+Image shade(const Field& height, const Image& albedo, const Lighting& lighting);
+
+// The look of clear shallow water over the floor: a cool tint, a little haze,
+// and a slow, broad swell of light.
+struct WaterLook {
+    Rgb tint{0.88f, 0.98f, 1.0f};
+    Rgb haze{0.02f, 0.06f, 0.07f};
+    float swell = 0.06f;  // strength of the broad brightness variation
+    std::uint32_t seed = 1;
+};
+void applyWater(Image& image, const WaterLook& look);
+
+// 24-bit rows, bottom row first, as a bitmap stores them; a tiny ordered
+// dither keeps smooth gradients from banding.
+std::vector<std::uint8_t> toBottomUpBgr(const Image& image);

@@ -1,0 +1,21 @@
+// The eight floors under the water, each painted from its own seed into a
+// square picture that wraps seamlessly at its edges.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+
+// The screensaver's pictures are 2048 x 2048.
+constexpr int kFloorSize = 2048;
+
+struct FloorRecipe {
+    std::string fileName;
+    std::uint32_t seed;
+    Image (*paint)(int size, std::uint32_t seed);
+};
+
+// In the order the screensaver numbers them (resources 214, 212, 210, 223,
+// 221, 220, 198, 196).
+std::vector<FloorRecipe> floorRecipes();

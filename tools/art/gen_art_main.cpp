@@ -1,0 +1,93 @@
+// gen_art: makes every picture the screensaver carries, from fixed seeds.
+//   gen_art <folder>            writes the pictures, the icon file and the
+//                               window icon's source into <folder>
+//   gen_art --verify <folder>   makes them again and compares with <folder>;
+//                               exit status 1 when any byte differs
+// Pictures are made on as many threads as the machine has cores.
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "art_catalogue.h"
+#include "files.h"
+
+namespace {
+
+std::vector<std::uint8_t> readFile(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return bytes;
+    }
+    std::uint8_t buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    std::fclose(file);
+    return bytes;
+}
+
+// Runs every job, biggest first, on a small pool of threads.
+void runAll(std::vector<std::function<void()>>& jobs) {
+    unsigned threads = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+    std::atomic<std::size_t> nextJob{0};
+    auto worker = [&] {
+        for (std::size_t i = nextJob++; i < jobs.size(); i = nextJob++) {
+            jobs[i]();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t) {
+        pool.emplace_back(worker);
+    }
+    worker();
+    for (std::thread& t : pool) {
+        t.join();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool verify = argc == 3 && std::strcmp(argv[1], "--verify") == 0;
+    if (argc != 2 && !verify) {
+        std::fprintf(stderr, "usage: gen_art [--verify] <folder>\n");
+        return 2;
+    }
+    const std::string folder = argv[argc - 1];
+    const auto start = std::chrono::steady_clock::now();
+
+    const std::vector<ArtProduct> products = artCatalogue();
+    std::vector<std::vector<std::uint8_t>> bytes(products.size());
+    std::vector<std::function<void()>> jobs;
+    for (std::size_t i = 0; i < products.size(); ++i) {
+        jobs.push_back([&, i] { bytes[i] = products[i].make(); });
+    }
+    runAll(jobs);
+
+    int failures = 0;
+    for (std::size_t i = 0; i < products.size(); ++i) {
+        const std::string path = folder + "/" + products[i].fileName;
+        if (verify) {
+            if (readFile(path) != bytes[i]) {
+                std::fprintf(stderr, "gen_art: %s differs from a fresh run\n", path.c_str());
+                ++failures;
+            }
+        } else if (!writeFileAtomically(path, bytes[i].data(), bytes[i].size())) {
+            std::fprintf(stderr, "gen_art: cannot write %s\n", path.c_str());
+            ++failures;
+        }
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("gen_art: %zu files %s in %.2f s\n", products.size(),
+                verify ? "verified" : "written", seconds);
+    return failures == 0 ? 0 : 1;
+}
