@@ -1,0 +1,26 @@
+// The screensaver host's command line, read into the run mode and the host's
+// preview window. The switch letter is lower case; the window handle is a
+// decimal number that begins three characters after the slash.
+#pragma once
+
+#include "platform/host_window.h"
+
+enum ScreensaverMode : int {
+    Preview = 0,     // "/p <handle>": draw into the host's preview window
+    FullScreen = 1,  // "/s"
+    Configure = 2,   // "/c": the About window
+    NoSwitch = 3,    // nothing recognised: full screen, one instance at a time
+};
+
+struct CommandLine {
+    // `text` is the NUL-terminated text after the program's name; null reads as empty.
+    explicit CommandLine(const char* text);
+
+    ScreensaverMode mode = NoSwitch;
+    NativeWindowHandle hostWindow = 0;  // 0 until a switch is recognised
+};
+
+// Reads a decimal integer as the C library's atoi does (leading white space, an
+// optional sign, digits up to the first non-digit; no digits give 0), but
+// saturates at the limits of int instead of overflowing.
+int readDecimal(const char* text);

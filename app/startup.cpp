@@ -1,0 +1,34 @@
+// Mode dispatch shared by the Windows and Linux entry points.
+#include "app/startup.h"
+
+#include "about/about_window.h"
+#include "app/glfw_application.h"
+#include "app/single_instance_guard.h"
+
+CommandLine* currentCommandLine = nullptr;
+GLFWApplication* currentApplication = nullptr;
+
+StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)()) {
+    if ((mode == Preview || mode == NoSwitch) && !isFirstInstance()) {
+        return StartupRoad::End;
+    }
+    return mode == Configure ? StartupRoad::About : StartupRoad::Screensaver;
+}
+
+int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand) {
+    currentCommandLine = new CommandLine(commandLineText);
+    switch (chooseStartupRoad(currentCommandLine->mode, isFirstInstance)) {
+        case StartupRoad::End:
+            return 0;
+        case StartupRoad::About: {
+            // The constructor runs the window until the user closes it.
+            AboutWindow about(moduleInstance, showCommand);
+            return 0;
+        }
+        case StartupRoad::Screensaver:
+            currentApplication = new GLFWApplication(currentCommandLine);
+            currentApplication->run();
+            return 0;
+    }
+    return 0;
+}

@@ -1,0 +1,25 @@
+// The program's start: reads the command line, keeps a second preview or
+// switchless run from starting, and takes the About road or the screensaver's.
+#pragma once
+
+#include "app/command_line.h"
+
+class GLFWApplication;
+
+// Set before anything else runs, and never released.
+extern CommandLine* currentCommandLine;
+extern GLFWApplication* currentApplication;
+
+enum class StartupRoad {
+    End,          // another preview or switchless run is alive: nothing is shown
+    About,        // configuration mode
+    Screensaver,  // the render window and the main loop
+};
+
+// Preview and switchless runs ask `isFirstInstance`; the other modes never do,
+// so they neither claim the single-instance name nor are refused by it.
+StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)());
+
+// The entry's whole work; `moduleInstance` and `showCommand` go to the About
+// window. Every road returns 0.
+int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand);

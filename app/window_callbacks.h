@@ -1,0 +1,13 @@
+// The functions GLFW calls: errors become message boxes, any key or mouse
+// button ends the screensaver, a new size updates the window state, and the
+// pointer and wheel are ignored.
+#pragma once
+
+struct GLFWwindow;
+
+void onGLFWError(int code, const char* description);
+void onWindowSize(GLFWwindow* window, int width, int height);
+void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
+void onMouseButton(GLFWwindow* window, int button, int action, int mods);
+void onCursorPos(GLFWwindow* window, double x, double y);
+void onScroll(GLFWwindow* window, double dx, double dy);

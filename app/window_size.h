@@ -1,0 +1,23 @@
+// How big the render window is: the full-screen size rule, and the one place
+// that changes the process-wide window size and aspect ratio.
+#pragma once
+
+// Windows Vista: from here on the window takes the primary monitor's mode.
+constexpr int kFirstVersionKeepingTheMode = 60;
+
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Windows Vista (60) and later keep the primary monitor's current mode; older
+// systems switch the display to 800 x 600. A missing mode (no monitor, or GLFW
+// failed to start) also gives 800 x 600.
+WindowSize fullScreenWindowSize(int windowsVersion, WindowSize primaryMode);
+
+// The aspect ratio of a drawing area; a height of 0 (a minimised window) keeps
+// `previous` rather than dividing by zero.
+float aspectRatioOf(int width, int height, float previous);
+
+// Sets windowWidth, windowHeight and aspectRatio (app/window_state.h).
+void setWindowSize(int width, int height);

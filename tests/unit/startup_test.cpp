@@ -1,0 +1,106 @@
+// Start-up decisions: which modes consult the single-instance guard and where
+// each mode goes; the callbacks that end the process; the first frame's seed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/frame_seed.h"
+#include "app/startup.h"
+#include "app/window_callbacks.h"
+#include "platform/message_box.h"
+
+namespace {
+
+int guardAsked = 0;
+bool firstInstance() {
+    ++guardAsked;
+    return true;
+}
+bool laterInstance() {
+    ++guardAsked;
+    return false;
+}
+
+std::vector<std::string> boxes;
+void recordBox(const char* text, const char* title) {
+    boxes.push_back(std::string(title) + "|" + text);
+}
+
+}  // namespace
+
+TEST(StartupRoad, PreviewAndSwitchlessRunsAreRefusedBesideALiveOne) {
+    guardAsked = 0;
+    EXPECT_EQ(chooseStartupRoad(Preview, laterInstance), StartupRoad::End);
+    EXPECT_EQ(chooseStartupRoad(NoSwitch, laterInstance), StartupRoad::End);
+    EXPECT_EQ(chooseStartupRoad(Preview, firstInstance), StartupRoad::Screensaver);
+    EXPECT_EQ(chooseStartupRoad(NoSwitch, firstInstance), StartupRoad::Screensaver);
+    EXPECT_EQ(guardAsked, 4);
+}
+
+TEST(StartupRoad, FullScreenAndConfigureNeverAskTheGuard) {
+    guardAsked = 0;
+    EXPECT_EQ(chooseStartupRoad(FullScreen, laterInstance), StartupRoad::Screensaver);
+    EXPECT_EQ(chooseStartupRoad(Configure, laterInstance), StartupRoad::About);
+    EXPECT_EQ(guardAsked, 0);
+}
+
+TEST(StartupRoad, ConfigureShowsTheAboutWindowAndReturnsZero) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(startScreensaver("/c", nullptr, 0), 0);
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(currentCommandLine, nullptr);
+    EXPECT_EQ(currentCommandLine->mode, Configure);
+    EXPECT_EQ(currentApplication, nullptr);
+}
+
+TEST(WindowCallbacks, GLFWErrorsAreShownTitledError) {
+    boxes.clear();
+    setMessageBoxHook(recordBox);
+    testing::internal::CaptureStderr();
+    onGLFWError(0x00010001, "The GLFW library is not initialized");
+    testing::internal::GetCapturedStderr();
+    setMessageBoxHook(nullptr);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Error|The GLFW library is not initialized"});
+}
+
+TEST(WindowCallbacks, KeysAndButtonsEndTheProcessWithZero) {
+    // Shift alone, a release, a repeat: every key event ends it.
+    EXPECT_EXIT(onKey(nullptr, 340, 50, 1, 0), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(onKey(nullptr, 65, 38, 0, 0), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(onKey(nullptr, 65, 38, 2, 0), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(onMouseButton(nullptr, 0, 0, 0), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(onMouseButton(nullptr, 1, 1, 0), testing::ExitedWithCode(0), "");
+}
+
+TEST(WindowCallbacks, PointerAndWheelDoNothing) {
+    onCursorPos(nullptr, 10.0, 20.0);
+    onScroll(nullptr, 0.0, -1.0);
+    SUCCEED() << "still running";
+}
+
+TEST(FirstFrameSeed, TimerInTenMicrosecondUnitsModuloTenThousand) {
+    EXPECT_EQ(firstFrameSeed(0.0f), 0u);
+    EXPECT_EQ(firstFrameSeed(0.5f), 0u);         // 50000
+    EXPECT_EQ(firstFrameSeed(0.01234f), 1234u);  // 1233.99999 rounds up as a float
+    EXPECT_EQ(firstFrameSeed(1.5f), 0u);         // 150000
+    EXPECT_EQ(firstFrameSeed(2.75f), 5000u);     // 275000
+    for (float t : {0.3f, 1.0f, 3.14159f, 12.5f, 700.0f}) {
+        EXPECT_LT(firstFrameSeed(t), 10000u) << t;
+    }
+}
+
+TEST(FirstFrameSeed, ProductIsTakenInSinglePrecision) {
+    // 0.02999999932944774627685546875 x 100000 is 2999.99993... exactly, which
+    // a double keeps below 3000; in single precision it rounds to 3000.0.
+    EXPECT_EQ(firstFrameSeed(0.03f), 3000u);
+}
+
+TEST(FirstFrameSeed, StaysDefinedForTimesBeyondTheUnsignedRange) {
+    // 50000 s is 5e9 ticks, past what an unsigned holds.
+    EXPECT_LT(firstFrameSeed(50000.0f), 10000u);
+    EXPECT_EQ(firstFrameSeed(-1.0f), 0u);
+    EXPECT_EQ(firstFrameSeed(INFINITY), 0u);
+    EXPECT_EQ(firstFrameSeed(NAN), 0u);
+}

@@ -1,0 +1,53 @@
+// The window's size: the Windows version word, the full-screen size rule and
+// the aspect ratio that the renderer reads.
+#include <gtest/gtest.h>
+
+#include "app/window_callbacks.h"
+#include "app/window_size.h"
+#include "app/window_state.h"
+#include "app/windows_version.h"
+
+TEST(WindowsVersion, DecodesTheLowWordOfGetVersion) {
+    EXPECT_EQ(windowsVersion(0x0A280105u), 51);  // XP, build 2600 in the high word
+    EXPECT_EQ(windowsVersion(0x17700006u), 60);  // Vista
+    EXPECT_EQ(windowsVersion(0x1DB10106u), 61);  // 7
+    EXPECT_EQ(windowsVersion(0x23F00206u), 62);  // 8 and later without a manifest
+    EXPECT_EQ(windowsVersion(0x0000000Au), 100);
+}
+
+TEST(FullScreenWindowSize, VistaAndLaterKeepThePrimaryMode) {
+    WindowSize mode{1920, 1080};
+    WindowSize xp = fullScreenWindowSize(51, mode);
+    EXPECT_EQ(xp.width, 800);
+    EXPECT_EQ(xp.height, 600);
+    WindowSize vista = fullScreenWindowSize(60, mode);
+    EXPECT_EQ(vista.width, 1920);
+    EXPECT_EQ(vista.height, 1080);
+}
+
+TEST(FullScreenWindowSize, MissingModeFallsBackTo800By600) {
+    for (WindowSize missing : {WindowSize{}, WindowSize{1920, 0}, WindowSize{0, 1080}}) {
+        WindowSize size = fullScreenWindowSize(100, missing);
+        EXPECT_EQ(size.width, 800);
+        EXPECT_EQ(size.height, 600);
+    }
+}
+
+TEST(AspectRatio, WidthOverHeightAndZeroHeightKeepsThePrevious) {
+    EXPECT_FLOAT_EQ(aspectRatioOf(1920, 1080, 1.0f), 1920.0f / 1080.0f);
+    EXPECT_FLOAT_EQ(aspectRatioOf(152, 112, 1.0f), 152.0f / 112.0f);
+    EXPECT_FLOAT_EQ(aspectRatioOf(0, 0, 1.5f), 1.5f);
+    EXPECT_FLOAT_EQ(aspectRatioOf(640, 0, 1.25f), 1.25f);
+}
+
+TEST(AspectRatio, SizeEventUpdatesTheWindowState) {
+    onWindowSize(nullptr, 1024, 768);
+    EXPECT_EQ(windowWidth, 1024);
+    EXPECT_EQ(windowHeight, 768);
+    EXPECT_FLOAT_EQ(aspectRatio, 1024.0f / 768.0f);
+    // A minimised window reports 0 x 0: the size follows, the ratio stays usable.
+    onWindowSize(nullptr, 0, 0);
+    EXPECT_EQ(windowWidth, 0);
+    EXPECT_EQ(windowHeight, 0);
+    EXPECT_FLOAT_EQ(aspectRatio, 1024.0f / 768.0f);
+}
