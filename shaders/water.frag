@@ -101,7 +101,8 @@ float fractVoronoi(vec2 p, float sizeMul, float alphaMul, int layers)
         size *= sizeMul;
         alpha *= alphaMul;
     }
-    return noise * (1.0 - alphaMul) / (1.0 - pow(alphaMul, float(layers)));
+    noise *= (1.0 - alphaMul) / (1.0 - pow(alphaMul, float(layers)));
+    return noise;
 }
 
 // The two pictures cross-faded over the middle half of textureTime, the
