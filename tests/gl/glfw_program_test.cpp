@@ -1,0 +1,155 @@
+// GLFWProgram and GLFWProgramRegistry against Mesa, built from the shipped
+// water texts: the shared location cache, setTexture and the registry.
+#include <memory>
+
+#include "gfx/glfw_program.h"
+#include "tests/gl/leak_check.h"
+#include "tests/gl/gl_test_context.h"
+
+namespace {
+
+constexpr std::uint16_t kVertexText = 137;
+constexpr std::uint16_t kFragmentText = 136;
+
+int uniformQueries = 0;
+int attributeQueries = 0;
+int programsCreated = 0;
+PFNGLGETUNIFORMLOCATIONPROC realGetUniformLocation = nullptr;
+PFNGLGETATTRIBLOCATIONPROC realGetAttribLocation = nullptr;
+PFNGLCREATEPROGRAMPROC realCreateProgram = nullptr;
+
+GLint APIENTRY countedGetUniformLocation(GLuint program, const GLchar* name) {
+    ++uniformQueries;
+    return realGetUniformLocation(program, name);
+}
+
+GLint APIENTRY countedGetAttribLocation(GLuint program, const GLchar* name) {
+    ++attributeQueries;
+    return realGetAttribLocation(program, name);
+}
+
+GLuint APIENTRY countedCreateProgram() {
+    ++programsCreated;
+    return realCreateProgram();
+}
+
+// Counts every question the program puts to OpenGL while the test runs.
+class GLFWProgramTest : public GLTest {
+  protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        realGetUniformLocation = gp_glGetUniformLocation;
+        realGetAttribLocation = gp_glGetAttribLocation;
+        realCreateProgram = gp_glCreateProgram;
+        gp_glGetUniformLocation = countedGetUniformLocation;
+        gp_glGetAttribLocation = countedGetAttribLocation;
+        gp_glCreateProgram = countedCreateProgram;
+        uniformQueries = attributeQueries = programsCreated = 0;
+    }
+    void TearDown() override {
+        gp_glGetUniformLocation = realGetUniformLocation;
+        gp_glGetAttribLocation = realGetAttribLocation;
+        gp_glCreateProgram = realCreateProgram;
+    }
+};
+
+TEST_F(GLFWProgramTest, ShippedProgramAnswersItsActiveNamesAndMinusOneForTheRest) {
+    GLFWProgram program(kVertexText, kFragmentText);
+    EXPECT_NE(program.programId(), 0u);
+    for (const char* uniform :
+         {"iTime", "viewportWidth", "viewportHeight", "textureTime", "normalsTexture",
+          "backgroundTexture", "backgroundTexture2", "normalsTextureSize", "renderMode"}) {
+        EXPECT_GE(program.uniformLocation(uniform), 0) << uniform;
+    }
+    EXPECT_GE(program.attributeLocation("position"), 0);
+    // Declared by the vertex shader and never read, so never active.
+    EXPECT_EQ(program.attributeLocation("position_normal"), -1);
+    for (const char* matrix : {"model_world", "world_projection", "model_projection"}) {
+        EXPECT_EQ(program.uniformLocation(matrix), -1) << matrix;
+    }
+    // Names are compared byte by byte.
+    EXPECT_EQ(program.uniformLocation("itime"), -1);
+}
+
+TEST_F(GLFWProgramTest, EveryAnswerIsCachedMinusOneIncluded) {
+    GLFWProgram program(kVertexText, kFragmentText);
+    EXPECT_EQ(program.attributeLocation("position_normal"), -1);
+    EXPECT_EQ(program.attributeLocation("position_normal"), -1);
+    EXPECT_EQ(attributeQueries, 1);
+    GLint time = program.uniformLocation("iTime");
+    EXPECT_EQ(program.uniformLocation("iTime"), time);
+    EXPECT_EQ(program.uniformLocation("model_world"), -1);
+    EXPECT_EQ(program.uniformLocation("model_world"), -1);
+    EXPECT_EQ(uniformQueries, 2);
+}
+
+TEST_F(GLFWProgramTest, ANameAnswersWhateverItsFirstLookupFound) {
+    GLFWProgram program(kVertexText, kFragmentText);
+    GLint time = program.uniformLocation("iTime");
+    ASSERT_GE(time, 0);
+    EXPECT_EQ(program.attributeLocation("iTime"), time);
+    EXPECT_EQ(attributeQueries, 0);
+
+    GLint position = program.attributeLocation("position");
+    ASSERT_GE(position, 0);
+    EXPECT_EQ(program.uniformLocation("position"), position);
+    EXPECT_EQ(uniformQueries, 1);
+}
+
+TEST_F(GLFWProgramTest, SetTextureSetsTheSamplerAndBindsTheTextureToItsUnit) {
+    GLFWProgram program(kVertexText, kFragmentText);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    program.use();
+    program.setTexture("backgroundTexture2", 2, texture);
+    GLint unit = -1;
+    glGetUniformiv(program.programId(), program.uniformLocation("backgroundTexture2"), &unit);
+    EXPECT_EQ(unit, 2);
+    GLint active = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+    EXPECT_EQ(active, GL_TEXTURE2);
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<GLuint>(bound), texture);
+    glActiveTexture(GL_TEXTURE0);
+    glDeleteTextures(1, &texture);
+}
+
+TEST_F(GLFWProgramTest, DestructorReleasesTheProgramObject) {
+    auto* program = new GLFWProgram(kVertexText, kFragmentText);
+    GLuint id = program->programId();
+    ASSERT_EQ(glIsProgram(id), GL_TRUE);
+    delete program;
+    EXPECT_EQ(glIsProgram(id), GL_FALSE);
+}
+
+TEST_F(GLFWProgramTest, RegistryKeepsTheFirstProgramFiledUnderAName) {
+    GLFWProgramRegistry registry;
+    registry.add("BackgroundProgram", kVertexText, kFragmentText);
+    GLFWProgram* first = registry.get("BackgroundProgram");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(registry.programId("BackgroundProgram"), static_cast<GLint>(first->programId()));
+
+    // The second one is built all the same, and stays unreachable: a leak by
+    // design, which the process's end reclaims.
+    {
+        LeakCheckPause pause;
+        registry.add("BackgroundProgram", kVertexText, kFragmentText);
+    }
+    EXPECT_EQ(programsCreated, 2);
+    EXPECT_EQ(registry.get("BackgroundProgram"), first);
+    EXPECT_EQ(registry.programId("BackgroundProgram"), static_cast<GLint>(first->programId()));
+
+    registry.use("BackgroundProgram");
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(current, registry.programId("BackgroundProgram"));
+    glUseProgram(0);
+
+    EXPECT_EQ(registry.get("backgroundprogram"), nullptr);
+    EXPECT_EQ(registry.programId("backgroundprogram"), 0);
+    // The registry never releases what it holds.
+    delete first;
+}
+
+}  // namespace

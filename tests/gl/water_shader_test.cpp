@@ -1,0 +1,330 @@
+// The shipped water program (texts 137 and 136) drawn on Mesa and compared,
+// pixel by pixel, with the CPU reference of its formulas.
+//
+// Tolerance: 1e-3 on every channel of a float target. With the hash arguments
+// formed in single precision (water_reference.cpp) the largest difference
+// measured on llvmpipe is 6e-5 at iTime 0 and 1.5e-4 at iTime 2.5: the floor is
+// one unit in the last place of the single-precision "sin(x) * 521.582" (6e-5),
+// which fract keeps. 1e-3 leaves a margin of six and still catches a 1% change
+// of the layer normalisation, of a smoothstep edge or of a colour weight.
+// iTime stays small (0 and 2.5): the turning angles, the drift offsets and with
+// them the hash arguments grow with it, and by iTime 1000 the single-precision
+// angle and offset products alone move fractVoro by 0.02, which would leave
+// nothing meaningful to compare.
+#include <cmath>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "gfx/glfw_program.h"
+#include "tests/gl/gl_test_context.h"
+#include "tests/gl/test_texture.h"
+#include "tests/gl/water_drawing.h"
+#include "tests/gl/water_reference.h"
+
+namespace {
+
+constexpr double kTolerance = 1e-3;
+// One step of an 8-bit channel is rounded to the nearest: half a step either way.
+constexpr double kEightBitTolerance = 0.5 / 255.0 + kTolerance;
+
+constexpr std::uint16_t kVertexText = 137;
+constexpr std::uint16_t kFragmentText = 136;
+constexpr int kNormalsTextureSide = 1024;
+
+// Pictures whose every lookup the reference can follow: smooth ramps, so that a
+// coordinate that is off shows in the colour.
+Rgba firstPicture(int i, int j) {
+    return {i / 31.0, j / 31.0, 0.6, 1.0};
+}
+Rgba secondPicture(int i, int j) {
+    return {1.0 - j / 31.0, 0.3, i / 31.0, 0.5};
+}
+
+double clamp01(double v) {
+    return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v);
+}
+
+Rgba clamped(const Rgba& c) {
+    return {clamp01(c.r), clamp01(c.g), clamp01(c.b), clamp01(c.a)};
+}
+
+Rgba blend(const Rgba& a, const Rgba& b, double k) {
+    return {a.r + (b.r - a.r) * k, a.g + (b.g - a.g) * k, a.b + (b.b - a.b) * k,
+            a.a + (b.a - a.a) * k};
+}
+
+struct Comparison {
+    double worst = 0.0;
+    int compared = 0;
+    std::string firstMiss;
+};
+
+// Compares every pixel whose expectation `expectedAt` gives (it returns false
+// to skip a pixel) and remembers the worst channel and the first miss.
+template <typename Expectation>
+Comparison compare(const std::vector<float>& pixels, int width, int height, double tolerance,
+                   Expectation expectedAt) {
+    Comparison result;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            Rgba expected;
+            if (!expectedAt(x, y, &expected)) {
+                continue;
+            }
+            ++result.compared;
+            const float* got = &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
+            const double want[4] = {expected.r, expected.g, expected.b, expected.a};
+            for (int c = 0; c < 4; ++c) {
+                double miss = std::fabs(got[c] - want[c]);
+                if (miss > result.worst) {
+                    result.worst = miss;
+                }
+                if (miss > tolerance && result.firstMiss.empty()) {
+                    std::ostringstream text;
+                    text << "pixel (" << x << ", " << y << ") channel " << c << ": got " << got[c]
+                         << ", expected " << want[c];
+                    result.firstMiss = text.str();
+                }
+            }
+        }
+    }
+    return result;
+}
+
+class WaterShaderTest : public GLTest {
+  protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        program_ = std::make_unique<GLFWProgram>(kVertexText, kFragmentText);
+        quad_ = std::make_unique<FullViewportQuad>();
+        first_ = std::make_unique<TestTexture>(32, 32, GL_RGBA32F, GL_LINEAR, firstPicture);
+        second_ = std::make_unique<TestTexture>(32, 32, GL_RGBA32F, GL_LINEAR, secondPicture);
+    }
+
+    // Draws one mode over the whole target with the given pictures bound.
+    std::vector<float> render(const OffscreenTarget& target, const WaterInputs& inputs, int mode,
+                              GLuint normals, GLuint background, GLuint background2) {
+        target.bind();
+        glViewport(0, 0, target.width, target.height);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        setWaterUniforms(*program_, inputs, mode);
+        program_->setTexture("normalsTexture", 0, normals);
+        program_->setTexture("backgroundTexture", 1, background);
+        program_->setTexture("backgroundTexture2", 2, background2);
+        quad_->draw(*program_);
+        return target.readPixels();
+    }
+
+    std::unique_ptr<GLFWProgram> program_;
+    std::unique_ptr<FullViewportQuad> quad_;
+    std::unique_ptr<TestTexture> first_;
+    std::unique_ptr<TestTexture> second_;
+};
+
+struct Viewport {
+    int width;
+    int height;
+};
+
+// Square, landscape (1920x1080 at a twentieth) and portrait.
+const Viewport kViewports[] = {{64, 64}, {96, 54}, {54, 96}};
+const double kTimes[] = {0.0, 2.5};
+
+WaterInputs inputsFor(Viewport v, double iTime, double textureTime) {
+    WaterInputs inputs;
+    inputs.iTime = iTime;
+    inputs.viewportWidth = v.width;
+    inputs.viewportHeight = v.height;
+    inputs.textureTime = textureTime;
+    return inputs;
+}
+
+TEST_F(WaterShaderTest, FullResolutionModeMatchesTheFormulas) {
+    // Both pictures take part at this textureTime (weight 0.784 on the second).
+    const double textureTime = 0.6;
+    for (Viewport v : kViewports) {
+        for (double iTime : kTimes) {
+            SCOPED_TRACE(testing::Message() << v.width << "x" << v.height << " iTime " << iTime);
+            WaterInputs inputs = inputsFor(v, iTime, textureTime);
+            OffscreenTarget target(v.width, v.height, GL_RGBA32F);
+            std::vector<float> pixels =
+                render(target, inputs, 1, 0, first_->name(), second_->name());
+            Comparison c =
+                compare(pixels, v.width, v.height, kTolerance, [&](int x, int y, Rgba* expected) {
+                    FragmentFrame f = fragmentFrame(x + 0.5, y + 0.5, inputs);
+                    WaveParameters wave = referenceWave(f, iTime);
+                    Point2 t = backgroundCoordinates(f, wave.res);
+                    Rgba b =
+                        blend(first_->sample(t), second_->sample(t), crossFadeWeight(textureTime));
+                    *expected = waterColour(wave, b);
+                    return true;
+                });
+            EXPECT_EQ(c.compared, v.width * v.height);
+            EXPECT_LE(c.worst, kTolerance) << c.firstMiss;
+        }
+    }
+}
+
+TEST_F(WaterShaderTest, WaveParameterModeWritesResAndFractVoro) {
+    for (Viewport v : kViewports) {
+        for (double iTime : kTimes) {
+            SCOPED_TRACE(testing::Message() << v.width << "x" << v.height << " iTime " << iTime);
+            WaterInputs inputs = inputsFor(v, iTime, -1.0);
+            OffscreenTarget target(v.width, v.height, GL_RGBA32F);
+            std::vector<float> pixels = render(target, inputs, 0, 0, 0, 0);
+            Comparison c =
+                compare(pixels, v.width, v.height, kTolerance, [&](int x, int y, Rgba* expected) {
+                    WaveParameters wave =
+                        referenceWave(fragmentFrame(x + 0.5, y + 0.5, inputs), iTime);
+                    *expected = {wave.res, wave.fractVoro, 0.0, 0.0};
+                    return true;
+                });
+            EXPECT_LE(c.worst, kTolerance) << c.firstMiss;
+        }
+    }
+}
+
+TEST_F(WaterShaderTest, WaveParametersAreClampedAndQuantisedInAnRgb8Target) {
+    // Mode 0 at S = 64, as the reduced path draws it. res tops out at exactly
+    // 1.0 wherever fractVoro reaches 0.3, fractVoro itself stays well below 1
+    // (0.66 at most over iTime 0 to 200 on this viewport), and the target keeps
+    // no fourth component, which reads back as 1.
+    WaterInputs inputs = inputsFor({64, 64}, 2.5, -1.0);
+    OffscreenTarget target(64, 64, GL_RGB8);
+    std::vector<float> pixels = render(target, inputs, 0, 0, 0, 0);
+    int saturated = 0;
+    Comparison c = compare(pixels, 64, 64, kEightBitTolerance, [&](int x, int y, Rgba* expected) {
+        WaveParameters wave = referenceWave(fragmentFrame(x + 0.5, y + 0.5, inputs), 2.5);
+        saturated += wave.res >= 1.0 ? 1 : 0;
+        *expected = {clamp01(wave.res), clamp01(wave.fractVoro), 0.0, 1.0};
+        return true;
+    });
+    EXPECT_LE(c.worst, kEightBitTolerance) << c.firstMiss;
+    EXPECT_GT(saturated, 0) << "the picture should hold some fully bright res";
+}
+
+TEST_F(WaterShaderTest, FullResolutionColourIsClampedOnlyByAnEightBitTarget) {
+    // White pictures push the brightest pixels past 1.0; the shader leaves them there.
+    TestTexture white(2, 2, GL_RGBA32F, GL_LINEAR, [](int, int) { return Rgba{1, 1, 1, 1}; });
+    WaterInputs inputs = inputsFor({64, 64}, 0.0, -1.0);
+    OffscreenTarget floatTarget(64, 64, GL_RGBA32F);
+    std::vector<float> unclamped = render(floatTarget, inputs, 1, 0, white.name(), white.name());
+    OffscreenTarget byteTarget(64, 64, GL_RGBA8);
+    std::vector<float> stored = render(byteTarget, inputs, 1, 0, white.name(), white.name());
+    int aboveOne = 0;
+    for (float v : unclamped) {
+        aboveOne += v > 1.0f ? 1 : 0;
+    }
+    ASSERT_GT(aboveOne, 0);
+    Comparison c = compare(stored, 64, 64, kEightBitTolerance, [&](int x, int y, Rgba* expected) {
+        WaveParameters wave = referenceWave(fragmentFrame(x + 0.5, y + 0.5, inputs), 0.0);
+        *expected = clamped(waterColour(wave, {1, 1, 1, 1}));
+        return true;
+    });
+    EXPECT_LE(c.worst, kEightBitTolerance) << c.firstMiss;
+}
+
+TEST_F(WaterShaderTest, CrossFadeRunsThroughTheMiddleHalfOfTextureTime) {
+    TestTexture blue(2, 2, GL_RGBA32F, GL_NEAREST, [](int, int) {
+        return Rgba{0.1, 0.3, 0.8, 1.0};
+    });
+    TestTexture amber(2, 2, GL_RGBA32F, GL_NEAREST, [](int, int) {
+        return Rgba{0.9, 0.6, 0.2, 0.0};
+    });
+    // textureTime and the weight of the second picture it must give.
+    const struct {
+        double textureTime;
+        double weight;
+    } kFades[] = {{-1.0, 0.0}, {0.25, 0.0}, {0.4, 0.216}, {0.5, 0.5}, {0.75, 1.0}, {1.0, 1.0}};
+    for (auto fade : kFades) {
+        SCOPED_TRACE(testing::Message() << "textureTime " << fade.textureTime);
+        WaterInputs inputs = inputsFor({64, 64}, 0.0, fade.textureTime);
+        OffscreenTarget target(64, 64, GL_RGBA32F);
+        std::vector<float> pixels = render(target, inputs, 1, 0, blue.name(), amber.name());
+        Rgba b = blend({0.1, 0.3, 0.8, 1.0}, {0.9, 0.6, 0.2, 0.0}, fade.weight);
+        Comparison c = compare(pixels, 64, 64, kTolerance, [&](int x, int y, Rgba* expected) {
+            *expected = waterColour(referenceWave(fragmentFrame(x + 0.5, y + 0.5, inputs), 0.0), b);
+            return true;
+        });
+        EXPECT_LE(c.worst, kTolerance) << c.firstMiss;
+    }
+}
+
+// A normals image whose texels all differ from their neighbours inside the
+// lower-left S x S region, and read as (1, 1) outside it.
+std::unique_ptr<TestTexture> normalsImage(int side) {
+    return std::make_unique<TestTexture>(
+        kNormalsTextureSide, kNormalsTextureSide, GL_RGB8, GL_NEAREST, [side](int i, int j) {
+            if (i >= side || j >= side) {
+                return Rgba{1.0, 1.0, 1.0, 1.0};
+            }
+            return Rgba{((7 * i + 3 * j) % 16) * 17 / 255.0, ((5 * i + 11 * j) % 16) * 17 / 255.0,
+                        0.0, 1.0};
+        });
+}
+
+// How far a texel coordinate lies from the nearest texel edge.
+double distanceToTexelEdge(double texels) {
+    double f = texels - std::floor(texels);
+    return std::min(f, 1.0 - f);
+}
+
+TEST_F(WaterShaderTest, ReducedModeReadsTheLowerLeftRegionOfTheNormalsImage) {
+    // The share of the S x S region that the screen spans: landscape
+    // [0, S*H/W) x [0, S*H*H/(W*W)), portrait [0, S*W/H) x [0, S). 96x54 is
+    // 1920x1080 at a twentieth, which reads [0, 288) x [0, 162) with S = 512.
+    const struct {
+        Viewport viewport;
+        int side;
+        double spanX;
+        double spanY;
+    } kCases[] = {{{96, 54}, 512, 288, 162},
+                  {{96, 54}, 256, 144, 81},
+                  {{54, 96}, 256, 144, 256},
+                  {{60, 60}, 256, 256, 256},
+                  {{60, 60}, 1024, 1024, 1024}};
+    for (auto k : kCases) {
+        Viewport v = k.viewport;
+        SCOPED_TRACE(testing::Message() << v.width << "x" << v.height << " S " << k.side);
+        std::unique_ptr<TestTexture> normals = normalsImage(k.side);
+        WaterInputs inputs = inputsFor(v, 0.0, 0.6);
+        inputs.normalsTextureSize = k.side;
+        OffscreenTarget target(v.width, v.height, GL_RGBA32F);
+        std::vector<float> pixels =
+            render(target, inputs, 2, normals->name(), first_->name(), second_->name());
+        double furthestX = 0.0;
+        double furthestY = 0.0;
+        Comparison c =
+            compare(pixels, v.width, v.height, kTolerance, [&](int x, int y, Rgba* expected) {
+                FragmentFrame f = fragmentFrame(x + 0.5, y + 0.5, inputs);
+                Point2 n = normalsCoordinates(f, k.side);
+                double s = n.x * kNormalsTextureSide;
+                double t = n.y * kNormalsTextureSide;
+                furthestX = std::max(furthestX, s);
+                furthestY = std::max(furthestY, t);
+                // On a texel edge either neighbour is a fair answer.
+                if (distanceToTexelEdge(s) < 0.01 || distanceToTexelEdge(t) < 0.01) {
+                    return false;
+                }
+                Rgba texel = normals->sample(n);
+                WaveParameters wave = {texel.r, texel.g};
+                Point2 bt = backgroundCoordinates(f, wave.res);
+                Rgba b = blend(first_->sample(bt), second_->sample(bt),
+                               crossFadeWeight(inputs.textureTime));
+                *expected = waterColour(wave, b);
+                return true;
+            });
+        EXPECT_GT(c.compared, v.width * v.height / 3);
+        EXPECT_LE(c.worst, kTolerance) << c.firstMiss;
+        // The last pixel centre lies half a pixel short of the span's end.
+        double texelsPerPixel = k.spanX / v.width;
+        EXPECT_LT(furthestX, k.spanX);
+        EXPECT_GT(furthestX, k.spanX - texelsPerPixel);
+        EXPECT_LT(furthestY, k.spanY);
+        EXPECT_GT(furthestY, k.spanY - texelsPerPixel);
+    }
+}
+
+}  // namespace
