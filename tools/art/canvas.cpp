@@ -14,29 +14,49 @@ float Field::sample(float x, float y) const {
 
 namespace {
 
-// One running-sum box pass along rows (stride 1) or columns (stride size).
+// One running-sum box pass along each row, in place.
 template <class T>
-void boxPass(std::vector<T>& data, int size, int radius, bool alongRows, std::vector<T>& line) {
-    int mask = size - 1;
-    float scale = 1.0f / (2 * radius + 1);
-    for (int j = 0; j < size; ++j) {
-        auto index = [&](int i) {
-            i &= mask;
-            return alongRows ? static_cast<std::size_t>(j) * size + i
-                             : static_cast<std::size_t>(i) * size + j;
-        };
+void boxRows(std::vector<T>& data, int size, int radius, std::vector<T>& line) {
+    const int mask = size - 1;
+    const float scale = 1.0f / (2 * radius + 1);
+    for (int y = 0; y < size; ++y) {
+        T* row = data.data() + static_cast<std::size_t>(y) * size;
         T sum{};
         for (int i = -radius; i <= radius; ++i) {
-            sum = sum + data[index(i)];
+            sum = sum + row[i & mask];
         }
-        for (int i = 0; i < size; ++i) {
-            line[i] = sum * scale;
-            sum = sum + data[index(i + radius + 1)] - data[index(i - radius)];
+        for (int x = 0; x < size; ++x) {
+            line[x] = sum * scale;
+            sum = sum + row[(x + radius + 1) & mask] - row[(x - radius) & mask];
         }
-        for (int i = 0; i < size; ++i) {
-            data[index(i)] = line[i];
+        std::copy(line.begin(), line.end(), row);
+    }
+}
+
+// The same down the columns, keeping one running sum per column so that
+// memory is walked row by row.
+template <class T>
+void boxColumns(std::vector<T>& data, int size, int radius, std::vector<T>& out) {
+    const int mask = size - 1;
+    const float scale = 1.0f / (2 * radius + 1);
+    auto row = [&](int y) { return data.data() + static_cast<std::size_t>(y & mask) * size; };
+    std::vector<T> sums(size, T{});
+    for (int i = -radius; i <= radius; ++i) {
+        const T* r = row(i);
+        for (int x = 0; x < size; ++x) {
+            sums[x] = sums[x] + r[x];
         }
     }
+    for (int y = 0; y < size; ++y) {
+        T* o = out.data() + static_cast<std::size_t>(y) * size;
+        const T* add = row(y + radius + 1);
+        const T* drop = row(y - radius);
+        for (int x = 0; x < size; ++x) {
+            o[x] = sums[x] * scale;
+            sums[x] = sums[x] + add[x] - drop[x];
+        }
+    }
+    data.swap(out);
 }
 
 template <class T>
@@ -45,11 +65,12 @@ void blurData(std::vector<T>& data, int size, int radius) {
         return;
     }
     std::vector<T> line(size);
+    std::vector<T> scratch(data.size());
     // Three passes of a box a third as wide come close to a Gaussian.
     int r = std::max(1, radius / 2);
     for (int pass = 0; pass < 3; ++pass) {
-        boxPass(data, size, r, true, line);
-        boxPass(data, size, r, false, line);
+        boxRows(data, size, r, line);
+        boxColumns(data, size, r, scratch);
     }
 }
 
@@ -62,41 +83,73 @@ void blur(Image& image, int radius) {
     blurData(image.px, image.size, radius);
 }
 
+namespace {
+
+// The sun, from the upper left of the picture and 50 degrees high.
+const float kSunX = -0.431f, kSunY = -0.478f, kSunZ = 0.766f;
+const float kSunRise = 1.19f;  // height a ray to the sun gains per pixel travelled
+
+// 1 where something towards the sun stands above the ray from this pixel to the sun.
+Field castShadows(const Field& height, const Lighting& l) {
+    const int n = height.size;
+    const float dirX = kSunX / 0.6436f, dirY = kSunY / 0.6436f;
+    Field shade(n);
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            const float h = height.at(x, y);
+            float dark = 0.0f;
+            for (float t = 1.5f; t <= l.shadowReach; t += 1.5f) {
+                // Rounded to the nearest pixel; the offset keeps the cast's
+                // truncation a floor for points left of or above the picture.
+                int sx = static_cast<int>(x + dirX * t + 0.5f + n) - n;
+                int sy = static_cast<int>(y + dirY * t + 0.5f + n) - n;
+                float above = height.at(sx, sy) - (h + t * kSunRise);
+                if (above > 0.0f) {
+                    dark = std::max(dark, std::min(1.0f, above * 0.5f));
+                    if (dark >= 1.0f) {
+                        break;
+                    }
+                }
+            }
+            shade.at(x, y) = dark;
+        }
+    }
+    blur(shade, l.shadowSoftness);
+    return shade;
+}
+
+}  // namespace
+
 Image shade(const Field& height, const Image& albedo, const Lighting& l) {
     const int n = height.size;
-    // The sun: from the upper left of the picture and high up.
-    const float lx = -0.42f, ly = -0.46f, lz = 0.78f;
     Field hollow(n);
     if (l.occlusion > 0.0f) {
         hollow = height;
         blur(hollow, l.occlusionRadius);
     }
-    Field cast(n);
+    Field shadows(n);
     if (l.shadow > 0.0f) {
-        cast = height;
-        blur(cast, std::max(1, l.shadowLength / 2));
+        shadows = castShadows(height, l);
     }
     Image out(n);
+    const float depthScale = 1.0f / l.occlusionDepth;
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            float gx = (height.at(x + 1, y) - height.at(x - 1, y)) * 0.5f * l.heightScale;
-            float gy = (height.at(x, y + 1) - height.at(x, y - 1)) * 0.5f * l.heightScale;
+            float gx = (height.at(x + 1, y) - height.at(x - 1, y)) * 0.5f;
+            float gy = (height.at(x, y + 1) - height.at(x, y - 1)) * 0.5f;
             float inv = 1.0f / std::sqrt(gx * gx + gy * gy + 1.0f);
-            float nx = -gx * inv, ny = -gy * inv, nz = inv;
-            float lambert = std::max(0.0f, nx * lx + ny * ly + nz * lz);
-            float light = l.ambient + l.diffuse * lambert;
-            float h = height.at(x, y);
+            float lambert = std::max(0.0f, (-gx * kSunX - gy * kSunY + kSunZ) * inv);
+            float light = l.flat + l.relief * (lambert - kSunZ);
             if (l.occlusion > 0.0f) {
-                light *= 1.0f - l.occlusion * clamp01(hollow.at(x, y) - h);
+                float depth = (hollow.at(x, y) - height.at(x, y)) * depthScale;
+                light *= 1.0f - l.occlusion * clamp01(depth);
             }
             if (l.shadow > 0.0f) {
-                // Something higher towards the sun shades this pixel.
-                float sx = x + lx / 0.62f * l.shadowLength, sy = y + ly / 0.62f * l.shadowLength;
-                light *= 1.0f - l.shadow * clamp01(cast.sample(sx, sy) - h);
+                light *= 1.0f - l.shadow * shadows.at(x, y);
             }
-            Rgb c = albedo.at(x, y) * light;
+            Rgb c = albedo.at(x, y) * std::max(0.0f, light);
             if (l.gloss > 0.0f) {
-                float sheen = std::pow(std::max(0.0f, lambert - 0.75f) * 4.0f, 3.0f) * l.gloss;
+                float sheen = std::pow(std::max(0.0f, lambert - 0.9f) * 10.0f, 2.0f) * l.gloss;
                 c = c + Rgb{sheen, sheen, sheen};
             }
             out.at(x, y) = c;

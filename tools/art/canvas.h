@@ -59,16 +59,17 @@ void forEachInDisc(int size, float cx, float cy, float radius, Fn fn) {
 }
 
 // How a floor is lit: the sun high and behind the viewer's left shoulder,
-// through clear water.
+// its light coming through clear water. Heights are in pixels.
 struct Lighting {
-    float heightScale = 1.0f;  // height units per pixel of slope
-    float ambient = 0.55f;
-    float diffuse = 0.55f;
-    float occlusion = 0.0f;  // darkening of hollows (height below its surroundings)
+    float flat = 1.0f;       // light on level ground
+    float relief = 1.0f;     // how much slopes towards or away from the sun change it
+    float occlusion = 0.0f;  // darkening of hollows below their surroundings
     int occlusionRadius = 8;
-    float shadow = 0.0f;  // darkening behind raised parts, away from the sun
-    int shadowLength = 6;
-    float gloss = 0.0f;  // a faint sheen on slopes facing the sun
+    float occlusionDepth = 4.0f;  // how far below the surroundings a hollow is fully dark
+    float shadow = 0.0f;          // darkness of cast shadows
+    int shadowReach = 24;         // how far (pixels) a shadow can fall
+    int shadowSoftness = 2;       // blur of the shadow's edge (pixels)
+    float gloss = 0.0f;           // a faint sheen on slopes facing the sun
 };
 
 // Lights the albedo with the height field's relief, hollows and shadows.

@@ -3,6 +3,7 @@
 //                               window icon's source into <folder>
 //   gen_art --verify <folder>   makes them again and compares with <folder>;
 //                               exit status 1 when any byte differs
+//   gen_art --only <name> <folder>   writes only the files whose name holds <name>
 // Pictures are made on as many threads as the machine has cores.
 #include <algorithm>
 #include <atomic>
@@ -57,14 +58,24 @@ void runAll(std::vector<std::function<void()>>& jobs) {
 
 int main(int argc, char** argv) {
     bool verify = argc == 3 && std::strcmp(argv[1], "--verify") == 0;
-    if (argc != 2 && !verify) {
-        std::fprintf(stderr, "usage: gen_art [--verify] <folder>\n");
+    bool only = argc == 4 && std::strcmp(argv[1], "--only") == 0;
+    if (argc != 2 && !verify && !only) {
+        std::fprintf(stderr, "usage: gen_art [--verify | --only <name>] <folder>\n");
         return 2;
     }
     const std::string folder = argv[argc - 1];
     const auto start = std::chrono::steady_clock::now();
 
-    const std::vector<ArtProduct> products = artCatalogue();
+    std::vector<ArtProduct> products = artCatalogue();
+    if (only) {
+        std::vector<ArtProduct> chosen;
+        for (const ArtProduct& product : products) {
+            if (product.fileName.find(argv[2]) != std::string::npos) {
+                chosen.push_back(product);
+            }
+        }
+        products = chosen;
+    }
     std::vector<std::vector<std::uint8_t>> bytes(products.size());
     std::vector<std::function<void()>> jobs;
     for (std::size_t i = 0; i < products.size(); ++i) {

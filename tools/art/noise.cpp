@@ -52,8 +52,12 @@ float gradientNoise(float u, float v, int period, std::uint32_t seed) {
     int iy = static_cast<int>(fy);
     float tx = x - fx;
     float ty = y - fy;
-    int x0 = wrap(ix, period), x1 = wrap(ix + 1, period);
-    int y0 = wrap(iy, period), y1 = wrap(iy + 1, period);
+    // Inside the picture the cell index is already in range; only points
+    // outside it need the (slow) remainder.
+    int x0 = static_cast<unsigned>(ix) < static_cast<unsigned>(period) ? ix : wrap(ix, period);
+    int y0 = static_cast<unsigned>(iy) < static_cast<unsigned>(period) ? iy : wrap(iy, period);
+    int x1 = x0 + 1 == period ? 0 : x0 + 1;
+    int y1 = y0 + 1 == period ? 0 : y0 + 1;
     auto corner = [&](int cx, int cy, float dx, float dy) {
         std::uint32_t h =
             hash32(static_cast<std::uint32_t>(cx), static_cast<std::uint32_t>(cy), seed) & 31u;
