@@ -4,7 +4,7 @@
 #pragma once
 
 class FrameClock {
-public:
+  public:
     explicit FrameClock(float startTime) : time_(startTime) {}
 
     void setViewport(float width, float height) {
@@ -17,7 +17,7 @@ public:
     float height() const { return height_; }
     float time() const { return time_; }
 
-private:
+  private:
     float width_ = 0.0f;
     float height_ = 0.0f;
     float time_;

@@ -1,0 +1,306 @@
+# End-to-end harness: source it from a test script (bash). It drives programs
+# like a user on a private X display: the Windows build under Wine, or the
+# Linux build natively.
+#
+#   e2e_begin NAME                 fresh work folder $E2E_WORK; cleanup on exit
+#   e2e_start_display [WxH] [Xvfb options...]
+#                                  private Xvfb (white root), DISPLAY exported
+#   e2e_wine_prefix                per-test Wine prefix from the build's template
+#   e2e_start ID SECONDS CMD...    runs CMD in the background under `timeout`;
+#                                  output in $E2E_WORK/ID.log
+#   e2e_wine_start ID SECONDS PROGRAM [ARGS...]   the same through wine
+#   e2e_wait_exit ID SECONDS       waits for ID; its exit code in $E2E_STATUS
+#   e2e_running ID                 true while ID runs
+#   e2e_wait_window TITLE SECONDS  X id of a visible window titled exactly TITLE
+#   e2e_count_windows TITLE        how many visible windows carry that title
+#   e2e_wait_for_line ID REGEX SECONDS   waits until ID's output has a matching line
+#   e2e_box_text [WAIT_MS]         "title<TAB>text" of the visible message box
+#   e2e_dismiss_boxes ID SECONDS   answers every box until ID ends; "title<TAB>text"
+#                                  lines in $E2E_WORK/boxes.txt
+#   e2e_screenshot FILE            the whole screen as PNG
+#   e2e_pixel FILE X Y             "r g b" of one pixel
+#   e2e_expect_covered FILE        every sample point differs from the white root and black
+#   e2e_offscreen_gl_window W H    X id where Wine keeps a W x H child's OpenGL drawing
+#   e2e_windows_path PATH          PATH as a Windows program under Wine names it
+#   e2e_fail MESSAGE / e2e_pass    end the test
+#
+# Environment from CTest: GP_SCR (the program), GP_E2E_TOOLS (the Windows test
+# programs), GP_E2E_BUILD_DIR (where the template prefix lives). Optional:
+# E2E_DISPLAYS="50-59" picks display numbers from that range instead of letting
+# Xvfb choose; E2E_KEEP=1 keeps the work folder.
+#
+# Every step has its own time limit; cleanup ends what the test started, by
+# PID, and stops the wineserver of the test's own prefix.
+
+set -euo pipefail
+
+E2E_PIDS=()
+E2E_XVFB_PID=""
+E2E_STATUS=""
+E2E_ROOT_COLOUR="255 255 255"
+
+e2e_log() { printf '[%s] %s\n' "${E2E_NAME:-e2e}" "$*" >&2; }
+
+e2e_fail() {
+    e2e_log "FAIL: $*"
+    exit 1
+}
+
+e2e_pass() {
+    e2e_log "passed"
+    exit 0
+}
+
+e2e_cleanup() {
+    local status=$?
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        timeout 10 wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "$E2E_XVFB_PID" ]; then
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
+        wait "$E2E_XVFB_PID" 2>/dev/null || true
+    fi
+    if [ $status -ne 0 ] && [ -n "${E2E_WORK:-}" ]; then
+        local log
+        for log in "$E2E_WORK"/*.log; do
+            [ -f "$log" ] || continue
+            e2e_log "--- $(basename "$log")"
+            tail -n 40 "$log" >&2 || true
+        done
+    fi
+    if [ -n "${E2E_WORK:-}" ] && [ "${E2E_KEEP:-0}" != 1 ]; then
+        rm -rf "$E2E_WORK/prefix"
+    fi
+    exit $status
+}
+
+e2e_begin() {
+    E2E_NAME=$1
+    : "${GP_E2E_BUILD_DIR:?set by CTest}"
+    E2E_WORK="$GP_E2E_BUILD_DIR/e2e-work/$E2E_NAME"
+    rm -rf "$E2E_WORK"
+    mkdir -p "$E2E_WORK"
+    trap e2e_cleanup EXIT
+    # A step that fails under `set -e` says where, instead of ending silently.
+    set -E
+    trap 'e2e_log "stopped at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND"' ERR
+    trap 'exit 130' INT TERM
+}
+
+# Starts Xvfb on display $1 and waits until it answers; false when it cannot.
+e2e_try_display() {
+    local number=$1 size=$2
+    shift 2
+    [ -e "/tmp/.X${number}-lock" ] && return 1
+    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -wr "$@" \
+        >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    local tries
+    for tries in $(seq 50); do
+        if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+            export DISPLAY=":$number"
+            return 0
+        fi
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$E2E_XVFB_PID" 2>/dev/null || true
+    wait "$E2E_XVFB_PID" 2>/dev/null || true
+    E2E_XVFB_PID=""
+    return 1
+}
+
+e2e_start_display() {
+    local size=${1:-320x240}
+    shift || true
+    if [ -n "${E2E_DISPLAYS:-}" ]; then
+        local number
+        for number in $(seq "${E2E_DISPLAYS%-*}" "${E2E_DISPLAYS#*-}"); do
+            e2e_try_display "$number" "$size" "$@" && return 0
+        done
+        e2e_fail "no free display in $E2E_DISPLAYS"
+    fi
+    # Xvfb picks a free display itself and writes its number once it is ready.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -wr "$@" \
+        3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    local tries
+    for tries in $(seq 100); do
+        if [ -s "$E2E_WORK/display" ]; then
+            export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
+            return 0
+        fi
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    e2e_fail "Xvfb did not start"
+}
+
+# The template is made once per build folder (locked against parallel tests):
+# a fresh prefix where unmanaged windows close at once and a crash prints a
+# backtrace instead of waiting on a dialog.
+e2e_make_template() {
+    local template=$1
+    [ -f "$template/.ready" ] && return 0
+    rm -rf "$template"
+    e2e_log "making the template Wine prefix (once per build folder)"
+    (
+        export WINEPREFIX=$template WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+        unset DISPLAY
+        timeout 120 wineboot -i >/dev/null 2>&1
+        timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+            >/dev/null 2>&1
+        timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+            /d 0 /f >/dev/null 2>&1
+        timeout 60 wineserver -w
+    ) || e2e_fail "could not make the template Wine prefix"
+    touch "$template/.ready"
+}
+
+# Binaries are shared with the template through hard links (nothing writes
+# them); every other file is copied, so no test can change the template.
+e2e_wine_prefix() {
+    local template="$GP_E2E_BUILD_DIR/e2e-wineprefix-template"
+    (
+        flock -w 300 9 || exit 1
+        e2e_make_template "$template"
+    ) 9>"$GP_E2E_BUILD_DIR/e2e-wineprefix-template.lock" || e2e_fail "template prefix"
+    export WINEPREFIX="$E2E_WORK/prefix"
+    export WINEDEBUG=-all
+    rm -rf "$WINEPREFIX"
+    cp -al "$template" "$WINEPREFIX"
+    (cd "$template" && find . -type f ! \( -name '*.dll' -o -name '*.exe' -o -name '*.nls' \
+        -o -name '*.sys' -o -name '*.drv' -o -name '*.ocx' -o -name '*.cpl' -o -name '*.acm' \
+        -o -name '*.tlb' -o -name '*.ds' -o -name '*.msstyles' -o -name '*.com' \) -print0) |
+        while IFS= read -r -d '' file; do
+            cp --remove-destination -p "$template/$file" "$WINEPREFIX/$file"
+        done
+}
+
+e2e_start() {
+    local id=$1 seconds=$2
+    shift 2
+    timeout -k 2 "$seconds" "$@" >"$E2E_WORK/$id.log" 2>&1 &
+    local pid=$!
+    E2E_PIDS+=("$pid")
+    printf -v "E2E_PID_$id" '%s' "$pid"
+}
+
+e2e_wine_start() {
+    local id=$1 seconds=$2
+    shift 2
+    e2e_start "$id" "$seconds" wine "$@"
+}
+
+e2e_pid() {
+    local name="E2E_PID_$1"
+    printf '%s' "${!name:?no process $1}"
+}
+
+e2e_running() { kill -0 "$(e2e_pid "$1")" 2>/dev/null; }
+
+e2e_wait_exit() {
+    local id=$1 seconds=$2 pid
+    pid=$(e2e_pid "$id")
+    local deadline=$((SECONDS + seconds))
+    while kill -0 "$pid" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "$id still runs after ${seconds}s"
+        sleep 0.1
+    done
+    E2E_STATUS=0
+    wait "$pid" || E2E_STATUS=$?
+    [ "$E2E_STATUS" -ne 124 ] || e2e_fail "$id ran past its time limit"
+}
+
+e2e_wait_window() {
+    local title=$1 seconds=$2
+    timeout "$seconds" xdotool search --sync --onlyvisible --name "^${title}\$" 2>/dev/null |
+        head -n1 || true
+}
+
+e2e_count_windows() {
+    xdotool search --onlyvisible --name "^${1}\$" 2>/dev/null | wc -l
+}
+
+e2e_wait_for_line() {
+    local id=$1 pattern=$2 seconds=$3
+    local deadline=$((SECONDS + seconds))
+    until grep -Eq "$pattern" "$E2E_WORK/$id.log" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+e2e_box_text() {
+    timeout 20 wine "$GP_E2E_TOOLS/window_probe.exe" box-text "${1:-0}" 2>/dev/null | tr -d '\r'
+}
+
+# Reads and answers (Return, as a user would) every message box until process
+# ID ends.
+e2e_dismiss_boxes() {
+    local id=$1 seconds=$2
+    local deadline=$((SECONDS + seconds))
+    : >"$E2E_WORK/boxes.txt"
+    while e2e_running "$id"; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "boxes kept coming for ${seconds}s"
+        local box window
+        box=$(e2e_box_text 2000) || true
+        [ -n "$box" ] || continue
+        printf '%s\n' "$box" >>"$E2E_WORK/boxes.txt"
+        window=$(e2e_wait_window "${box%%$'\t'*}" 5)
+        [ -n "$window" ] || e2e_fail "box '${box}' has no X window"
+        xdotool windowfocus "$window" 2>/dev/null || true
+        xdotool key Return
+        e2e_wait_unmapped "$window" 5 || e2e_fail "box '${box}' stays after Return"
+    done
+}
+
+e2e_wait_unmapped() {
+    local window=$1 seconds=$2
+    local deadline=$((SECONDS + seconds))
+    while xwininfo -id "$window" 2>/dev/null | grep -q IsViewable; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+e2e_screenshot() { timeout 20 import -window root "$1"; }
+
+e2e_pixel() {
+    convert "$1" -format \
+        "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]\n" \
+        info:
+}
+
+# Corners, edge middles and centre: each must show the program, not the root.
+e2e_expect_covered() {
+    local file=$1 width height
+    read -r width height < <(identify -format '%w %h\n' "$file")
+    local x y colour
+    for x in 0 $((width / 2)) $((width - 1)); do
+        for y in 0 $((height / 2)) $((height - 1)); do
+            colour=$(e2e_pixel "$file" "$x" "$y")
+            [ "$colour" != "$E2E_ROOT_COLOUR" ] || e2e_fail "($x,$y) shows the bare screen"
+            [ "$colour" != "0 0 0" ] || e2e_fail "($x,$y) is black: nothing was drawn"
+        done
+    done
+}
+
+# With Composite, Wine keeps OpenGL drawn into a child window in an offscreen
+# (redirected) X window of the child's size, nameless and unmapped on screen;
+# its contents can still be read. Prints its X id, or nothing.
+e2e_offscreen_gl_window() {
+    xwininfo -root -tree |
+        awk -v size="${1}x${2}+0+0" '/\(has no name\): \(\)/ && index($0, size) { print $1; exit }'
+}
+
+# A Unix path as Windows programs under Wine see it (drive Z: is the root).
+e2e_windows_path() {
+    local path
+    path=$(readlink -f "$1")
+    printf 'Z:%s' "${path//\//\\}"
+}

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Preview mode under Wine: a host program in its own process passes its pane
+# to "/p"; the preview must live in a child of the pane and end when clicked,
+# or when the pane is disabled or destroyed (within a second), with exit code 0.
+#   wine_preview_test.sh click | disable | destroy
+#
+# Wine does not show OpenGL drawn into a child window on screen (the pane
+# keeps its own black), with or without Composite. With Composite it keeps the
+# drawing in an offscreen X window of the pane's size, and that is read here.
+source "$(dirname "$0")/harness.sh"
+
+e2e_begin "wine-preview-$1"
+e2e_start_display 320x240 +extension Composite
+e2e_wine_prefix
+
+e2e_wine_start host 90 "$GP_E2E_TOOLS/preview_host.exe" "$(e2e_windows_path "$GP_SCR")" "$1" \
+    "$(e2e_windows_path "$E2E_WORK")\\go"
+e2e_wait_for_line host '^ready' 60 || e2e_fail "the preview did not start"
+read -r _ _ x y width height < <(grep -E '^pane ' "$E2E_WORK/host.log" | tr -d '\r')
+
+e2e_screenshot "$E2E_WORK/screen.png"
+e2e_log "pane centre on screen: $(e2e_pixel "$E2E_WORK/screen.png" $((x + width / 2)) $((y + height / 2)))"
+drawing=$(e2e_offscreen_gl_window "$width" "$height")
+[ -n "$drawing" ] || e2e_fail "no offscreen OpenGL window of the pane's size"
+import -window "$drawing" "$E2E_WORK/preview.png"
+colour=$(e2e_pixel "$E2E_WORK/preview.png" $((width / 2)) $((height / 2)))
+e2e_log "preview's drawing at its centre: $colour"
+[ "$colour" != "0 0 0" ] && [ "$colour" != "$E2E_ROOT_COLOUR" ] || e2e_fail "the preview drew nothing"
+
+touch "$E2E_WORK/go"
+if [ "$1" = click ]; then
+    xdotool mousemove $((x + width / 2)) $((y + height / 2)) click 1
+fi
+e2e_wait_exit host 60
+grep -E '^(exit|FAIL)' "$E2E_WORK/host.log" >&2 || true
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "the host reports $E2E_STATUS failed checks"
+grep -Eq '^exit 0 ' "$E2E_WORK/host.log" || e2e_fail "the preview did not end with 0"
+e2e_pass
