@@ -26,3 +26,22 @@ add_custom_command(
 add_custom_target(glimmer_art DEPENDS ${art_outputs})
 # The resource library is defined after this file; it must wait for the art.
 cmake_language(DEFER CALL add_dependencies glimmer_resources glimmer_art)
+
+# Checks of the generator itself: a second run gives the same bytes, and an
+# outside reader sees the formats and sizes the resource script promises.
+function(gp_add_art_tests)
+    if(NOT GP_BUILD_TESTS OR WIN32 OR GP_SANITIZE)
+        return()  # one native build checks it; the other builds run the same tool
+    endif()
+    add_test(NAME art_generation_is_deterministic COMMAND "${GP_GEN_ART}" --verify "${GP_ART_DIR}")
+    set_tests_properties(art_generation_is_deterministic PROPERTIES LABELS art)
+    find_program(GP_IDENTIFY identify)
+    if(GP_IDENTIFY)
+        add_test(NAME art_files_read_back
+                 COMMAND "${CMAKE_COMMAND}" -DIDENTIFY=${GP_IDENTIFY} -DART_DIR=${GP_ART_DIR}
+                         -P "${CMAKE_SOURCE_DIR}/tools/art/check_art_files.cmake")
+        set_tests_properties(art_files_read_back PROPERTIES LABELS art)
+    endif()
+endfunction()
+# Tests are enabled further down the top-level file.
+cmake_language(DEFER CALL gp_add_art_tests)

@@ -1,0 +1,30 @@
+// Bitmap resources as float pictures: the check of a resource's header, the
+// conversion of its 24-bit rows to RGBA floats, and the reader that joins them
+// to the resource lookup. The only place where the program touches bitmap pixels.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// What stops a bitmap resource from being read as a width x height picture.
+enum class BitmapProblem {
+    None,
+    Missing,       // no bitmap resource with that id
+    NotRgb24,      // not an uncompressed 24-bit bitmap
+    SizeMismatch,  // width or height differ from the ones asked for
+    Truncated,     // the resource ends before its last row
+};
+
+// Checks a bitmap resource (BITMAPINFOHEADER, optional colour table, rows)
+// against the size the caller expects. Reads nothing beyond `size` bytes.
+BitmapProblem checkBitmap(const unsigned char* bytes, std::size_t size, int width, int height);
+
+// The floats for the rows of a bitmap that passed checkBitmap: width x height
+// pixels of red, green, blue, alpha, bottom row first; each byte b becomes
+// b / 255 in single precision and alpha is 1. These are the floats the GDI
+// road (a 32-bit DIB of the loaded bitmap) gives, row for row.
+void convertBitmapToFloats(const unsigned char* bytes, int width, int height, float* destination);
+
+// Fills `destination` (width x height x 4 floats) from bitmap resource `id`.
+// A missing or unfit bitmap shows a "Debug" box saying why and ends the
+// process with exit code 0, rather than reading past the resource.
+void readBitmapResource(float* destination, std::uint16_t id, int width, int height);

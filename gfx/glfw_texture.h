@@ -1,0 +1,26 @@
+// One OpenGL texture filled from a bitmap resource: single-precision RGBA
+// storage, sampled from its first level only, with linear filtering and
+// repeat wrapping (the water's displaced lookups cross the edges).
+// Needs a current context with the entry points loaded.
+#pragma once
+#include <cstdint>
+
+#include "gfx/gl.h"
+
+class GLFWTexture {
+  public:
+    // Reads bitmap `bitmapId` (size x size pixels, size a power of two up to
+    // 2048) into a new texture, left bound to GL_TEXTURE_2D on unit 0.
+    GLFWTexture(std::uint16_t bitmapId, int size);
+    ~GLFWTexture();
+    GLFWTexture(const GLFWTexture&) = delete;
+    GLFWTexture& operator=(const GLFWTexture&) = delete;
+
+    GLuint name() const { return name_; }
+
+  private:
+    GLuint name_ = 0;
+};
+
+// Levels of storage for a size x size texture: log2(size), and 1 for size 1.
+int textureLevelCount(int size);

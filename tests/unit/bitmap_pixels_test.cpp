@@ -1,0 +1,178 @@
+// Bitmap resources read as float pictures: the byte-to-float conversion, row
+// order and padding, the checks that keep the reader inside the resource, and
+// the "Debug" box with exit code 0 when a bitmap is missing or unfit.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "gfx/bitmap_pixels.h"
+#include "gfx/glfw_texture.h"
+
+namespace {
+
+struct Bgr {
+    unsigned char b, g, r;
+};
+
+void put32(std::vector<unsigned char>& out, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        out[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    }
+}
+
+// A bitmap resource as the executable carries it: BITMAPINFOHEADER, then rows
+// padded to four bytes. pixel(x, row) gives the colour of stored row `row`.
+std::vector<unsigned char> makeBitmap(int width, int storedHeight,
+                                      const std::function<Bgr(int, int)>& pixel, int bitCount = 24,
+                                      std::uint32_t colorsUsed = 0) {
+    const int rows = storedHeight < 0 ? -storedHeight : storedHeight;
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    const std::size_t offset = 40 + colorsUsed * 4;
+    std::vector<unsigned char> bytes(offset + stride * rows, 0xEE);  // 0xEE marks padding
+    put32(bytes, 0, 40);
+    put32(bytes, 4, static_cast<std::uint32_t>(width));
+    put32(bytes, 8, static_cast<std::uint32_t>(storedHeight));
+    bytes[12] = 1;
+    bytes[13] = 0;
+    bytes[14] = static_cast<unsigned char>(bitCount);
+    bytes[15] = 0;
+    put32(bytes, 16, 0);  // BI_RGB
+    put32(bytes, 20, static_cast<std::uint32_t>(stride * rows));
+    put32(bytes, 24, 2835);
+    put32(bytes, 28, 2835);
+    put32(bytes, 32, colorsUsed);
+    put32(bytes, 36, 0);
+    for (int row = 0; row < rows; ++row) {
+        for (int x = 0; x < width; ++x) {
+            Bgr p = pixel(x, row);
+            unsigned char* at = &bytes[offset + stride * row + 3 * x];
+            at[0] = p.b;
+            at[1] = p.g;
+            at[2] = p.r;
+        }
+    }
+    return bytes;
+}
+
+std::vector<float> convert(const std::vector<unsigned char>& bitmap, int width, int height) {
+    EXPECT_EQ(checkBitmap(bitmap.data(), bitmap.size(), width, height), BitmapProblem::None);
+    std::vector<float> out(static_cast<std::size_t>(width) * height * 4, -1.0f);
+    convertBitmapToFloats(bitmap.data(), width, height, out.data());
+    return out;
+}
+
+}  // namespace
+
+TEST(BitmapPixels, ConvertsBytesToFloatsAsGdiReadsThem) {
+    auto bitmap = makeBitmap(1, 1, [](int, int) { return Bgr{0, 128, 255}; });
+    std::vector<float> out = convert(bitmap, 1, 1);
+    EXPECT_EQ(out[0], 1.0f);
+    EXPECT_FLOAT_EQ(out[1], 0.5019608f);
+    EXPECT_EQ(out[1], 128.0f / 255.0f);
+    EXPECT_EQ(out[2], 0.0f);
+    EXPECT_EQ(out[3], 1.0f);
+}
+
+TEST(BitmapPixels, EveryByteBecomesItsQuotientBy255InSinglePrecision) {
+    // 256 pixels, one per byte value, in each channel with the others shifted.
+    auto bitmap = makeBitmap(256, 1, [](int x, int) {
+        return Bgr{static_cast<unsigned char>(x), static_cast<unsigned char>(255 - x),
+                   static_cast<unsigned char>((x * 7) & 255)};
+    });
+    std::vector<float> out = convert(bitmap, 256, 1);
+    for (int x = 0; x < 256; ++x) {
+        // Division, not multiplication by 1/255: the two differ in the last bit for some bytes.
+        EXPECT_EQ(out[4 * x + 0], static_cast<float>((x * 7) & 255) / 255.0f) << x;
+        EXPECT_EQ(out[4 * x + 1], static_cast<float>(255 - x) / 255.0f) << x;
+        EXPECT_EQ(out[4 * x + 2], static_cast<float>(x) / 255.0f) << x;
+        EXPECT_EQ(out[4 * x + 3], 1.0f);
+    }
+}
+
+TEST(BitmapPixels, KeepsStoredRowOrderAndSkipsRowPadding) {
+    // 3 pixels a row: 9 bytes and 3 of padding. Stored row 0 is the picture's bottom.
+    auto bitmap = makeBitmap(3, 2, [](int x, int row) {
+        return Bgr{static_cast<unsigned char>(10 * x), static_cast<unsigned char>(100 + row), 7};
+    });
+    std::vector<float> out = convert(bitmap, 3, 2);
+    for (int row = 0; row < 2; ++row) {
+        for (int x = 0; x < 3; ++x) {
+            const float* p = &out[(row * 3 + x) * 4];
+            EXPECT_EQ(p[0], 7.0f / 255.0f);
+            EXPECT_EQ(p[1], (100.0f + row) / 255.0f);
+            EXPECT_EQ(p[2], (10.0f * x) / 255.0f);
+        }
+    }
+}
+
+TEST(BitmapPixels, TopDownBitmapGivesTheSameUprightFloats) {
+    auto colour = [](int x, int bottomRow) {
+        return Bgr{static_cast<unsigned char>(x), static_cast<unsigned char>(bottomRow), 200};
+    };
+    auto bottomUp = makeBitmap(4, 3, colour);
+    auto topDown = makeBitmap(4, -3, [&](int x, int row) { return colour(x, 2 - row); });
+    EXPECT_EQ(convert(bottomUp, 4, 3), convert(topDown, 4, 3));
+}
+
+TEST(BitmapPixels, RowsStartAfterAColourTable) {
+    auto bitmap = makeBitmap(
+        2, 1,
+        [](int x, int) {
+            return Bgr{1, 2, static_cast<unsigned char>(x)};
+        },
+        24, 3);
+    std::vector<float> out = convert(bitmap, 2, 1);
+    EXPECT_EQ(out[4], 1.0f / 255.0f);
+    EXPECT_EQ(out[6], 1.0f / 255.0f);
+}
+
+TEST(BitmapPixels, RefusesWhatCannotBeReadSafely) {
+    auto plain = [](int, int) { return Bgr{1, 2, 3}; };
+    auto good = makeBitmap(4, 4, plain);
+    EXPECT_EQ(checkBitmap(nullptr, 0, 4, 4), BitmapProblem::Missing);
+    EXPECT_EQ(checkBitmap(good.data(), 39, 4, 4), BitmapProblem::Truncated);
+    EXPECT_EQ(checkBitmap(good.data(), good.size() - 1, 4, 4), BitmapProblem::Truncated);
+    EXPECT_EQ(checkBitmap(good.data(), good.size(), 8, 4), BitmapProblem::SizeMismatch);
+    EXPECT_EQ(checkBitmap(good.data(), good.size(), 4, 2), BitmapProblem::SizeMismatch);
+    EXPECT_EQ(checkBitmap(good.data(), good.size(), 0, 0), BitmapProblem::SizeMismatch);
+
+    auto eightBit = makeBitmap(4, 4, plain, 8);
+    EXPECT_EQ(checkBitmap(eightBit.data(), eightBit.size(), 4, 4), BitmapProblem::NotRgb24);
+    auto compressed = good;
+    compressed[16] = 1;  // BI_RLE8
+    EXPECT_EQ(checkBitmap(compressed.data(), compressed.size(), 4, 4), BitmapProblem::NotRgb24);
+    auto coreHeader = good;
+    coreHeader[0] = 12;  // BITMAPCOREHEADER
+    EXPECT_EQ(checkBitmap(coreHeader.data(), coreHeader.size(), 4, 4), BitmapProblem::NotRgb24);
+
+    // A colour table too large for the resource must not wrap the arithmetic around.
+    auto hugeTable = good;
+    put32(hugeTable, 32, 0xFFFFFFFFu);
+    EXPECT_EQ(checkBitmap(hugeTable.data(), hugeTable.size(), 4, 4), BitmapProblem::Truncated);
+    auto hugeHeader = good;
+    put32(hugeHeader, 0, 0xFFFFFFF0u);
+    EXPECT_EQ(checkBitmap(hugeHeader.data(), hugeHeader.size(), 4, 4), BitmapProblem::Truncated);
+}
+
+TEST(BitmapPixelsDeathTest, MissingBitmapShowsDebugBoxAndExitsWithZero) {
+    std::vector<float> out(16);
+    EXPECT_EXIT(readBitmapResource(out.data(), 9999, 2, 2), testing::ExitedWithCode(0),
+                "Debug: Failed to load bitmap 9999 \\(not found");
+}
+
+TEST(BitmapPixelsDeathTest, BitmapOfAnotherSizeShowsDebugBoxAndExitsWithZero) {
+    // The About picture is 110 x 83; asking for 128 x 128 must not read past it.
+    std::vector<float> out(128 * 128 * 4);
+    EXPECT_EXIT(readBitmapResource(out.data(), 101, 128, 128), testing::ExitedWithCode(0),
+                "Debug: Failed to load bitmap 101 \\(wrong size; expected 128 x 128");
+}
+
+TEST(TextureLevels, OneLevelPerHalvingDownToTwo) {
+    const int expected[][2] = {{2048, 11}, {1024, 10}, {512, 9}, {256, 8}, {128, 7}, {64, 6},
+                               {32, 5},    {16, 4},    {8, 3},   {4, 2},   {2, 1},   {1, 1}};
+    for (const auto& e : expected) {
+        EXPECT_EQ(textureLevelCount(e[0]), e[1]) << e[0];
+    }
+}
