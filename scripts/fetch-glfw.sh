@@ -31,8 +31,13 @@ if [ ! -f "$tarball" ] || ! echo "$sha256  $tarball" | sha256sum -c --status; th
       >"$work/sources/glfw-src.sources"
   opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/sources"
         -o "Dir::State::Lists=$work/lists" -o APT::Sandbox::User=root)
-  apt-get "${opts[@]}" -qq update >/dev/null
-  (cd "$work" && apt-get "${opts[@]}" -qq source --download-only glfw3 >/dev/null 2>&1)
+  # apt's own messages are kept back unless something fails.
+  if ! apt-get "${opts[@]}" -qq update >"$work/apt.log" 2>&1 ||
+     ! (cd "$work" && apt-get "${opts[@]}" -qq source --download-only glfw3 >>"$work/apt.log" 2>&1); then
+    cat "$work/apt.log" >&2
+    echo "fetch-glfw: apt could not download the glfw3 source package" >&2
+    exit 1
+  fi
   cp "$work/glfw3_3.3.8.orig.tar.gz" "$tarball"
 fi
 

@@ -9,6 +9,9 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
+  # Wine keeps OpenGL drawn into a child window (the preview) in a window
+  # redirected through Composite; the preview test reads it there.
+  libxcomposite1
   xvfb xdotool imagemagick x11-apps x11-utils
   libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libxext-dev
   libgl-dev libegl-dev libgles-dev libosmesa6-dev libgl1-mesa-dri mesa-utils

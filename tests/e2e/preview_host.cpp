@@ -6,8 +6,8 @@
 //   preview_host <scr> destroy [go file]   destroys the pane
 // It prints "pane <handle> <x> <y> <width> <height>" (screen coordinates),
 // "ready" once the preview runs, then waits for the go file (when one is
-// named) before it disables or destroys the pane, and prints "exit <code> <ms>" when the preview ended.
-// Exit code: the number of failed checks.
+// named) before it disables or destroys the pane, and prints "exit <code>
+// <ms>" when the preview has ended. Exit code: the number of failed checks.
 #include <windows.h>
 
 #include <cstdint>
