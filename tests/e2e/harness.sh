@@ -91,18 +91,20 @@ e2e_begin() {
     trap 'exit 130' INT TERM
 }
 
-# Starts Xvfb on display $1 and waits until it answers; false when it cannot.
+# Starts Xvfb (on display $1, or where it chooses when $1 is empty) and waits
+# until it reports itself ready on fd 3; false when it ends first. Xvfb writes
+# the number only once it listens, so two tests never share a display.
 e2e_try_display() {
     local number=$1 size=$2
     shift 2
-    [ -e "/tmp/.X${number}-lock" ] && return 1
-    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -wr "$@" \
-        >"$E2E_WORK/xvfb.log" 2>&1 &
+    : >"$E2E_WORK/display"
+    Xvfb ${number:+":$number"} -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -wr "$@" \
+        3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local tries
-    for tries in $(seq 50); do
-        if xdpyinfo -display ":$number" >/dev/null 2>&1; then
-            export DISPLAY=":$number"
+    for tries in $(seq 100); do
+        if [ -s "$E2E_WORK/display" ]; then
+            export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
             return 0
         fi
         kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
@@ -117,27 +119,16 @@ e2e_try_display() {
 e2e_start_display() {
     local size=${1:-320x240}
     shift || true
-    if [ -n "${E2E_DISPLAYS:-}" ]; then
-        local number
-        for number in $(seq "${E2E_DISPLAYS%-*}" "${E2E_DISPLAYS#*-}"); do
-            e2e_try_display "$number" "$size" "$@" && return 0
-        done
-        e2e_fail "no free display in $E2E_DISPLAYS"
+    if [ -z "${E2E_DISPLAYS:-}" ]; then
+        e2e_try_display "" "$size" "$@" || e2e_fail "Xvfb did not start"
+        return 0
     fi
-    # Xvfb picks a free display itself and writes its number once it is ready.
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -wr "$@" \
-        3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
-    E2E_XVFB_PID=$!
-    local tries
-    for tries in $(seq 100); do
-        if [ -s "$E2E_WORK/display" ]; then
-            export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
-            return 0
-        fi
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
+    local number
+    for number in $(seq "${E2E_DISPLAYS%-*}" "${E2E_DISPLAYS#*-}"); do
+        [ -e "/tmp/.X${number}-lock" ] && continue
+        e2e_try_display "$number" "$size" "$@" && return 0
     done
-    e2e_fail "Xvfb did not start"
+    e2e_fail "no free display in $E2E_DISPLAYS"
 }
 
 # The template is made once per build folder (locked against parallel tests):
