@@ -17,6 +17,7 @@
 #   e2e_box_text [WAIT_MS]         "title<TAB>text" of the visible message box
 #   e2e_dismiss_boxes ID SECONDS   answers every box until ID ends; "title<TAB>text"
 #                                  lines in $E2E_WORK/boxes.txt
+#   e2e_window_icon_size XID       "W x H" of the icon an X window carries
 #   e2e_screenshot FILE            the whole screen as PNG
 #   e2e_pixel FILE X Y             "r g b" of one pixel
 #   e2e_expect_covered FILE        every sample point differs from the white root and black
@@ -257,6 +258,11 @@ e2e_wait_unmapped() {
         [ $SECONDS -lt $deadline ] || return 1
         sleep 0.1
     done
+}
+
+e2e_window_icon_size() {
+    xprop -id "$1" _NET_WM_ICON >"$E2E_WORK/icon.txt" 2>/dev/null || true
+    sed -n 's/.*Icon (\([0-9]* x [0-9]*\)).*/\1/p' "$E2E_WORK/icon.txt" | head -n1
 }
 
 e2e_screenshot() { timeout 20 import -window root "$1"; }

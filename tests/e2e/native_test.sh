@@ -7,7 +7,10 @@ readonly saver_title=Glimmerpond3DScreensaver
 
 fullscreen() {
     e2e_start saver 30 "$GP_SCR" /s
-    [ -n "$(e2e_wait_window "$saver_title" 20)" ] || e2e_fail "no window titled $saver_title"
+    local window
+    window=$(e2e_wait_window "$saver_title" 20)
+    [ -n "$window" ] || e2e_fail "no window titled $saver_title"
+    [ "$(e2e_window_icon_size "$window")" = "64 x 64" ] || e2e_fail "the window has no 64 x 64 icon"
     sleep 0.5
     e2e_screenshot "$E2E_WORK/fullscreen.png"
     e2e_expect_covered "$E2E_WORK/fullscreen.png"

@@ -25,6 +25,7 @@ draws_and_key_ends() {
     window=$(e2e_wait_window "$saver_title" 5)
     xdotool getwindowgeometry "$window" | grep -q "Geometry: $screen" ||
         e2e_fail "window does not cover the screen: $(xdotool getwindowgeometry "$window")"
+    [ "$(e2e_window_icon_size "$window")" = "64 x 64" ] || e2e_fail "the window has no 64 x 64 icon"
     sleep 1
     e2e_screenshot "$E2E_WORK/fullscreen.png"
     e2e_expect_covered "$E2E_WORK/fullscreen.png"
