@@ -160,14 +160,27 @@ Image shade(const Field& height, const Image& albedo, const Lighting& l) {
 
 void applyWater(Image& image, const WaterLook& look) {
     const int n = image.size;
+    double sum = 0.0;
     for (int y = 0; y < n; ++y) {
+        double row = 0.0;
         for (int x = 0; x < n; ++x) {
             float u = (x + 0.5f) / n, v = (y + 0.5f) / n;
             float swell = 1.0f + look.swell * std::sin(6.2831853f * (u * 2 + v) +
                                                        2.0f * std::sin(6.2831853f * v * 3));
             Rgb& c = image.at(x, y);
             c = c * look.tint * swell + look.haze;
+            row += luminance(c);
         }
+        sum += row;
+    }
+    const float mean = static_cast<float>(sum / (static_cast<double>(n) * n));
+    const float exposure = look.brightness / std::max(mean, 1e-3f);
+    for (Rgb& c : image.px) {
+        Rgb e = c * exposure;
+        float y = luminance(e);
+        float stretched = look.brightness + (y - look.brightness) * look.contrast;
+        e = saturate(e, look.saturation) * (y > 1e-4f ? stretched / y : 1.0f);
+        c = e;
     }
 }
 

@@ -76,12 +76,16 @@ struct Lighting {
 Image shade(const Field& height, const Image& albedo, const Lighting& lighting);
 
 // The look of clear shallow water over the floor: a cool tint, a little haze,
-// and a slow, broad swell of light.
+// and a slow, broad swell of light. The screensaver shows a picture at half
+// strength under bright, warm caustics, so pictures are graded to a moderate
+// mean brightness with some extra contrast and colour to hold their own.
 struct WaterLook {
     Rgb tint{0.88f, 0.98f, 1.0f};
     Rgb haze{0.02f, 0.06f, 0.07f};
-    float swell = 0.06f;  // strength of the broad brightness variation
-    std::uint32_t seed = 1;
+    float swell = 0.06f;       // strength of the broad brightness variation
+    float brightness = 0.45f;  // mean luminance of the finished picture
+    float contrast = 1.15f;
+    float saturation = 1.2f;
 };
 void applyWater(Image& image, const WaterLook& look);
 

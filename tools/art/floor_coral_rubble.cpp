@@ -119,8 +119,8 @@ Image paintCoralRubble(int size, std::uint32_t seed) {
     Field height(size);
     Image albedo(size);
     SandBed grit;
-    grit.light = rgb8(238, 232, 218);
-    grit.dark = rgb8(214, 204, 184);
+    grit.light = rgb8(242, 232, 212);
+    grit.dark = rgb8(220, 206, 180);
     grit.rippleCyclesX = -6;
     grit.rippleCyclesY = 24;
     grit.rippleHeight = 4.0f;
@@ -165,9 +165,9 @@ Image paintCoralRubble(int size, std::uint32_t seed) {
     light.shadowReach = 30;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.seed = seed;
-    water.tint = rgb(0.92f, 0.99f, 1.0f);
+    water.tint = rgb(0.94f, 0.99f, 1.0f);
     water.haze = rgb(0.0f, 0.03f, 0.05f);
+    water.brightness = 0.48f;
     applyWater(picture, water);
     return picture;
 }

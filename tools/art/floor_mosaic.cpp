@@ -153,9 +153,9 @@ Image paintMosaic(int size, std::uint32_t seed) {
     light.gloss = 0.06f;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.seed = seed;
     water.tint = rgb(0.9f, 0.99f, 1.0f);
     water.haze = rgb(0.0f, 0.04f, 0.06f);
+    water.brightness = 0.46f;
     applyWater(picture, water);
     return picture;
 }

@@ -68,8 +68,8 @@ Image paintPebbles(int size, std::uint32_t seed) {
     light.gloss = 0.12f;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.seed = seed;
     water.tint = rgb(0.95f, 1.0f, 1.0f);
+    water.brightness = 0.42f;
     applyWater(picture, water);
     return picture;
 }

@@ -103,10 +103,10 @@ Image paintPoolTiles(int size, std::uint32_t seed) {
     light.gloss = 0.05f;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.seed = seed;
     water.tint = rgb(0.84f, 0.95f, 0.98f);
     water.haze = rgb(0.0f, 0.04f, 0.06f);
     water.swell = 0.08f;
+    water.brightness = 0.50f;
     applyWater(picture, water);
     return picture;
 }

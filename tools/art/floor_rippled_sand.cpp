@@ -57,9 +57,9 @@ Image paintRippledSand(int size, std::uint32_t seed) {
     light.shadowReach = 24;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.tint = rgb(0.95f, 1.0f, 1.0f);
-    water.haze = rgb(0.0f, 0.03f, 0.04f);
-    water.seed = seed;
+    water.tint = rgb(0.95f, 0.99f, 1.0f);
+    water.haze = rgb(0.0f, 0.02f, 0.03f);
+    water.brightness = 0.50f;
     applyWater(picture, water);
     return picture;
 }

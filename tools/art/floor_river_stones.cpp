@@ -92,9 +92,9 @@ Image paintRiverStones(int size, std::uint32_t seed) {
     light.gloss = 0.08f;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.seed = seed;
     water.tint = rgb(0.97f, 1.0f, 0.95f);
     water.haze = rgb(0.02f, 0.04f, 0.03f);
+    water.brightness = 0.42f;
     applyWater(picture, water);
     return picture;
 }

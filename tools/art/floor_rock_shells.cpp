@@ -10,7 +10,7 @@
 namespace {
 const Rgb kRockLight = rgb8(210, 196, 172);
 const Rgb kRockDark = rgb8(164, 152, 134);
-const Rgb kCoralline = rgb8(190, 128, 144);
+const Rgb kCoralline = rgb8(184, 136, 146);
 const Rgb kAlgae = rgb8(130, 128, 80);
 const int kCrackCells = 6;  // crack network cells across the picture
 const int kPitCount = 900;
@@ -128,9 +128,9 @@ Image paintRockWithShells(int size, std::uint32_t seed) {
     light.shadowReach = 30;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.seed = seed;
-    water.tint = rgb(0.96f, 1.0f, 0.98f);
+    water.tint = rgb(0.94f, 0.99f, 1.0f);
     water.haze = rgb(0.0f, 0.03f, 0.04f);
+    water.brightness = 0.44f;
     applyWater(picture, water);
     return picture;
 }

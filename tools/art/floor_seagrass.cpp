@@ -9,13 +9,13 @@
 #include "shells.h"
 
 namespace {
-const int kShoots = 2600;       // tried shoot positions; the meadow mask thins them
+const int kShoots = 2400;       // tried shoot positions; the meadow mask thins them
 const float kCurrent = -0.35f;  // direction the blades lean, radians
 const Rgb kBladeBase = rgb8(58, 92, 44);
 const Rgb kBladeMid = rgb8(104, 146, 64);
 const Rgb kBladeTip = rgb8(156, 150, 82);
 const Rgb kDeadBlade = rgb8(136, 112, 70);
-const int kDriftBlades = 160;
+const int kDriftBlades = 70;
 const int kShellCount = 10;
 
 struct Blade {
@@ -41,7 +41,8 @@ void drawBlade(const Blade& b, std::uint32_t id, Field& height, Image& albedo) {
         float angle = b.angle + b.bend * t * t + b.sway * std::sin(4.7f * t);
         float dirX = std::cos(angle), dirY = std::sin(angle);
         // Ribbons narrow only near the tip.
-        float w = halfWidth * (t < 0.85f ? 1.0f : std::sqrt((1.0f - t) / 0.15f));
+        float w = halfWidth * (t < 0.85f ? 1.0f : std::sqrt((1.0f - t) / 0.15f)) *
+                  (0.55f + 0.45f * smoothstep(0.0f, 0.06f, t));  // from a narrow sheath
         Rgb along = b.dead ? kDeadBlade
                            : (t < 0.5f ? mix(kBladeBase, kBladeMid, t * 2.0f)
                                        : mix(kBladeMid, kBladeTip, smoothstep(0.6f, 1.0f, t)));
@@ -114,20 +115,20 @@ Image paintSeagrass(int size, std::uint32_t seed) {
         if (!rng.chance(density)) {
             continue;
         }
-        int blades = 3 + rng.below(3);
+        int blades = 2 + rng.below(3);
         Rgb hue =
             rgb(rng.rangef(-0.05f, 0.08f), rng.rangef(-0.04f, 0.04f), rng.rangef(-0.03f, 0.02f));
-        float lean = kCurrent + static_cast<float>(rng.normal()) * 0.35f;
+        float lean = kCurrent + static_cast<float>(rng.normal()) * 0.22f;
         float ground = height.at(static_cast<int>(x), static_cast<int>(y));
         for (int j = 0; j < blades; ++j) {
             Blade b;
             b.x = x + rng.rangef(-3, 3);
             b.y = y + rng.rangef(-3, 3);
-            b.angle = lean + rng.rangef(-0.3f, 0.3f);
-            b.bend = rng.rangef(-0.5f, 0.5f);
-            b.sway = rng.rangef(-0.25f, 0.25f);
-            b.length = rng.rangef(150, 380);
-            b.width = rng.rangef(9.0f, 13.0f);
+            b.angle = lean + rng.rangef(-0.16f, 0.16f);
+            b.bend = rng.rangef(-0.45f, 0.45f);
+            b.sway = rng.rangef(-0.2f, 0.2f);
+            b.length = rng.rangef(200, 460);
+            b.width = rng.rangef(10.0f, 14.0f);
             b.base = ground + 2.0f;
             b.lift = rng.rangef(2.0f, 9.0f);
             b.dead = rng.chance(0.06);
@@ -145,9 +146,9 @@ Image paintSeagrass(int size, std::uint32_t seed) {
     light.shadowReach = 24;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.seed = seed;
-    water.tint = rgb(0.96f, 1.0f, 0.98f);
+    water.tint = rgb(0.92f, 1.0f, 1.0f);
     water.haze = rgb(0.0f, 0.03f, 0.04f);
+    water.brightness = 0.44f;
     applyWater(picture, water);
     return picture;
 }
