@@ -1,0 +1,32 @@
+// Drives the About window into both of its failure roads: the class name is
+// already taken by a class whose windows refuse to be created, so registration
+// fails and then creation fails. The program must then end with 0 instead of
+// waiting in a message loop that nothing could end.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "about/about_window.h"
+
+namespace {
+
+LRESULT CALLBACK refuseCreation(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        return FALSE;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int main() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA taken{};
+    taken.lpfnWndProc = refuseCreation;
+    taken.hInstance = instance;
+    taken.lpszClassName = "QuillbrookWindowClass";
+    if (!RegisterClassA(&taken))
+        return 2;
+    AboutWindow window(instance, SW_SHOWNORMAL);
+    std::printf("returned from the About window\n");
+    return 3;
+}
