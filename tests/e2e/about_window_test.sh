@@ -52,6 +52,21 @@ measure_client_origin() {
     CLIENT_Y=$y
 }
 
+# What is drawn agrees with the X geometry: on each side the last pixel of
+# the window is the frame, the next one out is the bare (white) screen.
+expect_drawn_edges() {
+    local shot=$1 middle_x=$((ABOUT_X + ABOUT_W / 2)) middle_y=$((ABOUT_Y + ABOUT_H / 2))
+    local inside outside
+    for inside in "$ABOUT_X $middle_y" "$((ABOUT_X + ABOUT_W - 1)) $middle_y" \
+        "$middle_x $ABOUT_Y" "$middle_x $((ABOUT_Y + ABOUT_H - 1))"; do
+        [ "$(e2e_pixel "$shot" $inside)" != "$E2E_ROOT_COLOUR" ] || e2e_fail "($inside) is not drawn"
+    done
+    for outside in "$((ABOUT_X - 1)) $middle_y" "$((ABOUT_X + ABOUT_W)) $middle_y" \
+        "$middle_x $((ABOUT_Y - 1))" "$middle_x $((ABOUT_Y + ABOUT_H))"; do
+        [ "$(e2e_pixel "$shot" $outside)" = "$E2E_ROOT_COLOUR" ] || e2e_fail "($outside) is drawn on"
+    done
+}
+
 look() {
     local picture=$1
     start_about about
@@ -60,6 +75,7 @@ look() {
     [ "$ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H" = "$expected_geometry" ] ||
         e2e_fail "outer rectangle is $ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H, not $expected_geometry"
     e2e_screenshot "$E2E_WORK/about.png"
+    expect_drawn_edges "$E2E_WORK/about.png"
     convert "$E2E_WORK/about.png" -crop "${ABOUT_W}x${ABOUT_H}+${ABOUT_X}+${ABOUT_Y}" +repage \
         "$E2E_WORK/about-window.png"
     convert "$E2E_WORK/about.png" "$E2E_WORK/about.ppm"
