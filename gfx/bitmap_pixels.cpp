@@ -92,14 +92,19 @@ BitmapProblem checkBitmap(const unsigned char* bytes, std::size_t size, int widt
 }
 
 void convertBitmapToFloats(const unsigned char* bytes, int width, int height, float* destination) {
+    convertBitmapRows(bytes, width, height, 0, height, destination);
+}
+
+void convertBitmapRows(const unsigned char* bytes, int width, int height, int firstRow,
+                       int rowCount, float* destination) {
     static const ByteToFloat table;
     const BitmapLayout layout = layoutOf(bytes);
     const bool topDown = layout.height < 0;
-    for (int row = 0; row < height; ++row) {
+    for (int row = firstRow; row < firstRow + rowCount; ++row) {
         // Row 0 of the result is the picture's bottom row, as GL takes it first.
         const int stored = topDown ? height - 1 - row : row;
         const unsigned char* in = bytes + layout.rowsOffset + layout.stride * stored;
-        float* out = destination + static_cast<std::size_t>(row) * width * 4;
+        float* out = destination + static_cast<std::size_t>(row - firstRow) * width * 4;
         for (int column = 0; column < width; ++column) {
             out[0] = table.value[in[2]];
             out[1] = table.value[in[1]];
@@ -111,7 +116,7 @@ void convertBitmapToFloats(const unsigned char* bytes, int width, int height, fl
     }
 }
 
-void readBitmapResource(float* destination, std::uint16_t id, int width, int height) {
+const unsigned char* findCheckedBitmap(std::uint16_t id, int width, int height) {
     const ResourceData data = findBitmapResource(id);
     const BitmapProblem problem = checkBitmap(data.bytes, data.size, width, height);
     if (problem != BitmapProblem::None) {
@@ -121,5 +126,9 @@ void readBitmapResource(float* destination, std::uint16_t id, int width, int hei
         showMessageBox(text, "Debug");
         std::exit(0);
     }
-    convertBitmapToFloats(data.bytes, width, height, destination);
+    return data.bytes;
+}
+
+void readBitmapResource(float* destination, std::uint16_t id, int width, int height) {
+    convertBitmapToFloats(findCheckedBitmap(id, width, height), width, height, destination);
 }

@@ -24,7 +24,16 @@ BitmapProblem checkBitmap(const unsigned char* bytes, std::size_t size, int widt
 // road (a 32-bit DIB of the loaded bitmap) gives, row for row.
 void convertBitmapToFloats(const unsigned char* bytes, int width, int height, float* destination);
 
-// Fills `destination` (width x height x 4 floats) from bitmap resource `id`.
-// A missing or unfit bitmap shows a "Debug" box saying why and ends the
-// process with exit code 0, rather than reading past the resource.
+// The same for `rowCount` rows from `firstRow` on (row 0 is the bottom row),
+// written to the start of `destination`.
+void convertBitmapRows(const unsigned char* bytes, int width, int height, int firstRow,
+                       int rowCount, float* destination);
+
+// Bitmap resource `id`, checked to be width x height, 24 bits. A missing or
+// unfit bitmap shows a "Debug" box saying why and ends the process with exit
+// code 0, rather than reading past the resource.
+const unsigned char* findCheckedBitmap(std::uint16_t id, int width, int height);
+
+// Fills `destination` (width x height x 4 floats) from bitmap resource `id`;
+// ends the process as findCheckedBitmap does when the bitmap is unfit.
 void readBitmapResource(float* destination, std::uint16_t id, int width, int height);

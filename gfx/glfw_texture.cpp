@@ -1,10 +1,17 @@
 // Bitmap textures (see glfw_texture.h).
 #include "gfx/glfw_texture.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 
 #include "gfx/bitmap_pixels.h"
+
+namespace {
+// Rows converted and uploaded at a time. A strip of 4 MiB is reused while it is
+// still in the cache, where a whole 64 MiB picture would cost fresh pages.
+const int kStripRows = 128;
+}  // namespace
 
 int textureLevelCount(int size) {
     int levels = 0;
@@ -21,10 +28,15 @@ GLFWTexture::GLFWTexture(std::uint16_t bitmapId, int size) {
     glBindTexture(GL_TEXTURE_2D, name_);
     // Only level 0 is ever filled or sampled; the others are allocated unused.
     glTexStorage2D(GL_TEXTURE_2D, textureLevelCount(size), GL_RGBA32F, size, size);
-    // Left uninitialised: every element is written before the upload.
-    std::unique_ptr<float[]> pixels(new float[static_cast<std::size_t>(size) * size * 4]);
-    readBitmapResource(pixels.get(), bitmapId, size, size);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size, size, GL_RGBA, GL_FLOAT, pixels.get());
+    const unsigned char* bitmap = findCheckedBitmap(bitmapId, size, size);
+    const int stripRows = std::min(size, kStripRows);
+    // Left uninitialised: every element is written before it is uploaded.
+    std::unique_ptr<float[]> strip(new float[static_cast<std::size_t>(size) * stripRows * 4]);
+    for (int row = 0; row < size; row += stripRows) {
+        const int rows = std::min(stripRows, size - row);
+        convertBitmapRows(bitmap, size, size, row, rows, strip.get());
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, row, size, rows, GL_RGBA, GL_FLOAT, strip.get());
+    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);

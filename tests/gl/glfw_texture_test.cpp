@@ -135,6 +135,23 @@ TEST_F(GLFWTextureTest, StorageAndParametersAfterConstruction) {
     EXPECT_EQ(height, kSize);
 }
 
+TEST_F(GLFWTextureTest, LevelZeroHoldsEveryPixelOfThePicture) {
+    glBindTexture(GL_TEXTURE_2D, texture().name());
+    std::vector<float> level(static_cast<std::size_t>(kSize) * kSize * 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_FLOAT, level.data());
+    int wrong = 0;
+    for (int j = 0; j < kSize; ++j) {
+        for (int i = 0; i < kSize; ++i) {
+            std::array<float, 4> expected = texel(i, j);
+            const float* seen = &level[(static_cast<std::size_t>(j) * kSize + i) * 4];
+            for (int c = 0; c < 4; ++c) {
+                wrong += seen[c] != expected[c];
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(GLFWTextureTest, DestroyingTheObjectDeletesItsTexture) {
     GLuint name = 0;
     {

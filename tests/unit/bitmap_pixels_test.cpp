@@ -3,6 +3,7 @@
 // the "Debug" box with exit code 0 when a bitmap is missing or unfit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -114,6 +115,25 @@ TEST(BitmapPixels, TopDownBitmapGivesTheSameUprightFloats) {
     auto bottomUp = makeBitmap(4, 3, colour);
     auto topDown = makeBitmap(4, -3, [&](int x, int row) { return colour(x, 2 - row); });
     EXPECT_EQ(convert(bottomUp, 4, 3), convert(topDown, 4, 3));
+}
+
+TEST(BitmapPixels, StripsOfRowsJoinUpToTheWholePicture) {
+    auto colour = [](int x, int row) {
+        return Bgr{static_cast<unsigned char>(x * 9), static_cast<unsigned char>(row * 13),
+                   static_cast<unsigned char>(x + row)};
+    };
+    for (int storedHeight : {7, -7}) {
+        auto bitmap = makeBitmap(5, storedHeight, colour);
+        std::vector<float> whole = convert(bitmap, 5, 7);
+        std::vector<float> strips;
+        for (int first = 0; first < 7; first += 3) {
+            int rows = std::min(3, 7 - first);
+            std::vector<float> strip(5 * rows * 4);
+            convertBitmapRows(bitmap.data(), 5, 7, first, rows, strip.data());
+            strips.insert(strips.end(), strip.begin(), strip.end());
+        }
+        EXPECT_EQ(strips, whole) << storedHeight;
+    }
 }
 
 TEST(BitmapPixels, RowsStartAfterAColourTable) {

@@ -89,16 +89,49 @@ namespace {
 const float kSunX = -0.431f, kSunY = -0.478f, kSunZ = 0.766f;
 const float kSunRise = 1.19f;  // height a ray to the sun gains per pixel travelled
 
+// The highest point within `reach` pixels of each block of 32 x 32 pixels: a
+// ray that has climbed above it can meet nothing more.
+const int kBlock = 32;
+std::vector<float> blockCeilings(const Field& height, int reach) {
+    const int n = height.size, blocks = n / kBlock;
+    std::vector<float> own(static_cast<std::size_t>(blocks) * blocks, -1e30f);
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            float& m = own[static_cast<std::size_t>(y / kBlock) * blocks + x / kBlock];
+            m = std::max(m, height.at(x, y));
+        }
+    }
+    const int spread = (reach + kBlock - 1) / kBlock;
+    std::vector<float> ceiling(own.size(), -1e30f);
+    for (int by = 0; by < blocks; ++by) {
+        for (int bx = 0; bx < blocks; ++bx) {
+            float m = -1e30f;
+            for (int dy = -spread; dy <= spread; ++dy) {
+                for (int dx = -spread; dx <= spread; ++dx) {
+                    int ox = (bx + dx + blocks) % blocks, oy = (by + dy + blocks) % blocks;
+                    m = std::max(m, own[static_cast<std::size_t>(oy) * blocks + ox]);
+                }
+            }
+            ceiling[static_cast<std::size_t>(by) * blocks + bx] = m;
+        }
+    }
+    return ceiling;
+}
+
 // 1 where something towards the sun stands above the ray from this pixel to the sun.
 Field castShadows(const Field& height, const Lighting& l) {
     const int n = height.size;
     const float dirX = kSunX / 0.6436f, dirY = kSunY / 0.6436f;
+    const std::vector<float> ceilings = blockCeilings(height, l.shadowReach);
+    const int blocks = n / kBlock;
     Field shade(n);
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
             const float h = height.at(x, y);
+            const float ceiling =
+                ceilings[static_cast<std::size_t>(y / kBlock) * blocks + x / kBlock];
             float dark = 0.0f;
-            for (float t = 1.5f; t <= l.shadowReach; t += 1.5f) {
+            for (float t = 1.5f; t <= l.shadowReach && h + t * kSunRise < ceiling; t += 1.5f) {
                 // Rounded to the nearest pixel; the offset keeps the cast's
                 // truncation a floor for points left of or above the picture.
                 int sx = static_cast<int>(x + dirX * t + 0.5f + n) - n;
@@ -160,13 +193,22 @@ Image shade(const Field& height, const Image& albedo, const Lighting& l) {
 
 void applyWater(Image& image, const WaterLook& look) {
     const int n = image.size;
+    // The swell is sin(2 pi (2u + v) + 2 sin(6 pi v)): split into a part per
+    // column and a part per row, so that no pixel needs a sine of its own.
+    std::vector<float> columnSin(n), columnCos(n);
+    for (int x = 0; x < n; ++x) {
+        float u = (x + 0.5f) / n;
+        columnSin[x] = std::sin(6.2831853f * 2 * u);
+        columnCos[x] = std::cos(6.2831853f * 2 * u);
+    }
     double sum = 0.0;
     for (int y = 0; y < n; ++y) {
+        float v = (y + 0.5f) / n;
+        float rowAngle = 6.2831853f * v + 2.0f * std::sin(6.2831853f * v * 3);
+        float rowSin = std::sin(rowAngle), rowCos = std::cos(rowAngle);
         double row = 0.0;
         for (int x = 0; x < n; ++x) {
-            float u = (x + 0.5f) / n, v = (y + 0.5f) / n;
-            float swell = 1.0f + look.swell * std::sin(6.2831853f * (u * 2 + v) +
-                                                       2.0f * std::sin(6.2831853f * v * 3));
+            float swell = 1.0f + look.swell * (columnSin[x] * rowCos + columnCos[x] * rowSin);
             Rgb& c = image.at(x, y);
             c = c * look.tint * swell + look.haze;
             row += luminance(c);

@@ -3,6 +3,7 @@
 // stars and petal rosettes in turn; a few tesserae are lost, the joints are
 // grimy.
 #include <cmath>
+#include <vector>
 
 #include "floor_kit.h"
 #include "floor_painters.h"
@@ -79,10 +80,35 @@ Rgb designAt(int i, int j) {
 
 }  // namespace
 
+namespace {
+
+// How one tessera was set: its offset from the grid, turn, size and tilt.
+struct Tessera {
+    float offsetX, offsetY, cosTurn, sinTurn, half, tiltX, tiltY;
+};
+
+std::vector<Tessera> layTesserae(float cell, std::uint32_t seed) {
+    std::vector<Tessera> laid(kTesseraeAcross * kTesseraeAcross);
+    for (std::uint32_t id = 0; id < laid.size(); ++id) {
+        float turn = (hashUnit(id, 3, seed) - 0.5f) * 0.1f;
+        laid[id] = Tessera{(hashUnit(id, 1, seed) - 0.5f) * 1.2f,
+                           (hashUnit(id, 2, seed) - 0.5f) * 1.2f,
+                           std::cos(turn),
+                           std::sin(turn),
+                           0.5f * (cell - kJoint) + (hashUnit(id, 4, seed) - 0.5f) * 0.6f,
+                           (hashUnit(id, 5, seed) - 0.5f) * 0.16f,
+                           (hashUnit(id, 6, seed) - 0.5f) * 0.16f};
+    }
+    return laid;
+}
+
+}  // namespace
+
 Image paintMosaic(int size, std::uint32_t seed) {
     Field height(size);
     Image albedo(size);
     const float cell = static_cast<float>(size) / kTesseraeAcross;
+    const std::vector<Tessera> laid = layTesserae(cell, seed);
     Field grime =
         smoothField(size, 4, [&](float u, float v) { return fractalNoise(u, v, 4, 4, seed + 1); });
     forEachPixel(size, [&](int x, int y, float u, float v) {
@@ -97,17 +123,14 @@ Image paintMosaic(int size, std::uint32_t seed) {
             for (int di = -1; di <= 1; ++di) {
                 int i = (ci + di + kTesseraeAcross) % kTesseraeAcross;
                 int j = (cj + dj + kTesseraeAcross) % kTesseraeAcross;
-                std::uint32_t id = static_cast<std::uint32_t>(j * kTesseraeAcross + i);
-                float ox = (hashUnit(id, 1, seed) - 0.5f) * 1.2f;
-                float oy = (hashUnit(id, 2, seed) - 0.5f) * 1.2f;
-                float turn = (hashUnit(id, 3, seed) - 0.5f) * 0.1f;
-                float half = 0.5f * (cell - kJoint) + (hashUnit(id, 4, seed) - 0.5f) * 0.6f;
-                float cx = (ci + di + 0.5f) * cell + ox, cy = (cj + dj + 0.5f) * cell + oy;
+                const Tessera& t = laid[static_cast<std::size_t>(j) * kTesseraeAcross + i];
+                float cx = (ci + di + 0.5f) * cell + t.offsetX;
+                float cy = (cj + dj + 0.5f) * cell + t.offsetY;
                 float dx = x + 0.5f - cx, dy = y + 0.5f - cy;
-                float rx = dx * std::cos(turn) + dy * std::sin(turn);
-                float ry = -dx * std::sin(turn) + dy * std::cos(turn);
+                float rx = dx * t.cosTurn + dy * t.sinTurn;
+                float ry = -dx * t.sinTurn + dy * t.cosTurn;
                 // Rounded corners: distance inside a rounded square.
-                float qx = std::fabs(rx) - (half - 1.0f), qy = std::fabs(ry) - (half - 1.0f);
+                float qx = std::fabs(rx) - (t.half - 1.0f), qy = std::fabs(ry) - (t.half - 1.0f);
                 float outside = std::sqrt(std::max(qx, 0.0f) * std::max(qx, 0.0f) +
                                           std::max(qy, 0.0f) * std::max(qy, 0.0f)) +
                                 std::min(std::max(qx, qy), 0.0f) - 1.0f;
@@ -116,8 +139,7 @@ Image paintMosaic(int size, std::uint32_t seed) {
                     bestEdge = edge;
                     bi = i;
                     bj = j;
-                    bestTilt = (hashUnit(id, 5, seed) - 0.5f) * 0.16f * rx +
-                               (hashUnit(id, 6, seed) - 0.5f) * 0.16f * ry;
+                    bestTilt = t.tiltX * rx + t.tiltY * ry;
                 }
             }
         }

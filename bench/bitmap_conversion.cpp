@@ -1,0 +1,67 @@
+// Times what start-up spends on the pictures before OpenGL sees them: the
+// eight floors read from the program's resources into staging floats, two ways:
+//   whole picture: one 64 MiB array per picture (readBitmapResource)
+//   strips:        one 4 MiB strip of 128 rows, reused (what GLFWTexture does)
+// Built and run by bench/bitmap_conversion.sh.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "gfx/bitmap_pixels.h"
+
+namespace {
+
+const std::uint16_t kFloors[] = {214, 212, 210, 223, 221, 220, 198, 196};
+const int kSize = 2048;
+const int kStripRows = 128;
+float checksum = 0.0f;  // keeps the work from being optimised away
+
+void wholePictures() {
+    for (std::uint16_t id : kFloors) {
+        std::unique_ptr<float[]> pixels(new float[static_cast<std::size_t>(kSize) * kSize * 4]);
+        readBitmapResource(pixels.get(), id, kSize, kSize);
+        checksum += pixels[12345];
+    }
+}
+
+void strips() {
+    for (std::uint16_t id : kFloors) {
+        const unsigned char* bitmap = findCheckedBitmap(id, kSize, kSize);
+        std::unique_ptr<float[]> strip(new float[static_cast<std::size_t>(kSize) * kStripRows * 4]);
+        for (int row = 0; row < kSize; row += kStripRows) {
+            convertBitmapRows(bitmap, kSize, kSize, row, kStripRows, strip.get());
+            checksum += strip[12345];
+        }
+    }
+}
+
+double medianMilliseconds(void (*work)(), int rounds) {
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    strips();  // first touch of the resource pages
+    double whole = medianMilliseconds(wholePictures, rounds);
+    double strip = medianMilliseconds(strips, rounds);
+    std::printf("8 floors, median of %d rounds:\n", rounds);
+    std::printf("  whole picture: %6.1f ms (%.1f ms a picture)\n", whole, whole / 8);
+    std::printf("  strips:        %6.1f ms (%.1f ms a picture)\n", strip, strip / 8);
+    std::printf("(checksum %.3f)\n", checksum);
+    return 0;
+}
