@@ -18,7 +18,9 @@ const Rgb kWaterShallow = rgb8(96, 204, 206);
 const Rgb kSand = rgb8(226, 205, 150);
 const Rgb kCaustic = rgb8(255, 248, 205);
 const Rgb kGlint = rgb8(255, 252, 230);
-const float kCausticCells = 2.6f;  // cells across the emblem's radius
+const float kCausticCells = 2.6f;       // cells across the emblem's radius
+const float kSmallCausticCells = 1.7f;  // fewer, for icons too small for a fine net
+const int kSmallIcon = 24;
 const float kGlintX = 0.52f, kGlintY = -0.50f, kGlintArm = 0.44f;
 const Rgb kAboutGreen = rgb8(177, 232, 179);  // the About window's background
 const int kSupersample = 4;
@@ -64,8 +66,10 @@ float cellEdgeDistance(float x, float y) {
 // The sun's four-pointed glint: brightness 0..1 around (kGlintX, kGlintY).
 float glint(float x, float y, float pixel) {
     float dx = x - kGlintX, dy = y - kGlintY;
+    // On the smallest icons the glint grows, or it would vanish.
+    const float reach = std::max(kGlintArm, 5.0f * pixel);
     auto arm = [&](float along, float across) {
-        float t = clamp01(1.0f - std::fabs(along) / kGlintArm);
+        float t = clamp01(1.0f - std::fabs(along) / reach);
         float halfWidth = std::max(0.06f * t * t, 0.6f * pixel * t);
         return t *
                smoothstep(halfWidth + pixel * 0.5f, halfWidth - pixel * 0.5f, std::fabs(across));
@@ -88,6 +92,7 @@ float pebble(float x, float y, float cx, float cy, float rx, float ry, float pix
 // The emblem at one point; `pixel` is one output pixel in emblem units and
 // `detailed` adds the floor's pebbles, which only read at larger sizes.
 Rgba emblemAt(float x, float y, float pixel, bool detailed) {
+    const bool small = pixel > 2.0f / (kSmallIcon + 1);
     float r = std::sqrt(x * x + y * y);
     Rgba out;
     // A soft shadow below the disc lifts it off whatever is behind.
@@ -111,9 +116,12 @@ Rgba emblemAt(float x, float y, float pixel, bool detailed) {
         float p2 = pebble(x, y, 0.10f, 0.50f, 0.11f, 0.08f, pixel, &lit);
         water = mix(water, mix(rgb8(50, 96, 110), rgb8(140, 176, 170), lit), p2 * 0.8f);
     }
-    float lineWidth = std::max(0.035f, 0.9f * pixel);
-    float edge =
-        cellEdgeDistance(x * kCausticCells + 5.3f, y * kCausticCells + 2.1f) / kCausticCells;
+    // Caustic lines bend and swell as light through a moving surface does.
+    const float cells = small ? kSmallCausticCells : kCausticCells;
+    float wx = x + 0.07f * std::sin(5.1f * y + 1.3f), wy = y + 0.07f * std::sin(4.3f * x + 0.4f);
+    float swell = 0.5f + 0.5f * std::sin(3.7f * x - 2.9f * y);
+    float lineWidth = std::max(0.035f, 0.9f * pixel) * (0.75f + 0.5f * swell);
+    float edge = cellEdgeDistance(wx * cells + 5.3f, wy * cells + 2.1f) / cells;
     float caustic =
         std::exp(-edge / lineWidth) * (1.0f - smoothstep(0.45f, kWaterRadius, r) * 0.6f);
     water = mix(water, kCaustic, clamp01(caustic * 0.95f));
