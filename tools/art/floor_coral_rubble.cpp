@@ -13,9 +13,9 @@ const int kBranchPieces = 2300;
 const int kLumps = 46;
 const int kChips = 900;
 const int kShells = 12;
-const Rgb kCoralColors[] = {rgb8(240, 236, 226), rgb8(230, 222, 204), rgb8(236, 214, 204),
-                            rgb8(214, 210, 200), rgb8(196, 192, 182), rgb8(226, 212, 178)};
-const Rgb kPinkCrust = rgb8(200, 130, 150);
+const Rgb kCoralColors[] = {rgb8(246, 238, 218), rgb8(240, 228, 200), rgb8(242, 222, 206),
+                            rgb8(228, 220, 200), rgb8(214, 204, 182), rgb8(236, 220, 184)};
+const Rgb kPinkCrust = rgb8(204, 154, 160);
 const Rgb kBrownFilm = rgb8(150, 136, 96);
 
 // Colour of coral at a pixel: the base colour with pores and crusts.
@@ -51,7 +51,7 @@ float corallite(int x, int y, std::uint32_t id) {
 void drawBranchPiece(Rng& rng, float x, float y, float ground, Field& height, Image& albedo) {
     const int size = height.size;
     const Rgb base = kCoralColors[rng.below(6)] * rng.rangef(0.92f, 1.04f);
-    const float crust = rng.chance(0.3) ? rng.rangef(0.4f, 0.9f) : 0.0f;
+    const float crust = rng.chance(0.2) ? rng.rangef(0.4f, 0.8f) : 0.0f;
     const float film = rng.chance(0.25) ? rng.rangef(0.3f, 0.7f) : 0.0f;
     const std::uint32_t id = static_cast<std::uint32_t>(rng.next());
     const float lift = rng.rangef(0.0f, 8.0f);
@@ -119,8 +119,8 @@ Image paintCoralRubble(int size, std::uint32_t seed) {
     Field height(size);
     Image albedo(size);
     SandBed grit;
-    grit.light = rgb8(242, 232, 212);
-    grit.dark = rgb8(220, 206, 180);
+    grit.light = rgb8(222, 206, 178);
+    grit.dark = rgb8(196, 178, 150);
     grit.rippleCyclesX = -6;
     grit.rippleCyclesY = 24;
     grit.rippleHeight = 4.0f;
@@ -165,9 +165,9 @@ Image paintCoralRubble(int size, std::uint32_t seed) {
     light.shadowReach = 30;
     Image picture = shade(height, albedo, light);
     WaterLook water;
-    water.tint = rgb(0.94f, 0.99f, 1.0f);
+    water.tint = rgb(0.97f, 1.0f, 1.0f);
     water.haze = rgb(0.0f, 0.03f, 0.05f);
-    water.brightness = 0.48f;
+    water.brightness = 0.52f;
     applyWater(picture, water);
     return picture;
 }
