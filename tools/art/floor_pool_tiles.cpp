@@ -105,7 +105,7 @@ Image paintPoolTiles(int size, std::uint32_t seed) {
     WaterLook water;
     water.tint = rgb(0.84f, 0.95f, 0.98f);
     water.haze = rgb(0.0f, 0.04f, 0.06f);
-    water.swell = 0.08f;
+    water.swell = 0.03f;
     water.brightness = 0.50f;
     applyWater(picture, water);
     return picture;
