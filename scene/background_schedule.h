@@ -1,0 +1,59 @@
+// The background schedule: two of the eight pictures are bound at all times
+// (units 1 and 2); a minute after set-up a 3-second cross-fade to the second
+// begins, and from then on every 60 seconds the picture not on screen is
+// replaced by a random one and a cross-fade to it starts at once. Time and
+// random numbers come from the functions it is given, so tests drive it
+// with their own.
+#pragma once
+
+constexpr int kBackgroundCount = 8;
+// A new picture lies 1 to 6 places after the other unit's, cyclically.
+constexpr int kPickSpan = 6;
+// From set-up to the first cross-fade.
+constexpr double kFirstFadeDelay = 60.0;
+// From the start of a cross-fade to the next picture change.
+constexpr double kSwitchInterval = 60.0;
+constexpr float kFadeSeconds = 3.0f;
+
+// The picture index 1 to 6 places after `other`, chosen by `randomValue`
+// (a rand() value): never `other` itself nor the one just before it.
+int pickPictureAfter(int other, int randomValue);
+
+class BackgroundSchedule {
+  public:
+    using Timer = double (*)();
+    using Random = int (*)();
+
+    BackgroundSchedule(Timer timer, Random random) : timer_(timer), random_(random) {}
+
+    void pickBackgroundA() { backgroundA_ = pickPictureAfter(backgroundB_, random_()); }
+    void pickBackgroundB() { backgroundB_ = pickPictureAfter(backgroundA_, random_()); }
+
+    // The next cross-fade starts `delay` seconds from now; the next picture
+    // change is due 60 seconds after that.
+    void scheduleFade(double delay);
+
+    // After each frame: a picture change when one is due, then the value that
+    // the next frame sends as textureTime. True when a picture changed.
+    bool advance();
+
+    float fadeValue() const { return fadeValue_; }
+    float fadeStart() const { return fadeStart_; }
+    float nextSwitch() const { return nextSwitch_; }
+    int fadeToSecond() const { return fadeToSecond_; }
+    int backgroundA() const { return backgroundA_; }
+    int backgroundB() const { return backgroundB_; }
+
+  private:
+    bool changePictureIfDue();
+    void updateFadeValue();
+
+    Timer timer_;
+    Random random_;
+    float fadeValue_ = 0.0f;
+    float fadeStart_ = 0.0f;   // seconds on the timer
+    float nextSwitch_ = 0.0f;  // seconds on the timer
+    int fadeToSecond_ = 1;     // 1 while fading towards unit 2's picture
+    int backgroundA_ = 0;      // on unit 1
+    int backgroundB_ = 0;      // on unit 2
+};
