@@ -1,0 +1,271 @@
+// The real scene on Mesa, through setupScene and renderFrame, in a 48 x 32
+// "window" (a framebuffer of the test's, standing in for framebuffer 0):
+// set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound, the first
+// frame draws the whole picture in one pass, frames 1 to 101 stay at full
+// resolution, and after a hundred slow frames one reduced-resolution frame
+// fills only the lower-left 256 x 256 texels of the target, which the window
+// pass then reads. The eight 2048 x 2048 backgrounds are read from the
+// program's resources but stored as one texel each, to spare memory.
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/window_size.h"
+#include "scene/scene.h"
+#include "scene/scene_hooks.h"
+#include "tests/gl/gl_test_context.h"
+#include "tests/gl/water_reference.h"
+
+namespace {
+
+constexpr int kWindowWidth = 48;
+constexpr int kWindowHeight = 32;
+constexpr int kTargetSize = 1024;
+constexpr int kPictureSize = 2048;
+constexpr double kFrameSeconds = 0.2;  // slow frames: S becomes 256
+constexpr int kReducedSize = 256;
+// The window is RGBA8; the wave parameters come from the RGB8 target.
+constexpr double kWindowTolerance = 1.5 / 255.0;
+constexpr int kTexelTolerance = 1;
+
+double now = 30.0;
+double testTimer() {
+    return now;
+}
+
+// The test's framebuffer stands in for the window's; the shims record which
+// framebuffers each frame draws into.
+GLuint windowFramebuffer = 0;
+std::vector<GLuint> framebufferBinds;
+std::map<GLuint, Rgba> pictureColours;  // texture name -> its one texel
+PFNGLBINDFRAMEBUFFERPROC realBindFramebuffer;
+PFNGLTEXSTORAGE2DPROC realTexStorage2D;
+PFNGLTEXSUBIMAGE2DPROC realTexSubImage2D;
+
+void APIENTRY bindFramebufferShim(GLenum target, GLuint framebuffer) {
+    framebufferBinds.push_back(framebuffer);
+    realBindFramebuffer(target, framebuffer == 0 ? windowFramebuffer : framebuffer);
+}
+
+GLuint boundTexture() {
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    return static_cast<GLuint>(bound);
+}
+
+// A picture keeps only its lower-left pixel, so every lookup in it gives that colour.
+void APIENTRY texStorage2DShim(GLenum target, GLsizei levels, GLenum format, GLsizei width,
+                               GLsizei height) {
+    if (width == kPictureSize && height == kPictureSize) {
+        pictureColours[boundTexture()] = {-1.0, -1.0, -1.0, -1.0};
+        realTexStorage2D(target, 1, format, 1, 1);
+        return;
+    }
+    realTexStorage2D(target, levels, format, width, height);
+}
+
+void APIENTRY texSubImage2DShim(GLenum target, GLint level, GLint x, GLint y, GLsizei width,
+                                GLsizei height, GLenum format, GLenum type, const void* pixels) {
+    const auto picture = pictureColours.find(boundTexture());
+    if (picture == pictureColours.end()) {
+        realTexSubImage2D(target, level, x, y, width, height, format, type, pixels);
+        return;
+    }
+    if (x == 0 && y == 0 && type == GL_FLOAT) {
+        const float* p = static_cast<const float*>(pixels);
+        picture->second = {p[0], p[1], p[2], p[3]};
+        realTexSubImage2D(target, level, 0, 0, 1, 1, format, type, pixels);
+    }
+}
+
+struct Shims {
+    Shims() {
+        realBindFramebuffer = gp_glBindFramebuffer;
+        realTexStorage2D = gp_glTexStorage2D;
+        realTexSubImage2D = gp_glTexSubImage2D;
+        gp_glBindFramebuffer = bindFramebufferShim;
+        gp_glTexStorage2D = texStorage2DShim;
+        gp_glTexSubImage2D = texSubImage2DShim;
+    }
+    ~Shims() {
+        gp_glBindFramebuffer = realBindFramebuffer;
+        gp_glTexStorage2D = realTexStorage2D;
+        gp_glTexSubImage2D = realTexSubImage2D;
+    }
+};
+
+// One frame as the main loop runs it: the clock's time, then renderFrame.
+void drawFrame() {
+    frameClock->setTime(static_cast<float>(now));
+    renderFrame();
+    now += kFrameSeconds;
+}
+
+GLint textureOnUnit(int unit) {
+    GLint name = 0;
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+    return name;
+}
+
+// The target's texels, bottom row first, read through its framebuffer.
+std::vector<unsigned char> readTarget(GLuint framebuffer, int size) {
+    std::vector<unsigned char> texels(static_cast<std::size_t>(size) * size * 3);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, size, size, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    return texels;
+}
+
+// Channel by channel, the worst miss and where it first exceeds the tolerance.
+struct WindowComparison {
+    double worst = 0.0;
+    std::string firstMiss;
+};
+
+template <typename Expectation>
+WindowComparison compareWindow(const std::vector<float>& pixels, Expectation expectedAt) {
+    WindowComparison result;
+    for (int y = 0; y < kWindowHeight; ++y) {
+        for (int x = 0; x < kWindowWidth; ++x) {
+            const Rgba want = expectedAt(x, y);
+            const float* got = &pixels[(static_cast<std::size_t>(y) * kWindowWidth + x) * 4];
+            const double expected[3] = {want.r, want.g, want.b};
+            for (int c = 0; c < 3; ++c) {
+                const double clampedWant = std::fmin(1.0, std::fmax(0.0, expected[c]));
+                const double miss = std::fabs(got[c] - clampedWant);
+                result.worst = std::fmax(result.worst, miss);
+                if (miss > kWindowTolerance && result.firstMiss.empty()) {
+                    std::ostringstream text;
+                    text << "pixel (" << x << ", " << y << ") channel " << c << ": got " << got[c]
+                         << ", expected " << clampedWant;
+                    result.firstMiss = text.str();
+                }
+            }
+        }
+    }
+    return result;
+}
+
+class SceneFrameTest : public GLTest {};
+
+}  // namespace
+
+TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
+    Shims shims;
+    OffscreenTarget window(kWindowWidth, kWindowHeight);
+    windowFramebuffer = window.framebuffer;
+    setWindowSize(kWindowWidth, kWindowHeight);
+    setSceneTimer(testTimer);
+
+    setupScene();
+    // The off-screen target is left bound, on its framebuffer.
+    GLint normalsFramebuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &normalsFramebuffer);
+    const GLint normalsTarget = textureOnUnit(0);
+    ASSERT_NE(normalsFramebuffer, 0);
+    ASSERT_NE(static_cast<GLuint>(normalsFramebuffer), window.framebuffer);
+    GLint width = 0, height = 0, format = 0, minFilter = 0, magFilter = 0;
+    glBindTexture(GL_TEXTURE_2D, normalsTarget);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+    EXPECT_EQ(width, kTargetSize);
+    EXPECT_EQ(height, kTargetSize);
+    EXPECT_TRUE(format == GL_RGB || format == GL_RGB8) << std::hex << format;
+    EXPECT_EQ(minFilter, GL_NEAREST);
+    EXPECT_EQ(magFilter, GL_NEAREST);
+    GLint attached = 0;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
+                                          GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &attached);
+    EXPECT_EQ(attached, normalsTarget);
+    GLint program = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    EXPECT_NE(program, 0) << "the scene's program is left current";
+    ASSERT_EQ(pictureColours.size(), 8u) << "eight background pictures";
+    for (const auto& picture : pictureColours) {
+        ASSERT_GE(picture.second.r, 0.0) << "picture " << picture.first << " has no pixels";
+    }
+
+    // Frame 1: one pass to the window with the whole picture, on unit 1's
+    // picture (the fade value is still 0).
+    framebufferBinds.clear();
+    const float firstTime = static_cast<float>(now);
+    drawFrame();
+    EXPECT_EQ(framebufferBinds, std::vector<GLuint>{0});
+    ASSERT_EQ(textureOnUnit(0), normalsTarget);
+    const Rgba firstPicture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
+    EXPECT_NE(pictureColours.count(static_cast<GLuint>(textureOnUnit(2))), 0u);
+    WaterInputs windowInputs;
+    windowInputs.iTime = firstTime;
+    windowInputs.viewportWidth = kWindowWidth;
+    windowInputs.viewportHeight = kWindowHeight;
+    WindowComparison full = compareWindow(window.readPixels(), [&](int x, int y) {
+        const FragmentFrame f = fragmentFrame(x + 0.5, y + 0.5, windowInputs);
+        return waterColour(referenceWave(f, windowInputs.iTime), firstPicture);
+    });
+    EXPECT_LE(full.worst, kWindowTolerance) << full.firstMiss;
+
+    // Frames 2 to 101 stay at full resolution, whatever their speed.
+    for (int frame = 2; frame <= 101; ++frame) {
+        framebufferBinds.clear();
+        drawFrame();
+        ASSERT_EQ(framebufferBinds, std::vector<GLuint>{0}) << "frame " << frame;
+    }
+
+    // Frame 102: the pattern into the target, then the window from it.
+    framebufferBinds.clear();
+    const float reducedTime = static_cast<float>(now);
+    drawFrame();
+    EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{static_cast<GLuint>(normalsFramebuffer), 0u}));
+
+    const std::vector<unsigned char> texels =
+        readTarget(static_cast<GLuint>(normalsFramebuffer), kTargetSize);
+    WaterInputs squareInputs;
+    squareInputs.iTime = reducedTime;
+    squareInputs.viewportWidth = kReducedSize;
+    squareInputs.viewportHeight = kReducedSize;
+    int outsideLit = 0, insideDark = 0, insideMisses = 0;
+    for (int j = 0; j < kTargetSize; ++j) {
+        for (int i = 0; i < kTargetSize; ++i) {
+            const unsigned char* t = &texels[(static_cast<std::size_t>(j) * kTargetSize + i) * 3];
+            if (i >= kReducedSize || j >= kReducedSize) {
+                outsideLit += (t[0] | t[1] | t[2]) != 0;
+                continue;
+            }
+            // res never falls below 0.352, so every written texel has red.
+            insideDark += t[0] < 89 || t[2] != 0;
+            if (i % 17 == 0 && j % 13 == 0) {
+                const WaveParameters w =
+                    referenceWave(fragmentFrame(i + 0.5, j + 0.5, squareInputs), reducedTime);
+                const int res = static_cast<int>(std::lround(std::fmin(w.res, 1.0) * 255.0));
+                const int fv = static_cast<int>(std::lround(std::fmin(w.fractVoro, 1.0) * 255.0));
+                insideMisses +=
+                    std::abs(t[0] - res) > kTexelTolerance || std::abs(t[1] - fv) > kTexelTolerance;
+            }
+        }
+    }
+    EXPECT_EQ(outsideLit, 0) << "texels outside the lower-left 256 x 256 were written";
+    EXPECT_EQ(insideDark, 0) << "texels inside it without the wave parameters";
+    EXPECT_EQ(insideMisses, 0) << "the pattern was not drawn on a 256 x 256 viewport";
+
+    // The window pass reads the stored parameters where the shader maps each pixel.
+    const Rgba picture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
+    windowInputs.iTime = reducedTime;
+    windowInputs.normalsTextureSize = kReducedSize;
+    WindowComparison reduced = compareWindow(window.readPixels(), [&](int x, int y) {
+        const FragmentFrame f = fragmentFrame(x + 0.5, y + 0.5, windowInputs);
+        const Point2 at = normalsCoordinates(f, kReducedSize);
+        const int i = static_cast<int>(std::floor(at.x * kTargetSize));
+        const int j = static_cast<int>(std::floor(at.y * kTargetSize));
+        const unsigned char* t = &texels[(static_cast<std::size_t>(j) * kTargetSize + i) * 3];
+        return waterColour({t[0] / 255.0, t[1] / 255.0}, picture);
+    });
+    EXPECT_LE(reduced.worst, kWindowTolerance) << reduced.firstMiss;
+
+    setSceneTimer(nullptr);
+}

@@ -1,0 +1,196 @@
+// The background schedule driven by a test clock and a scripted random
+// source: the first minute before any fade, the first cross-fade, the first
+// picture change two minutes after set-up, then a change and a fade every
+// minute with the units taking turns; and the picking rule.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <vector>
+
+#include "scene/background_schedule.h"
+
+namespace {
+
+double now = 0.0;
+double testTimer() {
+    return now;
+}
+
+// rand() values: a counter, so that every remainder mod 6 comes round.
+int nextRandom = 0;
+int countingRandom() {
+    return nextRandom++;
+}
+
+int largeRandom() {
+    return 2147483647 - (nextRandom++ * 7919);
+}
+
+constexpr double kSetUp = 1000.0;  // T, when set-up schedules the first fade
+constexpr double kStep = 0.125;    // exact in float at these times
+
+// What a frame sees after advancing the schedule at `now`.
+struct Sample {
+    double time;
+    float fade;
+    bool changed;
+    int backgroundA;
+    int backgroundB;
+    int fadeToSecond;
+};
+
+std::vector<Sample> run(BackgroundSchedule& schedule, double until) {
+    std::vector<Sample> samples;
+    for (; now <= until; now += kStep) {
+        const bool changed = schedule.advance();
+        samples.push_back({now, schedule.fadeValue(), changed, schedule.backgroundA(),
+                           schedule.backgroundB(), schedule.fadeToSecond()});
+    }
+    return samples;
+}
+
+BackgroundSchedule setUpAt(double time) {
+    now = time;
+    nextRandom = 0;
+    BackgroundSchedule schedule(testTimer, countingRandom);
+    schedule.pickBackgroundA();
+    schedule.pickBackgroundB();
+    schedule.scheduleFade(kFirstFadeDelay);
+    return schedule;
+}
+
+}  // namespace
+
+TEST(BackgroundSchedule, SetUpPicksTwoPicturesAndTheFirstFadeAMinuteAhead) {
+    BackgroundSchedule schedule = setUpAt(kSetUp);
+    // backgroundB is still 0 when A is picked: A is 1 to 6; B then follows A.
+    EXPECT_EQ(schedule.backgroundA(), 1);  // rand 0
+    EXPECT_EQ(schedule.backgroundB(), 3);  // rand 1: 1 + 1 + 1
+    EXPECT_EQ(schedule.fadeStart(), static_cast<float>(kSetUp + 60.0));
+    EXPECT_EQ(schedule.nextSwitch(), static_cast<float>(kSetUp + 120.0));
+    EXPECT_EQ(schedule.fadeToSecond(), 1);
+    EXPECT_EQ(schedule.fadeValue(), 0.0f);  // what the very first frame sends
+}
+
+TEST(BackgroundSchedule, TimetableOfTheFirstFourMinutes) {
+    BackgroundSchedule schedule = setUpAt(kSetUp);
+    const int firstA = schedule.backgroundA();
+    const int firstB = schedule.backgroundB();
+    const std::vector<Sample> samples = run(schedule, kSetUp + 245.0);
+
+    std::vector<const Sample*> changes;
+    for (const Sample& s : samples) {
+        const double t = s.time - kSetUp;
+        if (s.changed) {
+            changes.push_back(&s);
+        }
+        if (t < 60.0) {
+            // Negative: the shader shows unit 1's picture alone.
+            EXPECT_LT(s.fade, 0.0f) << "at T+" << t;
+            EXPECT_NEAR(s.fade, (t - 60.0) / 3.0, 1e-4) << "at T+" << t;
+        } else if (t <= 63.0) {
+            EXPECT_NEAR(s.fade, (t - 60.0) / 3.0, 1e-4) << "at T+" << t;
+        } else if (t < 120.0) {
+            EXPECT_EQ(s.fade, 1.0f) << "at T+" << t;
+        } else if (t <= 123.0) {
+            EXPECT_NEAR(s.fade, 1.0 - (t - 120.0) / 3.0, 1e-4) << "at T+" << t;
+        } else if (t < 180.0) {
+            EXPECT_EQ(s.fade, 0.0f) << "at T+" << t;
+        } else if (t <= 183.0) {
+            EXPECT_NEAR(s.fade, (t - 180.0) / 3.0, 1e-4) << "at T+" << t;
+        } else if (t < 240.0) {
+            EXPECT_EQ(s.fade, 1.0f) << "at T+" << t;
+        }
+    }
+    EXPECT_NEAR(samples.front().fade, -20.0f, 1e-4);
+
+    ASSERT_EQ(changes.size(), 3u);
+    // T+120: unit 1 gets a new picture and the fade runs back to it.
+    EXPECT_EQ(changes[0]->time, kSetUp + 120.0);
+    EXPECT_EQ(changes[0]->fadeToSecond, 0);
+    EXPECT_NE(changes[0]->backgroundA, firstA);
+    EXPECT_EQ(changes[0]->backgroundB, firstB);
+    // T+180: unit 2's turn.
+    EXPECT_EQ(changes[1]->time, kSetUp + 180.0);
+    EXPECT_EQ(changes[1]->fadeToSecond, 1);
+    EXPECT_EQ(changes[1]->backgroundA, changes[0]->backgroundA);
+    EXPECT_NE(changes[1]->backgroundB, firstB);
+    EXPECT_EQ(changes[2]->time, kSetUp + 240.0);
+    EXPECT_EQ(changes[2]->fadeToSecond, 0);
+    EXPECT_EQ(changes[2]->backgroundB, changes[1]->backgroundB);
+}
+
+TEST(BackgroundSchedule, AChangeAndAFadeEveryMinuteForHours) {
+    BackgroundSchedule schedule = setUpAt(kSetUp);
+    const std::vector<Sample> samples = run(schedule, kSetUp + 3 * 3600.0 + 10.0);
+    int previousFadeToSecond = 1;
+    double previousChange = kSetUp + 60.0;
+    int changes = 0;
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        const Sample& s = samples[i];
+        if (!s.changed) {
+            continue;
+        }
+        ++changes;
+        // At whole seconds: the float times stay within one step of them.
+        EXPECT_NEAR(s.time - previousChange, 60.0, kStep) << "change " << changes;
+        previousChange = s.time;
+        EXPECT_NE(s.fadeToSecond, previousFadeToSecond);
+        previousFadeToSecond = s.fadeToSecond;
+        // The replaced picture is the one the last ramp left off screen.
+        const Sample& before = samples[i - 1];
+        if (s.fadeToSecond == 0) {
+            EXPECT_EQ(s.backgroundB, before.backgroundB);
+        } else {
+            EXPECT_EQ(s.backgroundA, before.backgroundA);
+        }
+        EXPECT_NE(s.backgroundA, s.backgroundB);
+    }
+    EXPECT_EQ(changes, 3 * 60 - 1);
+}
+
+TEST(PickingRule, NeverTheOtherPictureNorTheOneBeforeIt) {
+    for (int other = 0; other < kBackgroundCount; ++other) {
+        std::set<int> seen;
+        for (int r = 0; r < 20000; ++r) {
+            const int picked = pickPictureAfter(other, r * 37 + 11);
+            ASSERT_GE(picked, 0);
+            ASSERT_LT(picked, kBackgroundCount);
+            EXPECT_NE(picked, other);
+            EXPECT_NE(picked, (other + kBackgroundCount - 1) % kBackgroundCount);
+            seen.insert(picked);
+        }
+        EXPECT_EQ(seen.size(), 6u) << "other = " << other;
+    }
+    // With the other unit on 7, the new picture is 0 to 5.
+    std::set<int> afterSeven;
+    for (int r = 0; r < 600; ++r) {
+        afterSeven.insert(pickPictureAfter(7, r));
+    }
+    EXPECT_EQ(afterSeven, (std::set<int>{0, 1, 2, 3, 4, 5}));
+}
+
+TEST(PickingRule, ScheduledChangesFollowItWithLargeRandomValues) {
+    now = kSetUp;
+    nextRandom = 0;
+    BackgroundSchedule schedule(testTimer, largeRandom);
+    schedule.pickBackgroundA();
+    EXPECT_GE(schedule.backgroundA(), 1);
+    EXPECT_LE(schedule.backgroundA(), 6);
+    schedule.pickBackgroundB();
+    schedule.scheduleFade(kFirstFadeDelay);
+    for (int minute = 0; minute < 500; ++minute) {
+        const int a = schedule.backgroundA();
+        const int b = schedule.backgroundB();
+        const int toSecond = schedule.fadeToSecond();
+        now = schedule.nextSwitch();
+        ASSERT_TRUE(schedule.advance());
+        // The picture that changed, and the one on screen while it did.
+        const int changed = toSecond == 1 ? schedule.backgroundA() : schedule.backgroundB();
+        const int onScreen = toSecond == 1 ? b : a;
+        const int step = (changed - onScreen + kBackgroundCount) % kBackgroundCount;
+        EXPECT_GE(step, 1) << "minute " << minute;
+        EXPECT_LE(step, 6) << "minute " << minute;
+    }
+}
