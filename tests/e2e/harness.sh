@@ -19,6 +19,8 @@
 #                                  lines in $E2E_WORK/boxes.txt
 #   e2e_window_icon_size XID       "W x H" of the icon an X window carries
 #   e2e_screenshot FILE            the whole screen as PNG
+#   e2e_wait_drawn FILE SECONDS [XID]   screenshots (of the screen or one X
+#                                  window) until its centre shows a drawn frame
 #   e2e_pixel FILE X Y             "r g b" of one pixel
 #   e2e_expect_covered FILE        every sample point differs from the white root and black
 #   e2e_offscreen_gl_window W H    X id where Wine keeps a W x H child's OpenGL drawing
@@ -266,6 +268,23 @@ e2e_window_icon_size() {
 }
 
 e2e_screenshot() { timeout 20 import -window root "$1"; }
+
+# The screensaver shows its window a moment before its first frame (the scene
+# loads its pictures in between): waits until the centre is neither the bare
+# screen nor black. The last screenshot stays in FILE; false after SECONDS.
+e2e_wait_drawn() {
+    local file=$1 seconds=$2 window=${3:-root}
+    local deadline=$((SECONDS + seconds)) width height colour
+    while :; do
+        if timeout 20 import -window "$window" "$file" 2>/dev/null &&
+            read -r width height < <(identify -format '%w %h\n' "$file"); then
+            colour=$(e2e_pixel "$file" $((width / 2)) $((height / 2)))
+            [ "$colour" = "$E2E_ROOT_COLOUR" ] || [ "$colour" = "0 0 0" ] || return 0
+        fi
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.2
+    done
+}
 
 e2e_pixel() {
     convert "$1" -format \

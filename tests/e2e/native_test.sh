@@ -11,8 +11,7 @@ fullscreen() {
     window=$(e2e_wait_window "$saver_title" 20)
     [ -n "$window" ] || e2e_fail "no window titled $saver_title"
     [ "$(e2e_window_icon_size "$window")" = "64 x 64" ] || e2e_fail "the window has no 64 x 64 icon"
-    sleep 0.5
-    e2e_screenshot "$E2E_WORK/fullscreen.png"
+    e2e_wait_drawn "$E2E_WORK/fullscreen.png" 30 || e2e_fail "nothing drawn within 30 s"
     e2e_expect_covered "$E2E_WORK/fullscreen.png"
     xdotool mousemove 20 20 sleep 0.3 mousemove 200 150
     sleep 0.5

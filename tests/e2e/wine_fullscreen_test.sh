@@ -26,8 +26,7 @@ draws_and_key_ends() {
     xdotool getwindowgeometry "$window" | grep -q "Geometry: $screen" ||
         e2e_fail "window does not cover the screen: $(xdotool getwindowgeometry "$window")"
     [ "$(e2e_window_icon_size "$window")" = "64 x 64" ] || e2e_fail "the window has no 64 x 64 icon"
-    sleep 1
-    e2e_screenshot "$E2E_WORK/fullscreen.png"
+    e2e_wait_drawn "$E2E_WORK/fullscreen.png" 30 || e2e_fail "nothing drawn within 30 s"
     e2e_expect_covered "$E2E_WORK/fullscreen.png"
     e2e_log "centre shows $(e2e_pixel "$E2E_WORK/fullscreen.png" 160 120)"
     # Moving the pointer is not a reason to stop.

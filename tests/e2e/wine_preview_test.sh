@@ -22,7 +22,7 @@ e2e_screenshot "$E2E_WORK/screen.png"
 e2e_log "pane centre on screen: $(e2e_pixel "$E2E_WORK/screen.png" $((x + width / 2)) $((y + height / 2)))"
 drawing=$(e2e_offscreen_gl_window "$width" "$height")
 [ -n "$drawing" ] || e2e_fail "no offscreen OpenGL window of the pane's size"
-import -window "$drawing" "$E2E_WORK/preview.png"
+e2e_wait_drawn "$E2E_WORK/preview.png" 30 "$drawing" || true
 colour=$(e2e_pixel "$E2E_WORK/preview.png" $((width / 2)) $((height / 2)))
 e2e_log "preview's drawing at its centre: $colour"
 [ "$colour" != "0 0 0" ] && [ "$colour" != "$E2E_ROOT_COLOUR" ] || e2e_fail "the preview drew nothing"
