@@ -1,0 +1,91 @@
+// The screensaver behind a test entry, for end-to-end tests of the scene: it
+// prints the first two pictures, the render-mode decision and every picture
+// change to standard error, and lets a test move the scene's timer, which the
+// background schedule and the frame statistics read: from the first frame on
+// it stands GP_SCENE_TIME_SHIFT seconds ahead and runs GP_SCENE_TIME_RATE
+// times as fast (defaults 0 and 1), so that a picture change comes without a
+// two-minute wait and a cross-fade lasts long enough to be seen. Everything
+// else, the caustics' own time included, is the shipped program.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/startup.h"
+#include "scene/scene.h"
+#include "scene/scene_hooks.h"
+
+#include <GLFW/glfw3.h>
+
+namespace {
+
+double timeShift = 0.0;
+double timeRate = 1.0;
+double firstFrameTime = -1.0;
+
+// Set-up reads the true timer, so the schedule starts as it would; the frame
+// clock's time is set only once frames are drawn.
+double movedTimer() {
+    const double now = glfwGetTime();
+    if (frameClock == nullptr || frameClock->time() == 0.0f) {
+        return now;
+    }
+    if (firstFrameTime < 0.0) {
+        firstFrameTime = now;
+    }
+    return firstFrameTime + timeShift + (now - firstFrameTime) * timeRate;
+}
+
+void printBackgrounds(int backgroundA, int backgroundB) {
+    std::fprintf(stderr, "scene: set up: unit 1 shows %d, unit 2 shows %d\n", backgroundA,
+                 backgroundB);
+    std::fflush(stderr);
+}
+
+void printRenderMode(int mode, int reducedSize, float averageMs, int frames) {
+    std::fprintf(stderr, "scene: render mode %d, reduced size %d, average %.1f ms over %d frames\n",
+                 mode, reducedSize, static_cast<double>(averageMs), frames);
+    std::fflush(stderr);
+}
+
+void printPictureChange(int backgroundA, int backgroundB, int fadeToSecond) {
+    std::fprintf(
+        stderr,
+        "scene: picture change at %.2f s: unit 1 shows %d, unit 2 shows %d, fading to unit %d\n",
+        glfwGetTime(), backgroundA, backgroundB, fadeToSecond == 1 ? 2 : 1);
+    std::fflush(stderr);
+}
+
+void installHooks() {
+    const char* shift = std::getenv("GP_SCENE_TIME_SHIFT");
+    const char* rate = std::getenv("GP_SCENE_TIME_RATE");
+    if (shift != nullptr || rate != nullptr) {
+        timeShift = shift != nullptr ? std::atof(shift) : 0.0;
+        timeRate = rate != nullptr ? std::atof(rate) : 1.0;
+        setSceneTimer(movedTimer);
+    }
+    SceneListener listener;
+    listener.backgroundsPicked = printBackgrounds;
+    listener.renderModeChosen = printRenderMode;
+    listener.pictureChanged = printPictureChange;
+    setSceneListener(listener);
+}
+
+}  // namespace
+
+#ifdef _WIN32
+extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, char* commandLine,
+                                 int showCommand) {
+    installHooks();
+    return startScreensaver(commandLine, instance, showCommand);
+}
+#else
+int main(int argc, char** argv) {
+    installHooks();
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        commandLine += (i > 1 ? " " : "");
+        commandLine += argv[i];
+    }
+    return startScreensaver(commandLine.c_str(), nullptr, 0);
+}
+#endif

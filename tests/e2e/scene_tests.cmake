@@ -1,0 +1,34 @@
+# End-to-end tests of the water scene, included from this folder's
+# CMakeLists.txt. scene_test_saver is the screensaver behind a test entry that
+# reports the scene's pictures and decisions and can run its timer ahead.
+if(WIN32)
+    gp_add_e2e_program(scene_test_saver WIN32 scene_test_entry.cpp)
+else()
+    add_executable(scene_test_saver scene_test_entry.cpp)
+    target_compile_options(scene_test_saver PRIVATE -Wall -Wextra)
+    set_target_properties(scene_test_saver PROPERTIES
+                          RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+endif()
+target_link_libraries(scene_test_saver PRIVATE glimmer_core glimmer_resources)
+
+# The background pictures as the scene numbers them, 0 to 7, by bitmap id.
+gp_read_resource_script("${CMAKE_SOURCE_DIR}/resources/Glimmerpond3D.rc" ids types paths)
+set(gp_scene_pictures "")
+foreach(id 214 212 210 223 221 220 198 196)
+    list(FIND ids ${id} index)
+    if(index EQUAL -1)
+        message(FATAL_ERROR "the resource script carries no background picture ${id}")
+    endif()
+    list(GET paths ${index} path)
+    list(APPEND gp_scene_pictures "${path}")
+endforeach()
+
+if(WIN32)
+    gp_add_e2e_test(wine.scene_landscape 240 scene_test.sh look 1280x720 ${gp_scene_pictures})
+    gp_add_e2e_test(wine.scene_portrait 240 scene_test.sh look 720x1280 ${gp_scene_pictures})
+    gp_add_e2e_test(wine.scene_shipped 120 scene_test.sh shipped 1280x720 ${gp_scene_pictures})
+    gp_add_e2e_test(wine.scene_picture_change 120 scene_test.sh picture-change 640x360
+                    ${gp_scene_pictures})
+else()
+    gp_add_e2e_test(native.scene 120 scene_test.sh shipped 640x360 ${gp_scene_pictures})
+endif()
