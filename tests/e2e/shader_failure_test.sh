@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# A water text that does not compile, under Wine:
+#   shader_failure_test.sh fragment|vertex PROGRAM
+# PROGRAM is the screensaver built with that text broken. It must show the
+# driver's log in a "Debug" box, then "<Stage> shader compilation error", and
+# no other box (after a vertex error the fragment text is never compiled), then
+# end with exit code 0.
+source "$(dirname "$0")/harness.sh"
+
+stage=${1:?fragment or vertex}
+program=${2:?the test build of the screensaver}
+case "$stage" in
+fragment)
+    compile_message="Fragment shader compilation error"
+    broken_name="undeclaredWaterColour"
+    ;;
+vertex)
+    compile_message="Vertex shader compilation error"
+    broken_name="undeclaredScale"
+    ;;
+*) e2e_fail "unknown stage '$stage'" ;;
+esac
+
+e2e_begin "wine-shader-$stage"
+e2e_start_display 320x240
+e2e_wine_prefix
+
+e2e_wine_start saver 80 "$program" /s
+# A program that goes on drawing instead of failing is stopped here.
+(e2e_dismiss_boxes saver 60) ||
+    e2e_fail "still running after 60s; boxes: $(tr '\t\n' ': ' <"$E2E_WORK/boxes.txt")"
+e2e_wait_exit saver 10
+
+# A driver log may run over several lines: a line that starts with a title and
+# a tab opens a box, any other line continues the box before it.
+boxes=()
+while IFS= read -r line; do
+    if [[ "$line" == *$'\t'* ]] || [ "${#boxes[@]}" -eq 0 ]; then
+        boxes+=("$line")
+    else
+        boxes[-1]+=$'\n'"$line"
+    fi
+done <"$E2E_WORK/boxes.txt"
+for ((i = 0; i < ${#boxes[@]}; ++i)); do
+    e2e_log "box $((i + 1)): ${boxes[$i]}"
+done
+
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "ended with $E2E_STATUS, not 0"
+[ "${#boxes[@]}" -eq 2 ] || e2e_fail "expected two boxes, saw ${#boxes[@]}"
+log=${boxes[0]#Debug$'\t'}
+[ "$log" != "${boxes[0]}" ] || e2e_fail "the first box is not titled Debug"
+shopt -s nocasematch
+[[ "$log" == *error* ]] || e2e_fail "the first box does not read as a compile log"
+shopt -u nocasematch
+[[ "$log" == *"$broken_name"* ]] || e2e_fail "the first box does not name $broken_name"
+[ "${boxes[1]}" = "Debug"$'\t'"$compile_message" ] || e2e_fail "second box: ${boxes[1]}"
+e2e_pass
