@@ -6,6 +6,13 @@
 // renderMode 0: the wave parameters (res, fractVoro) into the off-screen target
 // renderMode 1: the whole picture at full resolution
 // renderMode 2: the whole picture, with the wave parameters read back from mode 0
+//
+// Written to be quick on software rasterisers, which run the shader for
+// several pixels at once, compute both sides of every "if" and leave a loop
+// only once no pixel wants another pass: the nearest-point search walks the
+// cells nearest first and stops early, sin and cos of a turn share one range
+// reduction, and the fifth power is a product. The hashes take exactly the
+// arguments they always had, so the picture stays the same at any iTime.
 
 varying vec2 fs_tex;
 
@@ -31,6 +38,14 @@ const float UV_DISPLACEMENT_STRENGTH = 0.15;
 const float UV_DISPLACEMENT_SIZE = 5.0;
 const float WATER_SPEED = 0.3;
 const float ANIMATION_SPEED = 1.2;
+
+// The nearest-point search: a cell's point never lies further than
+// sqrt(0.5) from the cell's centre; a cell is passed over only when it is
+// further than that, plus a margin for rounding that grows with the
+// coordinates, from p than the nearest point found.
+const float POINT_REACH = 0.7071068;
+const float SEARCH_MARGIN = 0.001;
+const float SEARCH_MARGIN_PER_UNIT = 1e-6;
 
 // Set first thing in main, read by the functions below.
 float aspect_ratio;
@@ -58,33 +73,94 @@ vec2 noise2_2(vec2 p)
     return mix(left, right, w.x);
 }
 
+// (sin a, cos a) from one reduction: a = k * pi/2 + x with |x| <= pi/4, pi/2
+// taken in two parts so that k * pi/2 stays exact for any angle a cell
+// reaches; then the quarter turns k swap and negate the pair.
+vec2 sinCos(float a)
+{
+    float k = floor(a * 0.63661977 + 0.5);
+    float x = (a - k * 1.5703125) - k * 4.8382679e-4;
+    float x2 = x * x;
+    float s = x + x * x2 * (-1.6666655e-1 + x2 * (8.3321609e-3 + x2 * -1.9515296e-4));
+    float c = 1.0 - 0.5 * x2 + x2 * x2 * (4.1666646e-2 + x2 * (-1.3887316e-3 + x2 * 2.4433157e-5));
+    float quarter = k - 4.0 * floor(k * 0.25);
+    vec2 turned = (quarter == 1.0 || quarter == 3.0) ? vec2(c, -s) : vec2(s, c);
+    return quarter >= 2.0 ? -turned : turned;
+}
+
 // The point of the cell whose lower-left corner is root: it circles the
 // cell's centre at a fixed radius as the angle turns.
 vec2 voronoiPointFromRoot(vec2 root, float angle)
 {
     vec2 q = hash2_2(root) - 0.5;
-    float s = sin(angle);
-    float c = cos(angle);
-    q = mat2x2(s, c, -c, s) * q;
+    vec2 sc = sinCos(angle);
+    q = mat2x2(sc.x, sc.y, -sc.y, sc.x) * q;
     return q + root + 0.5;
 }
 
+// Whether a cell whose centre lies dx and dy from p may hold a point nearer
+// than sqrt(best).
+bool mayHoldNearer(float dx, float dy, float best, float reach)
+{
+    float gap = sqrt(dx * dx + dy * dy) - reach;
+    return gap < 0.0 || gap * gap < best;
+}
+
+// The next row or column of the walk: p's own (offset 0), then the neighbour
+// on p's side (nearSide), then the far one; 4.0 as the distance ends the walk.
+float nextOffset(float offset, float nearSide)
+{
+    return offset == 0.0 ? nearSide : -nearSide;
+}
+
+float nextCentreDistance(float offset, float nearSide, float ownDistance)
+{
+    return offset == 0.0 ? 1.0 - ownDistance : (offset == nearSide ? 1.0 + ownDistance : 4.0);
+}
+
 // Distance from p to the nearest cell point in the 3 x 3 cells around it.
+// Rows and columns are visited nearest first, and a walk ends where no cell
+// left on it can hold a nearer point. Whether to go on is decided from the
+// cells before the current one, so the next cell's work need not wait for it.
 float voronoi(vec2 p)
 {
     vec2 r0 = floor(p);
-    float minDist = 2.0;
-    for (float x = -1.0; x <= 1.0; x += 1.0) {
-        for (float y = -1.0; y <= 1.0; y += 1.0) {
+    vec2 f = p - r0;
+    vec2 ownDistance = abs(f - 0.5);
+    vec2 nearSide = vec2(f.x < 0.5 ? -1.0 : 1.0, f.y < 0.5 ? -1.0 : 1.0);
+    float reach = POINT_REACH + SEARCH_MARGIN + SEARCH_MARGIN_PER_UNIT * (abs(r0.x) + abs(r0.y));
+    float best = 4.0;
+    float y = 0.0;
+    float dy = ownDistance.y;
+    bool moreRows;
+    do {
+        float nextDy = nextCentreDistance(y, nearSide.y, ownDistance.y);
+        float x = 0.0;
+        bool moreColumns;
+        do {
             vec2 r = r0 + vec2(x, y);
+            float nextDx = nextCentreDistance(x, nearSide.x, ownDistance.x);
+            x = nextOffset(x, nearSide.x);
+            moreColumns = mayHoldNearer(nextDx, dy, best, reach);
+            moreRows = mayHoldNearer(ownDistance.x, nextDy, best, reach);
             float angle = iTime * hash1_2(r) * ANIMATION_SPEED;
-            float d = distance(p, voronoiPointFromRoot(r, angle));
-            if (d < minDist) {
-                minDist = d;
-            }
-        }
+            vec2 toPoint = p - voronoiPointFromRoot(r, angle);
+            best = min(best, dot(toPoint, toPoint));
+        } while (moreColumns);
+        dy = nextDy;
+        y = nextOffset(y, nearSide.y);
+    } while (moreRows);
+    return sqrt(best);
+}
+
+// v to the power VORONOI_NOISE_POW, a whole number, as a product.
+float noisePow(float v)
+{
+    float result = v;
+    for (int i = 1; i < int(VORONOI_NOISE_POW); i++) {
+        result *= v;
     }
-    return minDist;
+    return result;
 }
 
 // Layers of ever finer, ever fainter Voronoi noise, each drifting its own way,
@@ -96,8 +172,7 @@ float fractVoronoi(vec2 p, float sizeMul, float alphaMul, int layers)
     float alpha = 1.0;
     for (int i = 0; i < layers; i++) {
         vec2 offset = hash2_2(vec2(size, alpha)) * iTime * WATER_SPEED;
-        noise += pow(voronoi((p + offset) * size) * alpha + VORONOI_BRIGHTNESS_ADD,
-                     VORONOI_NOISE_POW);
+        noise += noisePow(voronoi((p + offset) * size) * alpha + VORONOI_BRIGHTNESS_ADD);
         size *= sizeMul;
         alpha *= alphaMul;
     }
