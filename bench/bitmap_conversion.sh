@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
 # Times reading the eight floor pictures from the program's resources into
-# staging floats, as start-up does. Uses the native Release-with-debug-info
-# build (the `linux` preset, or the folder in GP_BUILD_DIR), building it first.
+# staging floats, as start-up does, without OpenGL. Builds bench/bitmap_conversion
+# in the `linux` preset with the benchmarks on (build/bench-linux, or the
+# folder in GP_BENCH_LINUX_DIR) first.
 #
 #   bench/bitmap_conversion.sh [rounds]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=${GP_BUILD_DIR:-build/linux}
+build_dir=${GP_BENCH_LINUX_DIR:-build/bench-linux}
 
-cmake --preset linux -B "$build_dir" >/dev/null
-cmake --build "$build_dir" --target glimmer_core glimmer_resources >/dev/null
-program="$build_dir/bench/bitmap_conversion"
-mkdir -p "$(dirname "$program")"
-c++ -std=c++17 -O2 -I. -o "$program" bench/bitmap_conversion.cpp \
-    "$build_dir/libglimmer_core.a" "$build_dir/libglimmer_resources.a"
-"$program" "${1:-7}"
+cmake --preset linux -B "$build_dir" -DGP_BUILD_BENCH=ON >/dev/null
+cmake --build "$build_dir" --target bitmap_conversion >/dev/null
+"$build_dir/bench/bitmap_conversion" "${1:-7}"

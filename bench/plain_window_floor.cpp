@@ -1,0 +1,63 @@
+// The floor for start-up: a plain Win32 program that opens a full-screen
+// window, makes an OpenGL context on it, clears it and swaps at once, then
+// prints when that happened ("stamp entry SECONDS", "stamp presented
+// SECONDS", wall-clock seconds since 1970, on standard error) and ends. What
+// it takes is what any OpenGL screensaver pays before it has drawn anything.
+#include <windows.h>
+
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+double wallClock() {
+    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+const char kClassName[] = "PlainWindowFloor";
+
+HGLRC makeContext(HDC dc) {
+    PIXELFORMATDESCRIPTOR format = {};
+    format.nSize = sizeof format;
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = 24;
+    format.cDepthBits = 24;
+    SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format);
+    HGLRC context = wglCreateContext(dc);
+    wglMakeCurrent(dc, context);
+    return context;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const double entry = wallClock();
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, "Floor", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                  nullptr, nullptr, instance, nullptr);
+    HDC dc = GetDC(window);
+    makeContext(dc);
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SwapBuffers(dc);
+    glFinish();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
+    const double presented = wallClock();
+    std::fprintf(stderr, "stamp entry %.6f\nstamp presented %.6f\n", entry, presented);
+    std::fflush(stderr);
+    return 0;
+}
