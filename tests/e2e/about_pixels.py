@@ -4,8 +4,9 @@
 # shows behind the texts; the heading is black and underlined, the notice is
 # three blue lines; the picture sits at (142, 55) and equals bitmap 101.
 # Usage: about_pixels.py SHOT.ppm X Y WIDTH HEIGHT PICTURE.bmp
-import struct
 import sys
+
+from image_files import read_bmp24, read_ppm
 
 # The window's look, in client coordinates.
 BACKGROUND = (177, 232, 179)
@@ -26,36 +27,8 @@ def check(condition, message):
     return condition
 
 
-def read_ppm(path):
-    data = open(path, "rb").read()
-    fields = []
-    pos = 0
-    while len(fields) < 4:
-        while data[pos : pos + 1].isspace():
-            pos += 1
-        if data[pos : pos + 1] == b"#":
-            pos = data.index(b"\n", pos)
-            continue
-        end = pos
-        while not data[end : end + 1].isspace():
-            end += 1
-        fields.append(data[pos:end])
-        pos = end
-    if fields[0] != b"P6" or fields[3] != b"255":
-        sys.exit("not an 8-bit P6 image: " + path)
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[pos + 1 :]
-    return width, height, pixels
-
-
-def read_bmp24(path):
-    data = open(path, "rb").read()
-    offset = struct.unpack_from("<I", data, 10)[0]
-    width, height = struct.unpack_from("<ii", data, 18)
-    bits = struct.unpack_from("<H", data, 28)[0]
-    if bits != 24:
-        sys.exit("bitmap is not 24 bits per pixel: " + path)
-    stride = (width * 3 + 3) & ~3
+def read_bmp_rows(path):
+    width, height, stride, offset, data = read_bmp24(path)
     rows = []
     for row in range(abs(height)):
         source = height - 1 - row if height > 0 else row
@@ -122,7 +95,7 @@ def main():
     check(left > x and top > y + 10, "the window has a frame and a title bar above the client area")
     check(left - x == (x + width) - (left + client_width), "the frame is as wide on the left as on the right")
 
-    picture_width, picture_height, picture = read_bmp24(picture_path)
+    picture_width, picture_height, picture = read_bmp_rows(picture_path)
     picture_box = (PICTURE_AT[0], PICTURE_AT[1], picture_width, picture_height)
     check((picture_width, picture_height) == PICTURE_SIZE, f"bitmap 101 is 110 x 83, not {picture_width} x {picture_height}")
 

@@ -16,8 +16,9 @@
 #
 # DARKEST is the pixel-wise minimum of a few frames: the caustics only add
 # light, so their least is nearly even and the picture shows through it.
-import struct
 import sys
+
+from image_files import read_bmp24, read_ppm
 
 # What a frame must show.
 MIN_LUMA_SPREAD = 12.0  # standard deviation of luminance, in 8-bit levels
@@ -38,27 +39,6 @@ MIN_BLEND_SHARE = 0.2  # of each picture in a cross-fade
 # Where the least caustics leave the background lookup: 0.02 x res, with res at
 # its floor of 0.352 (the lookup moves towards the lower left where it is bright).
 LEAST_DISPLACEMENT = 0.02 * 0.352
-
-
-def read_ppm(path):
-    data = open(path, "rb").read()
-    fields = []
-    pos = 0
-    while len(fields) < 4:
-        while data[pos : pos + 1].isspace():
-            pos += 1
-        if data[pos : pos + 1] == b"#":
-            pos = data.index(b"\n", pos)
-            continue
-        end = pos
-        while not data[end : end + 1].isspace():
-            end += 1
-        fields.append(data[pos:end])
-        pos = end
-    if fields[0] != b"P6" or int(fields[3]) != 255:
-        raise SystemExit(f"{path}: not an 8-bit binary PPM")
-    width, height = int(fields[1]), int(fields[2])
-    return width, height, data[pos + 1 : pos + 1 + width * height * 3]
 
 
 def luma(r, g, b):
@@ -132,13 +112,10 @@ def screen_blocks(path):
 
 
 def read_bmp(path):
-    data = open(path, "rb").read()
-    offset = struct.unpack_from("<I", data, 10)[0]
-    width, height = struct.unpack_from("<ii", data, 18)
-    bits = struct.unpack_from("<H", data, 28)[0]
-    if bits != 24 or height <= 0:
+    width, height, stride, offset, data = read_bmp24(path)
+    if height <= 0:
         raise SystemExit(f"{path}: not a bottom-up 24-bit bitmap")
-    return width, height, (width * 3 + 3) & ~3, offset, data
+    return width, height, stride, offset, data
 
 
 def picture_blocks(path, width, height):
