@@ -33,6 +33,7 @@ cd "$(dirname "$0")/.."
 
 export GP_E2E_BUILD_DIR=$windows_build
 export E2E_DISPLAYS=${E2E_DISPLAYS:-100-109}
+# shellcheck source=tests/e2e/harness.sh
 source tests/e2e/harness.sh
 e2e_begin bench-startup
 e2e_start_display 1920x1080
@@ -67,13 +68,16 @@ for i in $(seq "$runs"); do
     run_once wine "$i" wine "$probe_exe"
     run_once wine_reference "$i" wine "$reference_exe"
 done
+no_cache=(env MESA_SHADER_CACHE_DISABLE=true wine)
+for i in $(seq "${COLD_RUNS:-$runs}"); do
+    run_once wine_nocache "$i" "${no_cache[@]}" "$probe_exe"
+    run_once wine_reference_nocache "$i" "${no_cache[@]}" "$reference_exe"
+done
 run_once native 0 "$native_probe" >/dev/null
 for i in $(seq "$runs"); do
     run_once native "$i" "$native_probe"
 done
 for i in $(seq "${COLD_RUNS:-$runs}"); do
-    run_once wine_nocache "$i" env MESA_SHADER_CACHE_DISABLE=true wine "$probe_exe"
-    run_once wine_reference_nocache "$i" env MESA_SHADER_CACHE_DISABLE=true wine "$reference_exe"
     timeout 20 wineserver -k || true
     run_once floor_cold "$i" wine "$floor_exe"
     timeout 20 wineserver -k || true
