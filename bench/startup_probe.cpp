@@ -7,8 +7,9 @@
 //   entry            the entry point runs (the process and its libraries are loaded)
 //   setup            the scene's set-up begins (window, context and entry points done)
 //   pictures         the eight pictures are textures (first shader object made)
-//     of which upload: the time inside glTexStorage2D and glTexSubImage2D,
-//     the rest is reading and converting the pictures
+//     of which storage: the time inside glTexStorage2D (the driver allocates
+//     the texture), upload: inside glTexSubImage2D; the rest is reading and
+//     converting the pictures
 //   shaders          the water program is compiled and linked
 //   draw_call        the first draw call returns (the driver builds its shader code there)
 //   rendered         the first frame is drawn (glFinish after the first draw)
@@ -41,6 +42,7 @@ struct Stamps {
     double drawCall = 0.0;
     double rendered = 0.0;
     double presented = 0.0;
+    double storageSeconds = 0.0;
     double uploadSeconds = 0.0;
 };
 Stamps stamps;
@@ -63,7 +65,8 @@ void printAndEnd() {
     for (const auto& line : lines) {
         std::fprintf(stderr, "stamp %s %.6f\n", line.name, line.value);
     }
-    std::fprintf(stderr, "seconds upload %.6f\n", stamps.uploadSeconds);
+    std::fprintf(stderr, "seconds storage %.6f\nseconds upload %.6f\n", stamps.storageSeconds,
+                 stamps.uploadSeconds);
     std::fflush(stderr);
     std::exit(0);
 }
@@ -72,7 +75,7 @@ void APIENTRY timedTexStorage2D(GLenum target, GLsizei levels, GLenum format, GL
                                 GLsizei height) {
     const double start = wallClock();
     realTexStorage2D(target, levels, format, width, height);
-    stamps.uploadSeconds += wallClock() - start;
+    stamps.storageSeconds += wallClock() - start;
 }
 
 void APIENTRY timedTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width,

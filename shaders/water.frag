@@ -46,6 +46,9 @@ const float ANIMATION_SPEED = 1.2;
 const float POINT_REACH = 0.7071068;
 const float SEARCH_MARGIN = 0.001;
 const float SEARCH_MARGIN_PER_UNIT = 1e-6;
+// The distance that ends a walk: past it no margin or rounding lets a cell
+// count as near, so every walk ends after its far row or column.
+const float WALK_END = 1e30;
 
 // Set first thing in main, read by the functions below.
 float aspect_ratio;
@@ -73,13 +76,15 @@ vec2 noise2_2(vec2 p)
     return mix(left, right, w.x);
 }
 
-// (sin a, cos a) from one reduction: a = k * pi/2 + x with |x| <= pi/4, pi/2
-// taken in two parts so that k * pi/2 stays exact for any angle a cell
-// reaches; then the quarter turns k swap and negate the pair.
+// (sin a, cos a) from one reduction: a = k * pi/2 + x with |x| <= pi/4; then
+// the quarter turns k swap and negate the pair. pi/2 is taken in four parts,
+// the first three short enough that k times each, and each subtraction, are
+// exact: x stays as exact as the driver's own sin and cos keep it while a is
+// below about 6e6 (an iTime of some 60 days).
 vec2 sinCos(float a)
 {
     float k = floor(a * 0.63661977 + 0.5);
-    float x = (a - k * 1.5703125) - k * 4.8382679e-4;
+    float x = (((a - k * 1.5) - k * 0.0625) - k * 0.0078125) - k * 4.8382679e-4;
     float x2 = x * x;
     float s = x + x * x2 * (-1.6666655e-1 + x2 * (8.3321609e-3 + x2 * -1.9515296e-4));
     float c = 1.0 - 0.5 * x2 + x2 * x2 * (4.1666646e-2 + x2 * (-1.3887316e-3 + x2 * 2.4433157e-5));
@@ -107,7 +112,7 @@ bool mayHoldNearer(float dx, float dy, float best, float reach)
 }
 
 // The next row or column of the walk: p's own (offset 0), then the neighbour
-// on p's side (nearSide), then the far one; 4.0 as the distance ends the walk.
+// on p's side (nearSide), then the far one, then the end.
 float nextOffset(float offset, float nearSide)
 {
     return offset == 0.0 ? nearSide : -nearSide;
@@ -115,7 +120,7 @@ float nextOffset(float offset, float nearSide)
 
 float nextCentreDistance(float offset, float nearSide, float ownDistance)
 {
-    return offset == 0.0 ? 1.0 - ownDistance : (offset == nearSide ? 1.0 + ownDistance : 4.0);
+    return offset == 0.0 ? 1.0 - ownDistance : (offset == nearSide ? 1.0 + ownDistance : WALK_END);
 }
 
 // Distance from p to the nearest cell point in the 3 x 3 cells around it.
