@@ -12,7 +12,8 @@
 // only once no pixel wants another pass: the nearest-point search walks the
 // cells nearest first and stops early, sin and cos of a turn share one range
 // reduction, and the fifth power is a product. The hashes take exactly the
-// arguments they always had, so the picture stays the same at any iTime.
+// arguments they always had, so the picture stays the same through weeks
+// of running.
 
 varying vec2 fs_tex;
 
