@@ -240,7 +240,8 @@ e2e_dismiss_boxes() {
     local deadline=$((SECONDS + seconds))
     : >"$E2E_WORK/boxes.txt"
     while e2e_running "$id"; do
-        [ $SECONDS -lt $deadline ] || e2e_fail "boxes kept coming for ${seconds}s"
+        [ $SECONDS -lt $deadline ] ||
+            e2e_fail "still running after ${seconds}s; boxes: $(tr '\t\n' ': ' <"$E2E_WORK/boxes.txt")"
         local box window
         box=$(e2e_box_text 2000) || true
         [ -n "$box" ] || continue

