@@ -72,6 +72,11 @@ e2e_cleanup() {
         for log in "$E2E_WORK"/*.log; do
             [ -f "$log" ] || continue
             e2e_log "--- $(basename "$log")"
+            # A crash report starts with its backtrace: keep the head of long logs too.
+            if [ "$(wc -l <"$log")" -gt 100 ]; then
+                head -n 60 "$log" >&2 || true
+                e2e_log "..."
+            fi
             tail -n 40 "$log" >&2 || true
         done
     fi
@@ -225,6 +230,8 @@ e2e_wait_for_line() {
     local deadline=$((SECONDS + seconds))
     until grep -Eq "$pattern" "$E2E_WORK/$id.log" 2>/dev/null; do
         [ $SECONDS -lt $deadline ] || return 1
+        # A process that has ended will print nothing more.
+        e2e_running "$id" || grep -Eq "$pattern" "$E2E_WORK/$id.log" || return 1
         sleep 0.1
     done
 }

@@ -106,17 +106,6 @@ void checkPreviewWindow(HWND pane, HWND child, DWORD processId) {
     CHECK(topLevel.visibleTopLevel == 0);
 }
 
-// What the screen shows at the pane's centre (Wine may not show GL in a child).
-void printPaneColour(HWND pane) {
-    POINT centre{kPaneWidth / 2, kPaneHeight / 2};
-    ClientToScreen(pane, &centre);
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, centre.x, centre.y);
-    ReleaseDC(nullptr, screen);
-    std::printf("pane-screen-colour %d %d %d\n", GetRValue(colour), GetGValue(colour),
-                GetBValue(colour));
-}
-
 bool waitForGoFile(const char* path, HANDLE process) {
     DWORD start = GetTickCount();
     while (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
@@ -180,7 +169,6 @@ int main(int argc, char** argv) {
     if (CHECK(child != nullptr)) {
         checkPreviewWindow(pane, child, process.dwProcessId);
         CHECK(!pumpUntil(process.hProcess, kSettleMs));  // still running on its own
-        printPaneColour(pane);
     }
     std::printf("ready\n");
     std::fflush(stdout);
