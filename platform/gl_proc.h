@@ -2,7 +2,7 @@
 #pragma once
 
 class GLProcLookup {
-public:
+  public:
     GLProcLookup();   // Windows: LoadLibraryA("opengl32.dll")
     ~GLProcLookup();  // FreeLibrary; the context keeps the library loaded
     GLProcLookup(const GLProcLookup&) = delete;
@@ -11,6 +11,6 @@ public:
     // Windows: wglGetProcAddress, then GetProcAddress on opengl32. Linux: GLFW's lookup.
     void* find(const char* name) const;
 
-private:
+  private:
     [[maybe_unused]] void* library_ = nullptr;  // the opengl32 module on Windows
 };

@@ -7,7 +7,9 @@ MessageBoxHook boxHook = nullptr;
 
 void showPlatformMessageBox(const char* text, const char* title, MessageIcon icon);
 
-void setMessageBoxHook(MessageBoxHook hook) { boxHook = hook; }
+void setMessageBoxHook(MessageBoxHook hook) {
+    boxHook = hook;
+}
 
 void showMessageBox(const char* text, const char* title, MessageIcon icon) {
     if (boxHook != nullptr) {

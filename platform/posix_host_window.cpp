@@ -2,8 +2,14 @@
 // every answer here says "no preview", and preview mode refuses to start.
 #include "platform/host_window.h"
 
-ClientSize hostClientSize(NativeWindowHandle) { return ClientSize{}; }
+ClientSize hostClientSize(NativeWindowHandle) {
+    return ClientSize{};
+}
 
-bool isHostWindowEnabled(NativeWindowHandle) { return false; }
+bool isHostWindowEnabled(NativeWindowHandle) {
+    return false;
+}
 
-NativeWindowHandle createPreviewChild(NativeWindowHandle) { return 0; }
+NativeWindowHandle createPreviewChild(NativeWindowHandle) {
+    return 0;
+}

@@ -18,6 +18,10 @@ ResourceData findEmbedded(const char* type, std::uint16_t id) {
 
 }  // namespace
 
-ResourceData findTextResource(std::uint16_t id) { return findEmbedded("TEXTFILE", id); }
+ResourceData findTextResource(std::uint16_t id) {
+    return findEmbedded("TEXTFILE", id);
+}
 
-ResourceData findBitmapResource(std::uint16_t id) { return findEmbedded("BITMAP", id); }
+ResourceData findBitmapResource(std::uint16_t id) {
+    return findEmbedded("BITMAP", id);
+}

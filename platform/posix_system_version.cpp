@@ -2,4 +2,6 @@
 // so the window takes the primary monitor's mode.
 #include "platform/system_version.h"
 
-std::uint32_t systemVersionWord() { return 0x0000000Au; }
+std::uint32_t systemVersionWord() {
+    return 0x0000000Au;
+}

@@ -9,7 +9,9 @@ namespace {
 
 const char kPreviewClassName[] = "GlimmerpondPreviewChild";
 
-HWND toHwnd(NativeWindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+HWND toHwnd(NativeWindowHandle handle) {
+    return reinterpret_cast<HWND>(handle);
+}
 
 bool registerPreviewClass(HINSTANCE instance) {
     WNDCLASSA windowClass{};
@@ -29,7 +31,9 @@ ClientSize hostClientSize(NativeWindowHandle host) {
     return ClientSize{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-bool isHostWindowEnabled(NativeWindowHandle host) { return IsWindowEnabled(toHwnd(host)) != FALSE; }
+bool isHostWindowEnabled(NativeWindowHandle host) {
+    return IsWindowEnabled(toHwnd(host)) != FALSE;
+}
 
 NativeWindowHandle createPreviewChild(NativeWindowHandle host) {
     HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -4,6 +4,7 @@
 #include "platform/message_box.h"
 
 void showPlatformMessageBox(const char* text, const char* title, MessageIcon icon) {
-    UINT style = icon == MessageIcon::Exclamation ? (MB_ICONEXCLAMATION | MB_OK) : MB_ICONINFORMATION;
+    UINT style =
+        icon == MessageIcon::Exclamation ? (MB_ICONEXCLAMATION | MB_OK) : MB_ICONINFORMATION;
     MessageBoxA(nullptr, text, title, style);
 }

@@ -21,7 +21,9 @@ ResourceData findModuleResource(std::uint16_t id, LPCSTR type) {
 
 }  // namespace
 
-ResourceData findTextResource(std::uint16_t id) { return findModuleResource(id, "TEXTFILE"); }
+ResourceData findTextResource(std::uint16_t id) {
+    return findModuleResource(id, "TEXTFILE");
+}
 
 ResourceData findBitmapResource(std::uint16_t id) {
     return findModuleResource(id, MAKEINTRESOURCEA(2) /* RT_BITMAP */);

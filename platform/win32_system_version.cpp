@@ -7,4 +7,6 @@
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #endif
 
-std::uint32_t systemVersionWord() { return static_cast<std::uint32_t>(GetVersion()); }
+std::uint32_t systemVersionWord() {
+    return static_cast<std::uint32_t>(GetVersion());
+}

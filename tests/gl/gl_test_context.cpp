@@ -15,10 +15,10 @@ bool contextReady = false;
 bool makeContext() {
     auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    EGLDisplay display = getPlatformDisplay != nullptr
-                             ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA,
-                                                  EGL_DEFAULT_DISPLAY, nullptr)
-                             : eglGetDisplay(EGL_DEFAULT_DISPLAY);
+    EGLDisplay display =
+        getPlatformDisplay != nullptr
+            ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
+            : eglGetDisplay(EGL_DEFAULT_DISPLAY);
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
         return false;
     }
@@ -46,7 +46,9 @@ void GLTest::SetUpTestSuite() {
     }
 }
 
-void GLTest::SetUp() { ASSERT_TRUE(contextReady) << "no EGL surfaceless OpenGL context"; }
+void GLTest::SetUp() {
+    ASSERT_TRUE(contextReady) << "no EGL surfaceless OpenGL context";
+}
 
 OffscreenTarget::OffscreenTarget(int w, int h, GLenum internalFormat) : width(w), height(h) {
     glGenTextures(1, &texture);
@@ -64,7 +66,9 @@ OffscreenTarget::~OffscreenTarget() {
     glDeleteTextures(1, &texture);
 }
 
-void OffscreenTarget::bind() const { glBindFramebuffer(GL_FRAMEBUFFER, framebuffer); }
+void OffscreenTarget::bind() const {
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+}
 
 std::vector<float> OffscreenTarget::readPixels() const {
     std::vector<float> pixels(static_cast<size_t>(width) * height * 4);

@@ -7,7 +7,7 @@
 #include "gfx/gl.h"
 
 class GLTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite();
     void SetUp() override;
 };

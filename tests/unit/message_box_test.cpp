@@ -8,7 +8,9 @@
 
 namespace {
 std::vector<std::string> seen;
-void record(const char* text, const char* title) { seen.push_back(std::string(title) + "|" + text); }
+void record(const char* text, const char* title) {
+    seen.push_back(std::string(title) + "|" + text);
+}
 }  // namespace
 
 TEST(MessageBox, HookSeesEveryBoxInOrder) {
