@@ -32,3 +32,14 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
     }
     return 0;
 }
+
+std::string joinArguments(int argc, char** argv) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) {
+            text += ' ';
+        }
+        text += argv[i];
+    }
+    return text;
+}

@@ -2,6 +2,8 @@
 // switchless run from starting, and takes the About road or the screensaver's.
 #pragma once
 
+#include <string>
+
 #include "app/command_line.h"
 
 class GLFWApplication;
@@ -23,3 +25,7 @@ StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)());
 // The entry's whole work; `moduleInstance` and `showCommand` go to the About
 // window. Every road returns 0.
 int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand);
+
+// The arguments after the program's name joined by spaces: what the Windows
+// command-line text would read ("/s", "/c", "/p 1234"), for entries that get argv.
+std::string joinArguments(int argc, char** argv);

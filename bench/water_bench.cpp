@@ -13,9 +13,6 @@
 //
 // Texts are read from files and cut at their "~" marker, as the program's
 // own reader does; the vertex text is shaders/water.vert.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -27,8 +24,8 @@
 #include <vector>
 
 #include "gfx/gl.h"
-#include "gfx/gl_loader.h"
 #include "gfx/glfw_texture.h"
+#include "tests/gl/headless_gl_context.h"
 
 namespace {
 
@@ -38,28 +35,6 @@ const int kBackgroundSize = 2048;
 const int kNormalsSide = 1024;
 const float kTextureTime = 0.6f;  // both pictures take part
 const double kWarmUpMs = 500.0;
-
-bool makeContext() {
-    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    EGLDisplay display =
-        getPlatformDisplay != nullptr
-            ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
-            : eglGetDisplay(EGL_DEFAULT_DISPLAY);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr) ||
-        !eglBindAPI(EGL_OPENGL_API)) {
-        return false;
-    }
-    EGLContext context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, nullptr);
-    if (context == EGL_NO_CONTEXT ||
-        !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
-        return false;
-    }
-    resolveGLEntryPoints(
-        [](const char* name, void*) { return reinterpret_cast<void*>(eglGetProcAddress(name)); },
-        nullptr);
-    return true;
-}
 
 std::string readText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -288,7 +263,7 @@ int diffTexts(int width, int height, int mode, float iTime, const std::string& a
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (!makeContext()) {
+    if (!makeHeadlessGLContext()) {
         std::fprintf(stderr, "no EGL surfaceless OpenGL context\n");
         return 1;
     }

@@ -81,11 +81,6 @@ extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, cha
 #else
 int main(int argc, char** argv) {
     installHooks();
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        commandLine += (i > 1 ? " " : "");
-        commandLine += argv[i];
-    }
-    return startScreensaver(commandLine.c_str(), nullptr, 0);
+    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0);
 }
 #endif

@@ -1,40 +1,13 @@
 // One EGL context for the whole test program, made current once.
 #include "tests/gl/gl_test_context.h"
 
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
-
 #include <vector>
 
-#include "gfx/gl_loader.h"
+#include "tests/gl/headless_gl_context.h"
 
 namespace {
 
 bool contextReady = false;
-
-bool makeContext() {
-    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    EGLDisplay display =
-        getPlatformDisplay != nullptr
-            ? getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
-            : eglGetDisplay(EGL_DEFAULT_DISPLAY);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
-        return false;
-    }
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        return false;
-    }
-    EGLContext context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, nullptr);
-    if (context == EGL_NO_CONTEXT ||
-        !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
-        return false;
-    }
-    resolveGLEntryPoints(
-        [](const char* name, void*) { return reinterpret_cast<void*>(eglGetProcAddress(name)); },
-        nullptr);
-    return glGetIntegerv != nullptr;
-}
 
 }  // namespace
 
@@ -42,7 +15,7 @@ void GLTest::SetUpTestSuite() {
     static bool attempted = false;
     if (!attempted) {
         attempted = true;
-        contextReady = makeContext();
+        contextReady = makeHeadlessGLContext();
     }
 }
 
