@@ -15,6 +15,7 @@ packages=(
   xvfb xdotool imagemagick x11-apps x11-utils
   libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libxext-dev
   libgl-dev libegl-dev libgles-dev libosmesa6-dev libgl1-mesa-dri mesa-utils
+  libegl-mesa0 libglx-mesa0
   glslang-tools
 )
 
