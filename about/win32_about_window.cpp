@@ -4,13 +4,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "about/about_layout.h"
 #include "about/about_texts.h"
 #include "about/about_window.h"
-#include "platform/message_box.h"
+#include "platform/failure.h"
 
 using namespace about;
 
@@ -88,7 +87,7 @@ LRESULT CALLBACK aboutWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     }
 }
 
-void registerAboutClass(HINSTANCE instance) {
+void registerAboutClass(HINSTANCE instance, Failure& failure) {
     WNDCLASSA windowClass{};
     windowClass.style = 0;
     windowClass.lpfnWndProc = aboutWindowProcedure;
@@ -100,7 +99,8 @@ void registerAboutClass(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kWindowClassName;
     if (!RegisterClassA(&windowClass)) {
-        showMessageBox("Window Registration Failed!", "Error!", MessageIcon::Exclamation);
+        // Not the end yet: a class of that name may still make the window.
+        failure.add("Window Registration Failed!", "Error!", MessageIcon::Exclamation);
     }
 }
 
@@ -124,18 +124,18 @@ HWND createChild(const char* className, const char* text, const Box& box, DWORD 
 
 }  // namespace
 
-AboutWindow::AboutWindow(void* moduleInstance, int showCommand) {
+AboutWindow::AboutWindow(void* moduleInstance, int showCommand, Failure& failure) {
     HINSTANCE instance = static_cast<HINSTANCE>(moduleInstance);
-    registerAboutClass(instance);
+    registerAboutClass(instance, failure);
     SetProcessDPIAware();
     Point origin = centreOnScreen();
 
     mainWindow = CreateWindowExA(0, kWindowClassName, kWindowTitle, WS_SYSMENU, origin.x, origin.y,
                                  kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
     if (!mainWindow) {
-        // No window exists whose closing could end a message loop: end here.
-        showMessageBox("Window Creation Failed!", "Error!", MessageIcon::Exclamation);
-        std::exit(0);
+        // No window exists whose closing could end a message loop: give up here.
+        failure.add("Window Creation Failed!", "Error!", MessageIcon::Exclamation);
+        return;
     }
 
     picture = static_cast<HBITMAP>(

@@ -5,38 +5,40 @@
 #include <GLFW/glfw3.h>
 #include <glfw_attach.h>
 
-#include <cstdlib>
 #include <cstring>
 
 #include "app/command_line.h"
 #include "app/window_callbacks.h"
 #include "app/window_icon.h"
-#include "app/window_size.h"
-#include "app/window_state.h"
 #include "app/windows_version.h"
 #include "gfx/gl.h"
 #include "gfx/gl_loader.h"
+#include "platform/failure.h"
 #include "platform/host_window.h"
 #include "platform/message_box.h"
 #include "platform/system_version.h"
+#include "scene/scene.h"
 
 namespace {
 
 constexpr char kWindowTitle[] = "Glimmerpond3DScreensaver";
 
-void failToOpenWindow() {
-    showMessageBox("Failed to open window", "Debug");
-    glfwTerminate();
-    std::exit(0);
-}
-
 }  // namespace
 
-GLFWApplication::GLFWApplication(CommandLine* commandLine) : commandLine_(commandLine) {
+GLFWApplication::GLFWApplication(const CommandLine& commandLine, const SceneHooks& hooks)
+    : commandLine_(commandLine), hooks_(hooks) {}
+
+// The scene's GL objects go with the window's context, which is still current.
+GLFWApplication::~GLFWApplication() = default;
+
+bool GLFWApplication::open(Failure& failure) {
     initGLFW();
     chooseWindowSize();
-    openWindow();
+    if (!openWindow(failure)) {
+        return false;
+    }
     setupGLState();
+    return true;
 }
 
 void GLFWApplication::initGLFW() {
@@ -49,9 +51,9 @@ void GLFWApplication::initGLFW() {
 }
 
 void GLFWApplication::chooseWindowSize() {
-    if (commandLine_->mode == Preview) {
-        ClientSize host = hostClientSize(commandLine_->hostWindow);
-        setWindowSize(host.width, host.height);
+    if (commandLine_.mode == Preview) {
+        ClientSize host = hostClientSize(commandLine_.hostWindow);
+        windowState_.resize(host.width, host.height);
         return;
     }
     int version = windowsVersion();
@@ -60,28 +62,30 @@ void GLFWApplication::chooseWindowSize() {
         primaryMode = WindowSize{primaryModeSize(0), primaryModeSize(1)};
     }
     WindowSize size = fullScreenWindowSize(version, primaryMode);
-    setWindowSize(size.width, size.height);
+    windowState_.resize(size.width, size.height);
 }
 
-void GLFWApplication::openWindow() {
+bool GLFWApplication::openWindow(Failure& failure) {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
     glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
     glfwWindowHint(GLFW_SAMPLES, 0);
     glfwWindowHint(GLFW_STEREO, 0);
 
-    if (commandLine_->mode == Preview) {
+    if (commandLine_.mode == Preview) {
         // The host's window belongs to another process and cannot be subclassed,
         // so the picture goes into a child window of our own that fills it.
-        window_ = glfwAttachNativeWindow(createPreviewChild(commandLine_->hostWindow), nullptr);
+        window_ = glfwAttachNativeWindow(createPreviewChild(commandLine_.hostWindow), nullptr);
     } else {
-        window_ = glfwCreateWindow(windowWidth, windowHeight, kWindowTitle, glfwGetPrimaryMonitor(),
-                                   nullptr);
+        window_ = glfwCreateWindow(windowState_.width, windowState_.height, kWindowTitle,
+                                   glfwGetPrimaryMonitor(), nullptr);
     }
     if (window_ == nullptr) {
-        failToOpenWindow();
+        failure.add("Failed to open window");
+        return false;
     }
 
+    glfwSetWindowUserPointer(window_, &windowState_);
     glfwSetWindowSizeCallback(window_, onWindowSize);
     glfwSetKeyCallback(window_, onKey);
     glfwSetMouseButtonCallback(window_, onMouseButton);
@@ -90,6 +94,7 @@ void GLFWApplication::openWindow() {
     glfwMakeContextCurrent(window_);
     setWindowIcon(window_);
     loadGL();  // a missing entry point or an old context is not looked for
+    return true;
 }
 
 void GLFWApplication::setupGLState() {

@@ -1,36 +1,51 @@
 // The application object: owns the one render window (full screen on the
 // primary monitor, or attached to a child of the host's preview window), its
-// OpenGL context and entry points, and runs the main loop.
+// OpenGL context and entry points, and the window's scene, and runs the main loop.
 #pragma once
 
+#include <memory>
+
+#include "app/window_size.h"
+#include "scene/scene_hooks.h"
+
 struct CommandLine;
+class Failure;
+class Scene;
 struct GLFWwindow;
 
 class GLFWApplication {
   public:
-    // Starts GLFW, sizes and opens the window and sets the fixed OpenGL state.
-    // When no window can be opened it shows "Failed to open window" and ends
-    // the process with exit code 0.
-    explicit GLFWApplication(CommandLine* commandLine);
+    // `hooks` go to the scene: the shipped program gives none.
+    GLFWApplication(const CommandLine& commandLine, const SceneHooks& hooks);
+    ~GLFWApplication();
 
+    // Starts GLFW, sizes and opens the window and sets the fixed OpenGL
+    // state. False, with "Failed to open window" in `failure`, when no window
+    // can be opened.
+    bool open(Failure& failure);
+
+    // Sets the scene up and draws until Escape, a close request or (preview)
+    // the host disabling its window; returns then. A scene that cannot be set
+    // up is handed back in `failure`.
+    void run(Failure& failure);
+
+  private:
     void initGLFW();
     void chooseWindowSize();
-    void openWindow();
+    bool openWindow(Failure& failure);
     void setupGLState();
-
     void setWindowIcon(GLFWwindow* window);
     void setSwapInterval(bool waitForVerticalBlank);
     int windowsVersion() const;
     // The primary monitor's current mode: its width for 0, its height for 1;
     // 0 when there is no monitor or mode to read.
     int primaryModeSize(int which) const;
-
-    // Sets the scene up and draws until Escape, a close request or (preview)
-    // the host disabling its window; returns then.
-    void run();
+    // One frame of the scene from the timer and the window's size.
     void frame();
 
-  private:
+    const CommandLine& commandLine_;
+    SceneHooks hooks_;
     GLFWwindow* window_ = nullptr;
-    CommandLine* commandLine_;
+    WindowState windowState_;
+    std::unique_ptr<Scene> scene_;
 };

@@ -2,20 +2,16 @@
 // first looked at, so even a run told to stop at once shows one frame.
 #include <GLFW/glfw3.h>
 
-#include <cstdlib>
-
 #include "app/command_line.h"
-#include "app/frame_seed.h"
 #include "app/glfw_application.h"
 #include "platform/host_window.h"
 #include "scene/scene.h"
 
-namespace {
-int firstFrameDone = 0;
-}
-
-void GLFWApplication::run() {
-    setupScene();
+void GLFWApplication::run(Failure& failure) {
+    scene_ = Scene::setupScene(hooks_, failure);
+    if (scene_ == nullptr) {
+        return;
+    }
     bool keepGoing = true;
     do {
         frame();
@@ -26,20 +22,18 @@ void GLFWApplication::run() {
         bool closeAsked = glfwWindowShouldClose(window_) == GLFW_TRUE;
         keepGoing = keepGoing && escapeUp && !closeAsked;
         // A disabled or destroyed preview window means the host is done with us.
-        if (commandLine_->mode == Preview && !isHostWindowEnabled(commandLine_->hostWindow)) {
+        if (commandLine_.mode == Preview && !isHostWindowEnabled(commandLine_.hostWindow)) {
             break;
         }
     } while (keepGoing);
 }
 
+// The frame's time is read here and travels with the frame to the shader.
 void GLFWApplication::frame() {
-    float now = static_cast<float>(glfwGetTime());
-    if (firstFrameDone == 0) {
-        std::srand(firstFrameSeed(now));
-        firstFrameDone = 1;
-    }
-    if (frameClock != nullptr) {
-        frameClock->setTime(now);
-    }
-    renderFrame();
+    FrameInputs inputs;
+    inputs.time = glfwGetTime();
+    inputs.framebufferWidth = windowState_.width;
+    inputs.framebufferHeight = windowState_.height;
+    inputs.aspectRatio = windowState_.aspectRatio;
+    scene_->renderFrame(inputs);
 }

@@ -2,11 +2,10 @@
 #include "app/startup.h"
 
 #include "about/about_window.h"
+#include "app/failure_report.h"
 #include "app/glfw_application.h"
 #include "app/single_instance_guard.h"
-
-CommandLine* currentCommandLine = nullptr;
-GLFWApplication* currentApplication = nullptr;
+#include "platform/failure.h"
 
 StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)()) {
     if ((mode == Preview || mode == NoSwitch) && !isFirstInstance()) {
@@ -15,22 +14,29 @@ StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)()) {
     return mode == Configure ? StartupRoad::About : StartupRoad::Screensaver;
 }
 
-int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand) {
-    currentCommandLine = new CommandLine(commandLineText);
-    switch (chooseStartupRoad(currentCommandLine->mode, isFirstInstance)) {
+int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand,
+                     const SceneHooks& hooks) {
+    const CommandLine commandLine(commandLineText);
+    Failure failure;
+    switch (chooseStartupRoad(commandLine.mode, isFirstInstance)) {
         case StartupRoad::End:
-            return 0;
+            break;
         case StartupRoad::About: {
             // The constructor runs the window until the user closes it.
-            AboutWindow about(moduleInstance, showCommand);
-            return 0;
+            AboutWindow about(moduleInstance, showCommand, failure);
+            break;
         }
-        case StartupRoad::Screensaver:
-            currentApplication = new GLFWApplication(currentCommandLine);
-            currentApplication->run();
-            return 0;
+        case StartupRoad::Screensaver: {
+            GLFWApplication application(commandLine, hooks);
+            if (application.open(failure)) {
+                application.run(failure);
+            }
+            // Shown while the window is still there, as it was when the
+            // failure came.
+            return endRun(failure);
+        }
     }
-    return 0;
+    return endRun(failure);
 }
 
 std::string joinArguments(int argc, char** argv) {

@@ -5,12 +5,7 @@
 #include <string>
 
 #include "app/command_line.h"
-
-class GLFWApplication;
-
-// Set before anything else runs, and never released.
-extern CommandLine* currentCommandLine;
-extern GLFWApplication* currentApplication;
+#include "scene/scene_hooks.h"
 
 enum class StartupRoad {
     End,          // another preview or switchless run is alive: nothing is shown
@@ -23,8 +18,10 @@ enum class StartupRoad {
 StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)());
 
 // The entry's whole work; `moduleInstance` and `showCommand` go to the About
-// window. Every road returns 0.
-int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand);
+// window, `hooks` to the scene (the shipped entries give none). Every road
+// returns 0; a failure on the way is shown first.
+int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand,
+                     const SceneHooks& hooks = {});
 
 // The arguments after the program's name joined by spaces: what the Windows
 // command-line text would read ("/s", "/c", "/p 1234"), for entries that get argv.

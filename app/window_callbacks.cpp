@@ -2,6 +2,8 @@
 // button event ends the process at once, from inside glfwPollEvents.
 #include "app/window_callbacks.h"
 
+#include <GLFW/glfw3.h>
+
 #include <cstdlib>
 
 #include "app/window_size.h"
@@ -11,8 +13,8 @@ void onGLFWError(int, const char* description) {
     showMessageBox(description != nullptr ? description : "", "Error");
 }
 
-void onWindowSize(GLFWwindow*, int width, int height) {
-    setWindowSize(width, height);
+void onWindowSize(GLFWwindow* window, int width, int height) {
+    static_cast<WindowState*>(glfwGetWindowUserPointer(window))->resize(width, height);
 }
 
 void onKey(GLFWwindow*, int, int, int, int) {

@@ -1,6 +1,6 @@
 // The functions GLFW calls: errors become message boxes, any key or mouse
-// button ends the screensaver, a new size updates the window state, and the
-// pointer and wheel are ignored.
+// button ends the screensaver, a new size updates the window's state (the
+// WindowState its user pointer names), and the pointer and wheel are ignored.
 #pragma once
 
 struct GLFWwindow;

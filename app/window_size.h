@@ -1,5 +1,5 @@
-// How big the render window is: the full-screen size rule, and the one place
-// that changes the process-wide window size and aspect ratio.
+// How big the render window is: the full-screen size rule, and the window's
+// current size and aspect ratio as the renderer reads them.
 #pragma once
 
 // Windows Vista: from here on the window takes the primary monitor's mode.
@@ -19,5 +19,11 @@ WindowSize fullScreenWindowSize(int windowsVersion, WindowSize primaryMode);
 // `previous` rather than dividing by zero.
 float aspectRatioOf(int width, int height, float previous);
 
-// Sets windowWidth, windowHeight and aspectRatio (app/window_state.h).
-void setWindowSize(int width, int height);
+// The render window's size, kept current by its size callback.
+struct WindowState {
+    int width = 0;
+    int height = 0;
+    float aspectRatio = 1.0f;  // width / height, as floats
+
+    void resize(int newWidth, int newHeight);
+};

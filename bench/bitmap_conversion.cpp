@@ -12,25 +12,30 @@
 #include <vector>
 
 #include "gfx/bitmap_pixels.h"
+#include "platform/failure.h"
+#include "resources/background_pictures.h"
 
 namespace {
 
-const std::uint16_t kFloors[] = {214, 212, 210, 223, 221, 220, 198, 196};
-const int kSize = 2048;
+const int kSize = kBackgroundSize;
 const int kStripRows = 128;
 float checksum = 0.0f;  // keeps the work from being optimised away
 
 void wholePictures() {
-    for (std::uint16_t id : kFloors) {
+    for (const BackgroundPicture& picture : kBackgroundPictures) {
+        const std::uint16_t id = picture.bitmapId;
         std::unique_ptr<float[]> pixels(new float[static_cast<std::size_t>(kSize) * kSize * 4]);
-        readBitmapResource(pixels.get(), id, kSize, kSize);
+        Failure failure;
+        readBitmapResource(pixels.get(), id, kSize, kSize, failure);
         checksum += pixels[12345];
     }
 }
 
 void strips() {
-    for (std::uint16_t id : kFloors) {
-        const unsigned char* bitmap = findCheckedBitmap(id, kSize, kSize);
+    for (const BackgroundPicture& picture : kBackgroundPictures) {
+        const std::uint16_t id = picture.bitmapId;
+        Failure failure;
+        const unsigned char* bitmap = findCheckedBitmap(id, kSize, kSize, failure);
         std::unique_ptr<float[]> strip(new float[static_cast<std::size_t>(kSize) * kStripRows * 4]);
         for (int row = 0; row < kSize; row += kStripRows) {
             convertBitmapRows(bitmap, kSize, kSize, row, kStripRows, strip.get());

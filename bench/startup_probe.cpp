@@ -119,7 +119,12 @@ void APIENTRY stampedUniform1f(GLint location, GLfloat value) {
 
 // The scene's first timer reading opens its set-up, after the entry points
 // are loaded: the moment to wrap them.
+bool wrapped = false;
 double firstReadingWraps() {
+    if (wrapped) {
+        return glfwGetTime();
+    }
+    wrapped = true;
     stamps.setup = wallClock();
     realTexStorage2D = gp_glTexStorage2D;
     realTexSubImage2D = gp_glTexSubImage2D;
@@ -133,13 +138,14 @@ double firstReadingWraps() {
     gp_glLinkProgram = stampedLinkProgram;
     gp_glDrawElements = stampedDrawElements;
     gp_glUniform1f = stampedUniform1f;
-    setSceneTimer(nullptr);
-    return sceneTime();
+    return glfwGetTime();
 }
 
-void install() {
+SceneHooks install() {
     stamps.entry = wallClock();
-    setSceneTimer(firstReadingWraps);
+    SceneHooks hooks;
+    hooks.timer = firstReadingWraps;
+    return hooks;
 }
 
 }  // namespace
@@ -147,12 +153,10 @@ void install() {
 #ifdef _WIN32
 extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, char* commandLine,
                                  int showCommand) {
-    install();
-    return startScreensaver(commandLine, instance, showCommand);
+    return startScreensaver(commandLine, instance, showCommand, install());
 }
 #else
 int main(int argc, char** argv) {
-    install();
-    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0);
+    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0, install());
 }
 #endif

@@ -25,6 +25,7 @@
 
 #include "gfx/gl.h"
 #include "gfx/glfw_texture.h"
+#include "platform/resources.h"
 #include "tests/gl/headless_gl_context.h"
 
 namespace {
@@ -103,7 +104,9 @@ struct Scene {
         glBindBuffer(GL_ARRAY_BUFFER, quad);
         glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
         for (int i = 0; i < 2; ++i) {
-            backgrounds[i] = (new GLFWTexture(kBackgroundIds[i], kBackgroundSize))->name();
+            backgrounds[i] =
+                (new GLFWTexture(findBitmapResource(kBackgroundIds[i]).bytes, kBackgroundSize))
+                    ->name();
         }
         glGenTextures(1, &normals);
         glBindTexture(GL_TEXTURE_2D, normals);

@@ -4,12 +4,11 @@
 set(GP_ART_DIR "${GP_GEN_DIR}/art")
 gp_host_tool(GP_GEN_ART gen_art)
 
-# What gen_art writes (keep in step with tools/art/art_catalogue.cpp).
-set(GP_ART_FILES
-    floor_rippled_sand.bmp floor_pebbles.bmp floor_pool_tiles.bmp floor_rock_shells.bmp
-    floor_river_stones.bmp floor_seagrass.bmp floor_coral_rubble.bmp floor_mosaic.bmp
-    about_emblem.bmp Glimmerpond3D.ico)
-# The window icon as constant data: glimmer_core compiles this instead of a file in app/.
+# What gen_art writes: the floors of the list of pictures, and the rest of
+# tools/art/art_catalogue.cpp.
+gp_read_background_table(background_ids GP_ART_FILES)
+list(APPEND GP_ART_FILES about_emblem.bmp Glimmerpond3D.ico)
+# The window icon as constant data: the app layer compiles this instead of a file in app/.
 set(GP_WINDOW_ICON_SOURCE "${GP_ART_DIR}/window_icon_pixels.cpp")
 
 set(art_outputs "${GP_WINDOW_ICON_SOURCE}")

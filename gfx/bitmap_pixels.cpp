@@ -2,9 +2,8 @@
 #include "gfx/bitmap_pixels.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-#include "platform/message_box.h"
+#include "platform/failure.h"
 #include "platform/resources.h"
 
 namespace {
@@ -116,19 +115,25 @@ void convertBitmapRows(const unsigned char* bytes, int width, int height, int fi
     }
 }
 
-const unsigned char* findCheckedBitmap(std::uint16_t id, int width, int height) {
+const unsigned char* findCheckedBitmap(std::uint16_t id, int width, int height, Failure& failure) {
     const ResourceData data = findBitmapResource(id);
     const BitmapProblem problem = checkBitmap(data.bytes, data.size, width, height);
     if (problem != BitmapProblem::None) {
         char text[128];
         std::snprintf(text, sizeof text, "Failed to load bitmap %u (%s; expected %d x %d, 24-bit)",
                       static_cast<unsigned>(id), describe(problem), width, height);
-        showMessageBox(text, "Debug");
-        std::exit(0);
+        failure.add(text);
+        return nullptr;
     }
     return data.bytes;
 }
 
-void readBitmapResource(float* destination, std::uint16_t id, int width, int height) {
-    convertBitmapToFloats(findCheckedBitmap(id, width, height), width, height, destination);
+bool readBitmapResource(float* destination, std::uint16_t id, int width, int height,
+                        Failure& failure) {
+    const unsigned char* bitmap = findCheckedBitmap(id, width, height, failure);
+    if (bitmap == nullptr) {
+        return false;
+    }
+    convertBitmapToFloats(bitmap, width, height, destination);
+    return true;
 }

@@ -29,11 +29,14 @@ void convertBitmapToFloats(const unsigned char* bytes, int width, int height, fl
 void convertBitmapRows(const unsigned char* bytes, int width, int height, int firstRow,
                        int rowCount, float* destination);
 
+class Failure;
+
 // Bitmap resource `id`, checked to be width x height, 24 bits. A missing or
-// unfit bitmap shows a "Debug" box saying why and ends the process with exit
-// code 0, rather than reading past the resource.
-const unsigned char* findCheckedBitmap(std::uint16_t id, int width, int height);
+// unfit bitmap is added to `failure` with why ("Failed to load bitmap ...")
+// and gives null, rather than anything reading past the resource.
+const unsigned char* findCheckedBitmap(std::uint16_t id, int width, int height, Failure& failure);
 
 // Fills `destination` (width x height x 4 floats) from bitmap resource `id`;
-// ends the process as findCheckedBitmap does when the bitmap is unfit.
-void readBitmapResource(float* destination, std::uint16_t id, int width, int height);
+// false, with `failure` told, when the bitmap is unfit.
+bool readBitmapResource(float* destination, std::uint16_t id, int width, int height,
+                        Failure& failure);

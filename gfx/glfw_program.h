@@ -1,20 +1,22 @@
-// A shader program built from two TEXTFILE resources (vertex, fragment), with
-// a cache of uniform and attribute locations by name; and the registry that
-// holds programs by name. Both need a current context with entry points loaded.
+// A shader program built from a vertex and a fragment text, with a cache of
+// uniform and attribute locations by name; and the registry that holds
+// programs by name. Both need a current context with entry points loaded.
 #pragma once
-#include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "gfx/gl.h"
 
+class Failure;
+
 class GLFWProgram {
   public:
-    // Reads both texts, compiles and links. A missing text, a text without its
-    // "~" end marker, a compile error or a link error is shown in "Debug" boxes
-    // (the driver's log first, where there is one), then the process ends with
-    // exit code 0.
-    GLFWProgram(std::uint16_t vertexTextId, std::uint16_t fragmentTextId);
+    // Compiles both texts and links them. A compile error or a link error is
+    // added to `failure` as boxes (the driver's log first, then the message);
+    // the program is then unusable and the caller gives up. The fragment
+    // shader is only created once the vertex shader has compiled.
+    GLFWProgram(const std::string& vertexText, const std::string& fragmentText, Failure& failure);
     ~GLFWProgram();
     GLFWProgram(const GLFWProgram&) = delete;
     GLFWProgram& operator=(const GLFWProgram&) = delete;
@@ -28,20 +30,12 @@ class GLFWProgram {
     // Sets the sampler uniform to `unit` on the current program and binds `texture` there.
     void setTexture(const char* samplerName, int unit, GLuint texture);
 
-    // Characters a text may have; its buffer holds them, the NUL and some slack.
-    static constexpr int kTextCapacity = 16384;
-    static constexpr int kTextBufferBytes = 16388;
-
   private:
     enum LocationKind { Uniform = 0, Attribute = 1 };
     GLint cachedLocation(const char* name, LocationKind kind);
-    static void readTextResource(std::uint16_t id, char* destination, int capacity);
-    static GLuint compileShader(GLenum type, char* const* text, const char* failureMessage);
-    static void showShaderLog(GLuint shader);
-    static void showProgramLog(GLuint program);
+    static GLuint compileShader(GLenum type, const std::string& text, const char* failureMessage,
+                                Failure& failure);
 
-    char* vertexText_;
-    char* fragmentText_;
     GLuint vertexShader_ = 0;
     GLuint fragmentShader_ = 0;
     GLuint program_ = 0;
@@ -52,16 +46,17 @@ class GLFWProgram {
 class GLFWProgramRegistry {
   public:
     // Builds the program and files it under `name`; a name already present keeps
-    // its first program (the new one stays built but unreachable).
-    void add(const char* name, std::uint16_t vertexTextId, std::uint16_t fragmentTextId);
+    // its first program. A program that cannot be built is reported in
+    // `failure` and not filed.
+    void add(const char* name, const std::string& vertexText, const std::string& fragmentText,
+             Failure& failure);
     GLFWProgram* get(const char* name) const;  // null when not registered
     GLint programId(const char* name) const;   // 0 when not registered
-    // Makes the program current; a name never added is reported in a "Debug"
-    // box and ends the process with exit code 0.
+    // Makes the program current; a name never added is reported in `failure`.
+    void use(const char* name, Failure& failure) const;
+    // Makes the program current; does nothing for a name never added.
     void use(const char* name) const;
 
   private:
-    // Both maps always hold the same names. The programs are never released.
-    std::map<std::string, GLint> programIds_;
-    std::map<std::string, GLFWProgram*> programs_;
+    std::map<std::string, std::unique_ptr<GLFWProgram>> programs_;
 };

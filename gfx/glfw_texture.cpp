@@ -22,13 +22,12 @@ int textureLevelCount(int size) {
     return levels > 0 ? levels : 1;
 }
 
-GLFWTexture::GLFWTexture(std::uint16_t bitmapId, int size) {
+GLFWTexture::GLFWTexture(const unsigned char* bitmap, int size) {
     glGenTextures(1, &name_);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name_);
     // Only level 0 is ever filled or sampled; the others are allocated unused.
     glTexStorage2D(GL_TEXTURE_2D, textureLevelCount(size), GL_RGBA32F, size, size);
-    const unsigned char* bitmap = findCheckedBitmap(bitmapId, size, size);
     const int stripRows = std::min(size, kStripRows);
     // Left uninitialised: every element is written before it is uploaded.
     std::unique_ptr<float[]> strip(new float[static_cast<std::size_t>(size) * stripRows * 4]);

@@ -3,15 +3,14 @@
 // repeat wrapping (the water's displaced lookups cross the edges).
 // Needs a current context with the entry points loaded.
 #pragma once
-#include <cstdint>
-
 #include "gfx/gl.h"
 
 class GLFWTexture {
   public:
-    // Reads bitmap `bitmapId` (size x size pixels, size a power of two up to
-    // 2048) into a new texture, left bound to GL_TEXTURE_2D on unit 0.
-    GLFWTexture(std::uint16_t bitmapId, int size);
+    // Fills a new texture from `bitmap`, a bitmap resource that passed
+    // checkBitmap as size x size pixels (size a power of two up to 2048); the
+    // texture is left bound to GL_TEXTURE_2D on unit 0.
+    GLFWTexture(const unsigned char* bitmap, int size);
     ~GLFWTexture();
     GLFWTexture(const GLFWTexture&) = delete;
     GLFWTexture& operator=(const GLFWTexture&) = delete;

@@ -11,3 +11,6 @@
 // with a NUL.
 bool copyTextToEndMarker(const unsigned char* bytes, std::size_t size, char* destination,
                          std::size_t capacity);
+
+// Characters a shader text may have before its marker.
+constexpr std::size_t kShaderTextCapacity = 16384;

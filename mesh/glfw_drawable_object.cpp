@@ -4,13 +4,10 @@
 #include "gfx/glfw_program.h"
 #include "mesh/camera.h"
 
-GLFWDrawableObject::GLFWDrawableObject(FrameClock* clock, Camera* camera,
-                                       GLFWProgramRegistry* registry, const char* programName,
-                                       std::uint16_t objTextId, std::uint16_t mtlTextId,
-                                       float scale)
-    : clock_(clock),
-      registry_(registry),
-      meshData_(std::make_unique<MeshData>(objTextId, mtlTextId, scale)),
+GLFWDrawableObject::GLFWDrawableObject(Camera* camera, GLFWProgramRegistry* registry,
+                                       const char* programName, std::unique_ptr<MeshData> meshData)
+    : registry_(registry),
+      meshData_(std::move(meshData)),
       vertexBuffer_(std::make_unique<GLFWVertexBuffer>(registry)),
       camera_(camera),
       programName_(programName),
@@ -30,7 +27,7 @@ void GLFWDrawableObject::prepare() {
     vertexBuffer_->upload();
 }
 
-void GLFWDrawableObject::draw() {
+void GLFWDrawableObject::draw(const FrameClock& frame) {
     // The scene registers the program before any drawable; without it there is nothing to draw
     // with.
     if (registry_->get(programName_) == nullptr) {
@@ -39,7 +36,7 @@ void GLFWDrawableObject::draw() {
     registry_->use(programName_);
     beforeDraw();
     setMatrixUniforms();
-    setFrameUniforms();
+    setFrameUniforms(frame);
     vertexBuffer_->bind();
     vertexBuffer_->applyLayout();
     glDrawElements(GL_TRIANGLES, vertexBuffer_->indexCount(), GL_UNSIGNED_INT, nullptr);

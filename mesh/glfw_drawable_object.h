@@ -6,28 +6,28 @@
 #include <memory>
 
 #include "gfx/vector_math.h"
+#include "mesh/frame_clock.h"
 #include "mesh/glfw_vertex_buffer.h"
 #include "mesh/mesh_data.h"
 
 class Camera;
-class FrameClock;
 class GLFWProgramRegistry;
 
 class GLFWDrawableObject {
   public:
-    // Reads the mesh (a failed read ends the program) and describes its data
-    // to a new vertex buffer; nothing reaches GL before prepare().
-    GLFWDrawableObject(FrameClock* clock, Camera* camera, GLFWProgramRegistry* registry,
-                       const char* programName, std::uint16_t objTextId, std::uint16_t mtlTextId,
-                       float scale);
+    // Takes the mesh and describes its data to a new vertex buffer; nothing
+    // reaches GL before prepare().
+    GLFWDrawableObject(Camera* camera, GLFWProgramRegistry* registry, const char* programName,
+                       std::unique_ptr<MeshData> meshData);
     GLFWDrawableObject(const GLFWDrawableObject&) = delete;
     GLFWDrawableObject& operator=(const GLFWDrawableObject&) = delete;
 
     // Once, with the context current: looks up the attributes, sends the data.
     void prepare();
     void setModel(const mat4& model) { model_ = model; }
-    // Draws into whatever framebuffer, viewport and textures the caller set.
-    void draw();
+    // Draws into whatever framebuffer, viewport and textures the caller set;
+    // `frame` is this pass's time and viewport.
+    void draw(const FrameClock& frame);
     // "model_world" = M, "world_projection" = P V, "model_projection" = P V M.
     void setMatrixUniforms();
 
@@ -41,11 +41,10 @@ class GLFWDrawableObject {
 
     virtual void bindAttributes() = 0;
     // Runs with the program current, after the matrices.
-    virtual void setFrameUniforms() = 0;
+    virtual void setFrameUniforms(const FrameClock& frame) = 0;
     // Runs right after the program is made current, before any uniform.
     virtual void beforeDraw() = 0;
 
-    FrameClock* clock_;
     GLFWProgramRegistry* registry_;
     std::unique_ptr<MeshData> meshData_;
     std::unique_ptr<GLFWVertexBuffer> vertexBuffer_;

@@ -1,7 +1,6 @@
 // What the sky feeds the water program.
 #include "mesh/glfw_drawable_sky.h"
 
-#include "app/frame_clock.h"
 #include "gfx/glfw_program.h"
 
 void GLFWDrawableSky::bindAttributes() {
@@ -10,12 +9,12 @@ void GLFWDrawableSky::bindAttributes() {
     vertexBuffer_->addAttribute(programName_, "position_normal", 3, MeshData::kNormalOffset);
 }
 
-void GLFWDrawableSky::setFrameUniforms() {
+void GLFWDrawableSky::setFrameUniforms(const FrameClock& frame) {
     GLFWProgram* program = registry_->get(programName_);
     if (program == nullptr) {
         return;
     }
-    glUniform1f(program->uniformLocation("iTime"), clock_->time());
-    glUniform1f(program->uniformLocation("viewportWidth"), clock_->width());
-    glUniform1f(program->uniformLocation("viewportHeight"), clock_->height());
+    glUniform1f(program->uniformLocation("iTime"), frame.time);
+    glUniform1f(program->uniformLocation("viewportWidth"), frame.width);
+    glUniform1f(program->uniformLocation("viewportHeight"), frame.height);
 }

@@ -11,6 +11,6 @@ class GLFWDrawableSky final : public GLFWDrawableObject {
 
   protected:
     void bindAttributes() override;
-    void setFrameUniforms() override;
+    void setFrameUniforms(const FrameClock& frame) override;
     void beforeDraw() override {}
 };

@@ -1,28 +1,13 @@
 // Gathers the reader's meshes into per-vertex arrays.
 #include "mesh/mesh_arrays.h"
 
-#include <GLFW/glfw3.h>
-
-#include <cstdlib>
-
 #include "gfx/vector_math.h"
 #include "mesh/objl_mesh_reader.h"
-#include "platform/message_box.h"
+#include "platform/failure.h"
 
 namespace {
 
 const char* const kLoadFailedText = "Failed to load mesh";
-const char* const kLoadFailedTitle = "Debug";
-
-std::vector<objl::Mesh> readMeshesOrExit(std::uint16_t objTextId, std::uint16_t mtlTextId) {
-    objl::MeshReader reader;
-    if (!reader.loadObj(objTextId, mtlTextId)) {
-        showMessageBox(kLoadFailedText, kLoadFailedTitle, MessageIcon::Information);
-        glfwTerminate();
-        std::exit(0);
-    }
-    return std::move(reader.meshes);
-}
 
 void put3(std::vector<float>& array, std::size_t vertex, const objl::Vector3& v) {
     array[vertex * 3] = v.x;
@@ -46,8 +31,15 @@ vec2 get2(const std::vector<float>& array, std::size_t vertex) {
 
 }  // namespace
 
-MeshArrays::MeshArrays(std::uint16_t objTextId, std::uint16_t mtlTextId, float scale)
-    : MeshArrays(readMeshesOrExit(objTextId, mtlTextId), scale) {}
+std::vector<objl::Mesh> readMeshResources(std::uint16_t objTextId, std::uint16_t mtlTextId,
+                                          Failure& failure) {
+    objl::MeshReader reader;
+    if (!reader.loadObj(objTextId, mtlTextId)) {
+        failure.add(kLoadFailedText);
+        return {};
+    }
+    return std::move(reader.meshes);
+}
 
 MeshArrays::MeshArrays(const std::vector<objl::Mesh>& meshes, float scale) : scale(scale) {
     gather(meshes);

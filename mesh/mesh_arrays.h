@@ -1,17 +1,21 @@
 // The reader's meshes gathered into separate per-vertex arrays: positions
 // scaled, normals unit length, each vertex with its mesh's material colours,
-// tangents and bitangents per triangle. Mesh reading failure ends the program.
+// tangents and bitangents per triangle.
 #pragma once
 #include <cstdint>
 #include <vector>
 
 #include "mesh/objl_records.h"
 
+class Failure;
+
+// The meshes of the OBJ text resource and its MTL text resource. When nothing
+// can be read, "Failed to load mesh" is added to `failure` and none are given.
+std::vector<objl::Mesh> readMeshResources(std::uint16_t objTextId, std::uint16_t mtlTextId,
+                                          Failure& failure);
+
 class MeshArrays {
   public:
-    // Reads the OBJ and MTL text resources. If nothing can be read it shows
-    // "Failed to load mesh", shuts GLFW down and ends the process (exit code 0).
-    MeshArrays(std::uint16_t objTextId, std::uint16_t mtlTextId, float scale);
     // Gathers meshes already read.
     MeshArrays(const std::vector<objl::Mesh>& meshes, float scale);
 

@@ -16,9 +16,6 @@ void copyPart(const std::vector<float>& source, int count, int offset, std::size
 
 }  // namespace
 
-MeshData::MeshData(std::uint16_t objTextId, std::uint16_t mtlTextId, float scale)
-    : MeshData(std::make_unique<MeshArrays>(objTextId, mtlTextId, scale)) {}
-
 MeshData::MeshData(std::unique_ptr<MeshArrays> source) : arrays(std::move(source)) {
     vertexCount = arrays->vertexCount;
     indexCount = arrays->indexCount;

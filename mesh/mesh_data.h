@@ -20,8 +20,6 @@ class MeshData {
     static constexpr int kDiffuseOffset = 17;
     static constexpr int kSpecularShininessOffset = 20;
 
-    // Reads the OBJ and MTL text resources; see MeshArrays for what a failed read does.
-    MeshData(std::uint16_t objTextId, std::uint16_t mtlTextId, float scale);
     explicit MeshData(std::unique_ptr<MeshArrays> arrays);
 
     std::vector<float> vertices;

@@ -1,4 +1,4 @@
-// The background schedule: two of the eight pictures are bound at all times
+// The background schedule: two of the pictures are bound at all times
 // (units 1 and 2); a minute after set-up a 3-second cross-fade to the second
 // begins, and from then on every 60 seconds the picture not on screen is
 // replaced by a random one and a cross-fade to it starts at once. Time and
@@ -6,7 +6,8 @@
 // with their own.
 #pragma once
 
-constexpr int kBackgroundCount = 8;
+#include "resources/background_pictures.h"
+
 // A new picture lies 1 to 6 places after the other unit's, cyclically.
 constexpr int kPickSpan = 6;
 // From set-up to the first cross-fade.

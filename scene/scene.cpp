@@ -6,26 +6,25 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
-#include "app/frame_seed.h"
-#include "app/window_state.h"
+#include "gfx/bitmap_pixels.h"
 #include "gfx/gl.h"
 #include "gfx/glfw_program.h"
 #include "gfx/glfw_texture.h"
+#include "gfx/shader_text_resource.h"
 #include "gfx/vector_math.h"
 #include "mesh/camera.h"
 #include "mesh/glfw_drawable_sky.h"
+#include "mesh/mesh_data.h"
+#include "platform/failure.h"
+#include "resources/background_pictures.h"
 #include "scene/background_schedule.h"
+#include "scene/frame_seed.h"
 #include "scene/frame_time_stats.h"
 #include "scene/render_mode_decision.h"
-#include "scene/scene_hooks.h"
 
 namespace {
-
-// The background pictures by index: bitmap resources of 2048 x 2048, 24 bits.
-constexpr std::uint16_t kBackgroundBitmapIds[kBackgroundCount] = {214, 212, 210, 223,
-                                                                  221, 220, 198, 196};
-constexpr int kBackgroundSize = 2048;
 
 // The one program, and the quad that carries it.
 constexpr const char* kProgramName = "BackgroundProgram";
@@ -66,32 +65,91 @@ struct SceneUniforms {
     GLint textureTime = -1;
 };
 
-int cLibraryRand() {
-    return std::rand();
+}  // namespace
+
+struct Scene::State {
+    explicit State(const SceneHooks& given)
+        : hooks(completeSceneHooks(given)),
+          frameStats(hooks.timer),
+          camera(kCameraX, kCameraY, kCameraZ),
+          schedule(hooks.timer, hooks.random) {}
+    ~State();
+
+    bool loadBackgrounds(Failure& failure);
+    bool buildProgramAndQuad(Failure& failure);
+    void createNormalsTarget();
+    void lookUpUniforms();
+    void setSharedUniforms();
+    void bindTextures();
+    void drawToWindow(const FrameInputs& frame, int shaderMode);
+    void drawWavesOffscreen(const FrameInputs& frame);
+    void chooseRenderModeOnce();
+    void advanceBackgrounds();
+
+    SceneHooks hooks;
+    FrameTimeStats frameStats;
+    GLFWProgramRegistry programs;
+    Camera camera;
+    std::vector<std::unique_ptr<GLFWTexture>> backgrounds;
+    std::unique_ptr<GLFWDrawableSky> sky;
+    GLuint normalsFramebuffer = 0;
+    GLuint normalsTarget = 0;
+    SceneUniforms uniforms;
+    RenderModeState renderMode;
+    BackgroundSchedule schedule;
+};
+
+Scene::State::~State() {
+    glDeleteFramebuffers(1, &normalsFramebuffer);
+    glDeleteTextures(1, &normalsTarget);
 }
 
-// Created by setupScene and never released: the process's end reclaims them.
-FrameTimeStats* frameStats = nullptr;
-GLFWProgramRegistry* programs = nullptr;
-Camera* camera = nullptr;
-GLFWTexture* backgrounds[kBackgroundCount] = {};
-GLFWDrawableSky* sky = nullptr;
-GLuint normalsFramebuffer = 0;
-GLuint normalsTarget = 0;
-SceneUniforms uniforms;
-RenderModeState renderMode;
-BackgroundSchedule schedule(sceneTime, cLibraryRand);
-
-void loadBackgrounds() {
-    for (int index = 0; index < kBackgroundCount; ++index) {
-        backgrounds[index] = new GLFWTexture(kBackgroundBitmapIds[index], kBackgroundSize);
+// Every picture is checked before any is stored, so a damaged one is told
+// before the driver is asked for anything.
+bool Scene::State::loadBackgrounds(Failure& failure) {
+    std::vector<const unsigned char*> bitmaps;
+    for (const BackgroundPicture& picture : kBackgroundPictures) {
+        const unsigned char* bitmap =
+            findCheckedBitmap(picture.bitmapId, kBackgroundSize, kBackgroundSize, failure);
+        if (bitmap == nullptr) {
+            return false;
+        }
+        bitmaps.push_back(bitmap);
     }
+    for (const unsigned char* bitmap : bitmaps) {
+        backgrounds.push_back(std::make_unique<GLFWTexture>(bitmap, kBackgroundSize));
+    }
+    return true;
+}
+
+bool Scene::State::buildProgramAndQuad(Failure& failure) {
+    const std::string vertexText = readShaderTextResource(kVertexShaderText, failure);
+    if (failure.happened()) {
+        return false;
+    }
+    const std::string fragmentText = readShaderTextResource(kFragmentShaderText, failure);
+    if (failure.happened()) {
+        return false;
+    }
+    programs.add(kProgramName, vertexText, fragmentText, failure);
+    if (failure.happened()) {
+        return false;
+    }
+    std::vector<objl::Mesh> meshes = readMeshResources(kQuadObjText, kQuadMtlText, failure);
+    if (failure.happened()) {
+        return false;
+    }
+    sky = std::make_unique<GLFWDrawableSky>(
+        &camera, &programs, kProgramName,
+        std::make_unique<MeshData>(std::make_unique<MeshArrays>(meshes, kQuadScale)));
+    sky->prepare();
+    return true;
 }
 
 // An RGB8 texture with nearest filtering: the pattern's two parameters are
 // read back texel for texel. Its contents start undefined; the first pass
 // that uses it clears it.
-void createNormalsTarget() {
+void Scene::State::createNormalsTarget() {
     glGenFramebuffers(1, &normalsFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
     glGenTextures(1, &normalsTarget);
@@ -105,8 +163,8 @@ void createNormalsTarget() {
     glDrawBuffers(1, &drawBuffer);
 }
 
-void lookUpUniforms() {
-    GLFWProgram* program = programs->get(kProgramName);
+void Scene::State::lookUpUniforms() {
+    GLFWProgram* program = programs.get(kProgramName);
     uniforms.normalsTexture = program->uniformLocation("normalsTexture");
     uniforms.normalsTextureSize = program->uniformLocation("normalsTextureSize");
     uniforms.backgroundTexture = program->uniformLocation("backgroundTexture");
@@ -115,7 +173,7 @@ void lookUpUniforms() {
     uniforms.textureTime = program->uniformLocation("textureTime");
 }
 
-void setSharedUniforms() {
+void Scene::State::setSharedUniforms() {
     glUniform1f(uniforms.normalsTextureSize, static_cast<float>(renderMode.reducedSize));
     glUniform1i(uniforms.normalsTexture, kNormalsUnit);
     glUniform1i(uniforms.backgroundTexture, kBackgroundUnit);
@@ -123,7 +181,7 @@ void setSharedUniforms() {
 }
 
 // Unit 2 is left active.
-void bindTextures() {
+void Scene::State::bindTextures() {
     const GLuint textures[3] = {normalsTarget, backgrounds[schedule.backgroundA()]->name(),
                                 backgrounds[schedule.backgroundB()]->name()};
     const int units[3] = {kNormalsUnit, kBackgroundUnit, kBackground2Unit};
@@ -134,95 +192,98 @@ void bindTextures() {
     }
 }
 
-void drawToWindow(int shaderMode) {
+void Scene::State::drawToWindow(const FrameInputs& frame, int shaderMode) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     bindTextures();
-    frameClock->setViewport(static_cast<float>(windowWidth), static_cast<float>(windowHeight));
-    glViewport(0, 0, windowWidth, windowHeight);
+    glViewport(0, 0, frame.framebufferWidth, frame.framebufferHeight);
     glUniform1i(uniforms.renderMode, shaderMode);
     glUniform1f(uniforms.textureTime, schedule.fadeValue());
-    sky->draw();
+    sky->draw(FrameClock{static_cast<float>(frame.framebufferWidth),
+                         static_cast<float>(frame.framebufferHeight),
+                         static_cast<float>(frame.time)});
 }
 
 // The pattern into the lower-left S x S texels, where the drawable sends S as
 // the viewport's width and height.
-void drawWavesOffscreen() {
+void Scene::State::drawWavesOffscreen(const FrameInputs& frame) {
     const int size = renderMode.reducedSize;
     glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    frameClock->setViewport(static_cast<float>(size), static_cast<float>(size));
     glViewport(0, 0, size, size);
     glUniform1i(uniforms.renderMode, kShaderWritesWaves);
-    sky->draw();
+    sky->draw(FrameClock{static_cast<float>(size), static_cast<float>(size),
+                         static_cast<float>(frame.time)});
 }
 
-void chooseRenderModeOnce() {
-    if (decideRenderMode(renderMode, frameStats->count(), frameStats->averageMs())) {
-        const SceneListener& listener = sceneListener();
-        if (listener.renderModeChosen != nullptr) {
-            listener.renderModeChosen(renderMode.currentRenderMode, renderMode.reducedSize,
-                                      frameStats->averageMs(), frameStats->count());
+void Scene::State::chooseRenderModeOnce() {
+    if (decideRenderMode(renderMode, frameStats.count(), frameStats.averageMs())) {
+        if (hooks.listener.renderModeChosen != nullptr) {
+            hooks.listener.renderModeChosen(renderMode.currentRenderMode, renderMode.reducedSize,
+                                            frameStats.averageMs(), frameStats.count());
         }
     }
 }
 
-void advanceBackgrounds() {
+void Scene::State::advanceBackgrounds() {
     if (schedule.advance()) {
-        const SceneListener& listener = sceneListener();
-        if (listener.pictureChanged != nullptr) {
-            listener.pictureChanged(schedule.backgroundA(), schedule.backgroundB(),
-                                    schedule.fadeToSecond());
+        if (hooks.listener.pictureChanged != nullptr) {
+            hooks.listener.pictureChanged(schedule.backgroundA(), schedule.backgroundB(),
+                                          schedule.fadeToSecond());
         }
     }
 }
 
-}  // namespace
+Scene::Scene(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
-FrameClock* frameClock = nullptr;
+Scene::~Scene() = default;
 
-void setupScene() {
-    frameStats = new FrameTimeStats(sceneTime);
-    programs = new GLFWProgramRegistry();
-    frameClock = new FrameClock(0.0f);
-    camera = new Camera(kCameraX, kCameraY, kCameraZ);
-    camera->pitch(kCameraPitchDegrees);
-    camera->updateView(kViewSlot);
-    std::srand(firstFrameSeed(static_cast<float>(sceneTime())));
-    loadBackgrounds();
-    schedule.pickBackgroundA();
-    schedule.pickBackgroundB();
-    programs->add(kProgramName, kVertexShaderText, kFragmentShaderText);
-    sky = new GLFWDrawableSky(frameClock, camera, programs, kProgramName, kQuadObjText,
-                              kQuadMtlText, kQuadScale);
-    sky->prepare();
-    createNormalsTarget();  // left bound
-    lookUpUniforms();
-    renderMode.currentRenderMode = kFullResolution;
-    renderMode.reducedSize = kNormalsTargetSize;
-    schedule.scheduleFade(kFirstFadeDelay);
-    // The first frame sets its uniforms before any draw has made the program current.
-    programs->use(kProgramName);
-    const SceneListener& listener = sceneListener();
-    if (listener.backgroundsPicked != nullptr) {
-        listener.backgroundsPicked(schedule.backgroundA(), schedule.backgroundB());
+std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failure) {
+    auto state = std::make_unique<State>(hooks);
+    if (hooks.random == nullptr) {
+        // The one seeding of the C library's generator in a run.
+        std::srand(firstFrameSeed(static_cast<float>(state->hooks.timer())));
     }
+    state->camera.pitch(kCameraPitchDegrees);
+    state->camera.updateView(kViewSlot);
+    if (!state->loadBackgrounds(failure)) {
+        return nullptr;
+    }
+    state->schedule.pickBackgroundA();
+    state->schedule.pickBackgroundB();
+    if (!state->buildProgramAndQuad(failure)) {
+        return nullptr;
+    }
+    state->createNormalsTarget();  // left bound
+    state->lookUpUniforms();
+    state->renderMode.currentRenderMode = kFullResolution;
+    state->renderMode.reducedSize = kNormalsTargetSize;
+    state->schedule.scheduleFade(kFirstFadeDelay);
+    // The first frame sets its uniforms before any draw has made the program current.
+    state->programs.use(kProgramName);
+    if (state->hooks.listener.backgroundsPicked != nullptr) {
+        state->hooks.listener.backgroundsPicked(state->schedule.backgroundA(),
+                                                state->schedule.backgroundB());
+    }
+    return std::unique_ptr<Scene>(new Scene(std::move(state)));
 }
 
-void renderFrame() {
-    frameStats->tick();
-    camera->setProjection(perspective(kFieldOfViewDegrees, aspectRatio, kNearPlane, kFarPlane));
-    camera->selectView(kViewSlot);
-    sky->setModel(translate(0.0f, 0.0f, kSkyDepth));
-    setSharedUniforms();
-    if (renderMode.currentRenderMode == kFullResolution) {
-        drawToWindow(kShaderFullPicture);
+void Scene::renderFrame(const FrameInputs& frame) {
+    State& s = *state_;
+    s.frameStats.tick();
+    s.camera.setProjection(
+        perspective(kFieldOfViewDegrees, frame.aspectRatio, kNearPlane, kFarPlane));
+    s.camera.selectView(kViewSlot);
+    s.sky->setModel(translate(0.0f, 0.0f, kSkyDepth));
+    s.setSharedUniforms();
+    if (s.renderMode.currentRenderMode == kFullResolution) {
+        s.drawToWindow(frame, kShaderFullPicture);
     } else {
-        drawWavesOffscreen();
-        drawToWindow(kShaderReadsWaves);
+        s.drawWavesOffscreen(frame);
+        s.drawToWindow(frame, kShaderReadsWaves);
     }
     // Takes effect from the next frame.
-    chooseRenderModeOnce();
+    s.chooseRenderModeOnce();
     // The fade value computed here is the one the next frame sends.
-    advanceBackgrounds();
+    s.advanceBackgrounds();
 }

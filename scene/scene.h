@@ -1,10 +1,41 @@
-// The scene: set up once before the first frame, then drawn every frame.
-// `frameClock` is created by setupScene and read by everything that draws.
+// The water scene of one drawn window: built once before its first frame
+// (setupScene), then drawn frame after frame from that frame's inputs
+// (renderFrame). It owns its program, quad, pictures, off-screen target,
+// statistics and schedule, and no window: the caller makes the window's
+// context current, passes the size and time, and swaps.
 #pragma once
 
-#include "app/frame_clock.h"
+#include <memory>
 
-extern FrameClock* frameClock;
+#include "scene/scene_hooks.h"
 
-void setupScene();
-void renderFrame();
+class Failure;
+
+// What one frame is drawn from.
+struct FrameInputs {
+    double time = 0.0;  // seconds on the timer the caustics run on
+    int framebufferWidth = 0;
+    int framebufferHeight = 0;
+    float aspectRatio = 1.0f;  // width / height, kept from before while the height is 0
+};
+
+class Scene {
+  public:
+    // Builds the scene in the current context: pictures, program, quad,
+    // off-screen target, first two pictures and the first cross-fade. Gives
+    // null, with what went wrong in `failure`, when a picture, a shader text
+    // or the quad cannot be used.
+    static std::unique_ptr<Scene> setupScene(const SceneHooks& hooks, Failure& failure);
+    ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // Draws one frame into framebuffer 0, then makes the one-time render-mode
+    // decision when it is due and moves the background schedule on.
+    void renderFrame(const FrameInputs& frame);
+
+  private:
+    struct State;
+    explicit Scene(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};

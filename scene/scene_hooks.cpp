@@ -1,27 +1,29 @@
-// The scene's timer and listener seams (see scene_hooks.h).
+// The shipped seams behind a scene's hooks (see scene_hooks.h).
 #include "scene/scene_hooks.h"
 
 #include <GLFW/glfw3.h>
 
+#include <cstdlib>
+
 namespace {
 
-SceneTimer activeTimer = nullptr;
-SceneListener activeListener;
+double windowLibraryTimer() {
+    return glfwGetTime();
+}
+
+int cLibraryRand() {
+    return std::rand();
+}
 
 }  // namespace
 
-double sceneTime() {
-    return activeTimer != nullptr ? activeTimer() : glfwGetTime();
-}
-
-void setSceneTimer(SceneTimer timer) {
-    activeTimer = timer;
-}
-
-void setSceneListener(const SceneListener& listener) {
-    activeListener = listener;
-}
-
-const SceneListener& sceneListener() {
-    return activeListener;
+SceneHooks completeSceneHooks(const SceneHooks& given) {
+    SceneHooks hooks = given;
+    if (hooks.timer == nullptr) {
+        hooks.timer = windowLibraryTimer;
+    }
+    if (hooks.random == nullptr) {
+        hooks.random = cLibraryRand;
+    }
+    return hooks;
 }

@@ -1,16 +1,13 @@
-// The scene's two seams for tests: the timer that its frame statistics and
-// background schedule read (GLFW's, unless replaced), and a listener that
-// hears the first two pictures, the render-mode decision and each picture
-// change. The shipped
-// program replaces neither; a test entry or a test may.
+// What a scene is given besides its frames: the timer that its frame
+// statistics and background schedule read (GLFW's when none is given), the
+// random source its picture picks draw from (the C library's rand, seeded
+// from the timer at set-up, when none is given), and a listener that hears the first two pictures,
+// the render-mode decision and each picture change. The shipped program gives none of them; a test
+// entry or a test may.
 #pragma once
 
 using SceneTimer = double (*)();
-
-// The current reading, in seconds.
-double sceneTime();
-// Replaces the timer; nullptr puts GLFW's back.
-void setSceneTimer(SceneTimer timer);
+using SceneRandom = int (*)();
 
 struct SceneListener {
     // The pictures on units 1 and 2 once set-up has picked them.
@@ -22,5 +19,11 @@ struct SceneListener {
     void (*pictureChanged)(int backgroundA, int backgroundB, int fadeToSecond) = nullptr;
 };
 
-void setSceneListener(const SceneListener& listener);
-const SceneListener& sceneListener();
+struct SceneHooks {
+    SceneTimer timer = nullptr;
+    SceneRandom random = nullptr;
+    SceneListener listener;
+};
+
+// The hooks with every missing seam filled by the shipped one.
+SceneHooks completeSceneHooks(const SceneHooks& given);

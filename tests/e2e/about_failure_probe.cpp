@@ -1,12 +1,11 @@
-// Drives the About window into both of its failure roads: the class name is
-// already taken by a class whose windows refuse to be created, so registration
-// fails and then creation fails. The program must then end with 0 instead of
-// waiting in a message loop that nothing could end.
+// Drives the About road of the program's entry into both of its failure
+// roads: the class name is already taken by a class whose windows refuse to be
+// created, so registration fails and then creation fails. The program must
+// then show both boxes and end with 0 instead of waiting in a message loop
+// that nothing could end.
 #include <windows.h>
 
-#include <cstdio>
-
-#include "about/about_window.h"
+#include "app/startup.h"
 
 namespace {
 
@@ -26,7 +25,5 @@ int main() {
     taken.lpszClassName = "QuillbrookWindowClass";
     if (!RegisterClassA(&taken))
         return 2;
-    AboutWindow window(instance, SW_SHOWNORMAL);
-    std::printf("returned from the About window\n");
-    return 3;
+    return startScreensaver("/c", instance, SW_SHOWNORMAL);
 }

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/startup.h"
-#include "scene/scene.h"
 #include "scene/scene_hooks.h"
 
 #include <GLFW/glfw3.h>
@@ -21,12 +20,13 @@ namespace {
 double timeShift = 0.0;
 double timeRate = 1.0;
 double firstFrameTime = -1.0;
+bool setUpDone = false;
 
-// Set-up reads the true timer, so the schedule starts as it would; the frame
-// clock's time is set only once frames are drawn.
+// Set-up reads the true timer, so the schedule starts as it would; the timer
+// moves on only once set-up has picked the first pictures.
 double movedTimer() {
     const double now = glfwGetTime();
-    if (frameClock == nullptr || frameClock->time() == 0.0f) {
+    if (!setUpDone) {
         return now;
     }
     if (firstFrameTime < 0.0) {
@@ -36,6 +36,7 @@ double movedTimer() {
 }
 
 void printBackgrounds(int backgroundA, int backgroundB) {
+    setUpDone = true;
     std::fprintf(stderr, "scene: set up: unit 1 shows %d, unit 2 shows %d\n", backgroundA,
                  backgroundB);
     std::fflush(stderr);
@@ -55,19 +56,19 @@ void printPictureChange(int backgroundA, int backgroundB, int fadeToSecond) {
     std::fflush(stderr);
 }
 
-void installHooks() {
+SceneHooks testHooks() {
+    SceneHooks hooks;
     const char* shift = std::getenv("GP_SCENE_TIME_SHIFT");
     const char* rate = std::getenv("GP_SCENE_TIME_RATE");
     if (shift != nullptr || rate != nullptr) {
         timeShift = shift != nullptr ? std::atof(shift) : 0.0;
         timeRate = rate != nullptr ? std::atof(rate) : 1.0;
-        setSceneTimer(movedTimer);
+        hooks.timer = movedTimer;
     }
-    SceneListener listener;
-    listener.backgroundsPicked = printBackgrounds;
-    listener.renderModeChosen = printRenderMode;
-    listener.pictureChanged = printPictureChange;
-    setSceneListener(listener);
+    hooks.listener.backgroundsPicked = printBackgrounds;
+    hooks.listener.renderModeChosen = printRenderMode;
+    hooks.listener.pictureChanged = printPictureChange;
+    return hooks;
 }
 
 }  // namespace
@@ -75,12 +76,10 @@ void installHooks() {
 #ifdef _WIN32
 extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, char* commandLine,
                                  int showCommand) {
-    installHooks();
-    return startScreensaver(commandLine, instance, showCommand);
+    return startScreensaver(commandLine, instance, showCommand, testHooks());
 }
 #else
 int main(int argc, char** argv) {
-    installHooks();
-    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0);
+    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0, testHooks());
 }
 #endif

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_clock.h"
 #include "gfx/glfw_program.h"
 #include "mesh/camera.h"
+#include "mesh/frame_clock.h"
 #include "mesh/glfw_drawable_sky.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/resource_builds.h"
 
 namespace {
 
@@ -110,14 +111,14 @@ class DrawableSkyTest : public GLTest {
         static GLFWProgramRegistry* shared = nullptr;
         if (shared == nullptr) {
             shared = new GLFWProgramRegistry();
-            shared->add(kProgram, 137, 136);
+            addProgramFromResources(*shared, kProgram, 137, 136);
         }
         registry = shared;
         camera.setProjection(perspective(50.0f, float(kWidth) / kHeight, 0.1f, 1000.0f));
         camera.pitch(1.0f);
         camera.updateView(0);
-        clock.setViewport(kWidth, kHeight);
-        sky.reset(new GLFWDrawableSky(&clock, &camera, registry, kProgram, 141, 140, 1.0f));
+        sky.reset(
+            new GLFWDrawableSky(&camera, registry, kProgram, meshFromResources(141, 140, 1.0f)));
         sky->prepare();
         sky->setModel(translate(0, 0, -100));
     }
@@ -125,7 +126,7 @@ class DrawableSkyTest : public GLTest {
     GLint attribute(const char* name) { return registry->get(kProgram)->attributeLocation(name); }
 
     GLFWProgramRegistry* registry = nullptr;
-    FrameClock clock{1.5f};
+    const FrameClock clock{kWidth, kHeight, 1.5f};
     Camera camera{0, 0, 100};
     std::unique_ptr<GLFWDrawableSky> sky;
 };
@@ -137,7 +138,7 @@ TEST_F(DrawableSkyTest, QuadCoversEveryPixelOfTheViewport) {
     // Mode 0 writes the wave parameters: red at least 0.35, blue 0.
     registry->use(kProgram);
     glUniform1i(registry->get(kProgram)->uniformLocation("renderMode"), 0);
-    sky->draw();
+    sky->draw(clock);
 
     const std::vector<float> pixels = target.readPixels();
     int uncovered = 0;
@@ -171,7 +172,7 @@ TEST_F(DrawableSkyTest, BuffersHoldSixVerticesOf96BytesAndSixIndices) {
 TEST_F(DrawableSkyTest, LayoutIsAppliedInNameOrderWithTheInterleavedOffsets) {
     {
         Recording recording;
-        sky->draw();
+        sky->draw(clock);
     }
     ASSERT_EQ(pointerCalls.size(), 3u);
     const char* names[3] = {"position", "position_normal", "position_tex"};
@@ -210,7 +211,7 @@ TEST_F(DrawableSkyTest, LayoutIsAppliedInNameOrderWithTheInterleavedOffsets) {
 TEST_F(DrawableSkyTest, DrawSendsMatricesThenFrameUniformsThenBindsAndDrawsOnce) {
     {
         Recording recording;
-        sky->draw();
+        sky->draw(clock);
     }
     EXPECT_EQ(events, (std::vector<std::string>{"matrix", "matrix", "matrix", "float", "float",
                                                 "float", "bind", "bind", "attribute", "attribute",

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "gfx/glfw_program.h"
-#include "tests/gl/leak_check.h"
+#include "tests/support/resource_builds.h"
 #include "tests/gl/gl_test_context.h"
 
 namespace {
@@ -54,7 +54,8 @@ class GLFWProgramTest : public GLTest {
 };
 
 TEST_F(GLFWProgramTest, ShippedProgramAnswersItsActiveNamesAndMinusOneForTheRest) {
-    GLFWProgram program(kVertexText, kFragmentText);
+    const auto built = programFromResources(kVertexText, kFragmentText);
+    GLFWProgram& program = *built;
     EXPECT_NE(program.programId(), 0u);
     for (const char* uniform :
          {"iTime", "viewportWidth", "viewportHeight", "textureTime", "normalsTexture",
@@ -72,7 +73,8 @@ TEST_F(GLFWProgramTest, ShippedProgramAnswersItsActiveNamesAndMinusOneForTheRest
 }
 
 TEST_F(GLFWProgramTest, EveryAnswerIsCachedMinusOneIncluded) {
-    GLFWProgram program(kVertexText, kFragmentText);
+    const auto built = programFromResources(kVertexText, kFragmentText);
+    GLFWProgram& program = *built;
     EXPECT_EQ(program.attributeLocation("position_normal"), -1);
     EXPECT_EQ(program.attributeLocation("position_normal"), -1);
     EXPECT_EQ(attributeQueries, 1);
@@ -84,7 +86,8 @@ TEST_F(GLFWProgramTest, EveryAnswerIsCachedMinusOneIncluded) {
 }
 
 TEST_F(GLFWProgramTest, ANameAnswersWhateverItsFirstLookupFound) {
-    GLFWProgram program(kVertexText, kFragmentText);
+    const auto built = programFromResources(kVertexText, kFragmentText);
+    GLFWProgram& program = *built;
     GLint time = program.uniformLocation("iTime");
     ASSERT_GE(time, 0);
     EXPECT_EQ(program.attributeLocation("iTime"), time);
@@ -97,7 +100,8 @@ TEST_F(GLFWProgramTest, ANameAnswersWhateverItsFirstLookupFound) {
 }
 
 TEST_F(GLFWProgramTest, SetTextureSetsTheSamplerAndBindsTheTextureToItsUnit) {
-    GLFWProgram program(kVertexText, kFragmentText);
+    const auto built = programFromResources(kVertexText, kFragmentText);
+    GLFWProgram& program = *built;
     GLuint texture = 0;
     glGenTextures(1, &texture);
     program.use();
@@ -116,26 +120,22 @@ TEST_F(GLFWProgramTest, SetTextureSetsTheSamplerAndBindsTheTextureToItsUnit) {
 }
 
 TEST_F(GLFWProgramTest, DestructorReleasesTheProgramObject) {
-    auto* program = new GLFWProgram(kVertexText, kFragmentText);
+    auto program = programFromResources(kVertexText, kFragmentText);
     GLuint id = program->programId();
     ASSERT_EQ(glIsProgram(id), GL_TRUE);
-    delete program;
+    program.reset();
     EXPECT_EQ(glIsProgram(id), GL_FALSE);
 }
 
 TEST_F(GLFWProgramTest, RegistryKeepsTheFirstProgramFiledUnderAName) {
     GLFWProgramRegistry registry;
-    registry.add("BackgroundProgram", kVertexText, kFragmentText);
+    addProgramFromResources(registry, "BackgroundProgram", kVertexText, kFragmentText);
     GLFWProgram* first = registry.get("BackgroundProgram");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(registry.programId("BackgroundProgram"), static_cast<GLint>(first->programId()));
 
-    // The second one is built all the same, and stays unreachable: a leak by
-    // design, which the process's end reclaims.
-    {
-        LeakCheckPause pause;
-        registry.add("BackgroundProgram", kVertexText, kFragmentText);
-    }
+    // The second one is built all the same, and released at once.
+    addProgramFromResources(registry, "BackgroundProgram", kVertexText, kFragmentText);
     EXPECT_EQ(programsCreated, 2);
     EXPECT_EQ(registry.get("BackgroundProgram"), first);
     EXPECT_EQ(registry.programId("BackgroundProgram"), static_cast<GLint>(first->programId()));
@@ -148,8 +148,6 @@ TEST_F(GLFWProgramTest, RegistryKeepsTheFirstProgramFiledUnderAName) {
 
     EXPECT_EQ(registry.get("backgroundprogram"), nullptr);
     EXPECT_EQ(registry.programId("backgroundprogram"), 0);
-    // The registry never releases what it holds.
-    delete first;
 }
 
 }  // namespace

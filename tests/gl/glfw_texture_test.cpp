@@ -80,7 +80,8 @@ class GLFWTextureTest : public GLTest {
   protected:
     // One upload of the picture serves every test.
     static GLFWTexture& texture() {
-        static std::unique_ptr<GLFWTexture> shared(new GLFWTexture(kPicture, kSize));
+        static std::unique_ptr<GLFWTexture> shared(
+            new GLFWTexture(findBitmapResource(kPicture).bytes, kSize));
         return *shared;
     }
     // Texel (i, j) from the resource's own bytes: stored row j (the first
@@ -106,7 +107,7 @@ TEST_F(GLFWTextureTest, StorageAndParametersAfterConstruction) {
     GLuint name = texture().name();
     ASSERT_NE(name, 0u);
     // Construction may have happened in another test; bind as the renderer would.
-    GLFWTexture fresh(212, kSize);
+    GLFWTexture fresh(findBitmapResource(212).bytes, kSize);
     GLint active = 0, bound = 0;
     glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -155,7 +156,7 @@ TEST_F(GLFWTextureTest, LevelZeroHoldsEveryPixelOfThePicture) {
 TEST_F(GLFWTextureTest, DestroyingTheObjectDeletesItsTexture) {
     GLuint name = 0;
     {
-        GLFWTexture doomed(210, kSize);
+        GLFWTexture doomed(findBitmapResource(210).bytes, kSize);
         name = doomed.name();
         EXPECT_EQ(glIsTexture(name), GL_TRUE);
     }

@@ -1,4 +1,4 @@
-// The real scene on Mesa, through setupScene and renderFrame, in a 48 x 32
+// The real scene on Mesa, through Scene::setupScene and renderFrame, in a 48 x 32
 // "window" (a framebuffer of the test's, standing in for framebuffer 0):
 // set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound, the first
 // frame draws the whole picture in one pass, frames 1 to 101 stay at full
@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "app/window_size.h"
+#include "platform/failure.h"
 #include "scene/scene.h"
-#include "scene/scene_hooks.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/water_reference.h"
+#include "tests/support/box_recorder.h"
+#include "tests/support/scripted_timer.h"
 
 namespace {
 
@@ -29,11 +30,6 @@ constexpr int kReducedSize = 256;
 // The window is RGBA8; the wave parameters come from the RGB8 target.
 constexpr double kWindowTolerance = 1.5 / 255.0;
 constexpr int kTexelTolerance = 1;
-
-double now = 30.0;
-double testTimer() {
-    return now;
-}
 
 // The test's framebuffer stands in for the window's; the shims record which
 // framebuffers each frame draws into.
@@ -96,11 +92,15 @@ struct Shims {
     }
 };
 
-// One frame as the main loop runs it: the clock's time, then renderFrame.
-void drawFrame() {
-    frameClock->setTime(static_cast<float>(now));
-    renderFrame();
-    now += kFrameSeconds;
+// One frame as the main loop runs it: the timer's reading and the window's size.
+void drawFrame(Scene& scene) {
+    FrameInputs inputs;
+    inputs.time = timerNow;
+    inputs.framebufferWidth = kWindowWidth;
+    inputs.framebufferHeight = kWindowHeight;
+    inputs.aspectRatio = static_cast<float>(kWindowWidth) / kWindowHeight;
+    scene.renderFrame(inputs);
+    timerNow += kFrameSeconds;
 }
 
 GLint textureOnUnit(int unit) {
@@ -157,10 +157,12 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
     Shims shims;
     OffscreenTarget window(kWindowWidth, kWindowHeight);
     windowFramebuffer = window.framebuffer;
-    setWindowSize(kWindowWidth, kWindowHeight);
-    setSceneTimer(testTimer);
-
-    setupScene();
+    timerNow = 30.0;
+    SceneHooks hooks;
+    hooks.timer = settableTimer;
+    Failure failure;
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, failure);
+    ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
     // The off-screen target is left bound, on its framebuffer.
     GLint normalsFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &normalsFramebuffer);
@@ -194,8 +196,8 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
     // Frame 1: one pass to the window with the whole picture, on unit 1's
     // picture (the fade value is still 0).
     framebufferBinds.clear();
-    const float firstTime = static_cast<float>(now);
-    drawFrame();
+    const float firstTime = static_cast<float>(timerNow);
+    drawFrame(*scene);
     EXPECT_EQ(framebufferBinds, std::vector<GLuint>{0});
     ASSERT_EQ(textureOnUnit(0), normalsTarget);
     const Rgba firstPicture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
@@ -213,14 +215,14 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
     // Frames 2 to 101 stay at full resolution, whatever their speed.
     for (int frame = 2; frame <= 101; ++frame) {
         framebufferBinds.clear();
-        drawFrame();
+        drawFrame(*scene);
         ASSERT_EQ(framebufferBinds, std::vector<GLuint>{0}) << "frame " << frame;
     }
 
     // Frame 102: the pattern into the target, then the window from it.
     framebufferBinds.clear();
-    const float reducedTime = static_cast<float>(now);
-    drawFrame();
+    const float reducedTime = static_cast<float>(timerNow);
+    drawFrame(*scene);
     EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{static_cast<GLuint>(normalsFramebuffer), 0u}));
 
     const std::vector<unsigned char> texels =
@@ -266,6 +268,4 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
         return waterColour({t[0] / 255.0, t[1] / 255.0}, picture);
     });
     EXPECT_LE(reduced.worst, kWindowTolerance) << reduced.firstMiss;
-
-    setSceneTimer(nullptr);
 }

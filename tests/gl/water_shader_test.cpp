@@ -18,6 +18,7 @@
 
 #include "gfx/glfw_program.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/resource_builds.h"
 #include "tests/gl/test_texture.h"
 #include "tests/gl/water_drawing.h"
 #include "tests/gl/water_reference.h"
@@ -96,7 +97,7 @@ class WaterShaderTest : public GLTest {
   protected:
     void SetUp() override {
         GLTest::SetUp();
-        program_ = std::make_unique<GLFWProgram>(kVertexText, kFragmentText);
+        program_ = programFromResources(kVertexText, kFragmentText);
         quad_ = std::make_unique<FullViewportQuad>();
         first_ = std::make_unique<TestTexture>(32, 32, GL_RGBA32F, GL_LINEAR, firstPicture);
         second_ = std::make_unique<TestTexture>(32, 32, GL_RGBA32F, GL_LINEAR, secondPicture);

@@ -9,13 +9,9 @@
 #include <vector>
 
 #include "scene/background_schedule.h"
+#include "tests/support/scripted_timer.h"
 
 namespace {
-
-double now = 0.0;
-double testTimer() {
-    return now;
-}
 
 // rand() values: a counter, so that every remainder mod 6 comes round.
 int nextRandom = 0;
@@ -30,7 +26,7 @@ int largeRandom() {
 constexpr double kSetUp = 1000.0;  // T, when set-up schedules the first fade
 constexpr double kStep = 0.125;    // exact in float at these times
 
-// What a frame sees after advancing the schedule at `now`.
+// What a frame sees after advancing the schedule at `timerNow`.
 struct Sample {
     double time;
     float fade;
@@ -42,18 +38,18 @@ struct Sample {
 
 std::vector<Sample> run(BackgroundSchedule& schedule, double until) {
     std::vector<Sample> samples;
-    for (; now <= until; now += kStep) {
+    for (; timerNow <= until; timerNow += kStep) {
         const bool changed = schedule.advance();
-        samples.push_back({now, schedule.fadeValue(), changed, schedule.backgroundA(),
+        samples.push_back({timerNow, schedule.fadeValue(), changed, schedule.backgroundA(),
                            schedule.backgroundB(), schedule.fadeToSecond()});
     }
     return samples;
 }
 
 BackgroundSchedule setUpAt(double time) {
-    now = time;
+    timerNow = time;
     nextRandom = 0;
-    BackgroundSchedule schedule(testTimer, countingRandom);
+    BackgroundSchedule schedule(settableTimer, countingRandom);
     schedule.pickBackgroundA();
     schedule.pickBackgroundB();
     schedule.scheduleFade(kFirstFadeDelay);
@@ -172,9 +168,9 @@ TEST(PickingRule, NeverTheOtherPictureNorTheOneBeforeIt) {
 }
 
 TEST(PickingRule, ScheduledChangesFollowItWithLargeRandomValues) {
-    now = kSetUp;
+    timerNow = kSetUp;
     nextRandom = 0;
-    BackgroundSchedule schedule(testTimer, largeRandom);
+    BackgroundSchedule schedule(settableTimer, largeRandom);
     schedule.pickBackgroundA();
     EXPECT_GE(schedule.backgroundA(), 1);
     EXPECT_LE(schedule.backgroundA(), 6);
@@ -184,7 +180,7 @@ TEST(PickingRule, ScheduledChangesFollowItWithLargeRandomValues) {
         const int a = schedule.backgroundA();
         const int b = schedule.backgroundB();
         const int toSecond = schedule.fadeToSecond();
-        now = schedule.nextSwitch();
+        timerNow = schedule.nextSwitch();
         ASSERT_TRUE(schedule.advance());
         // The picture that changed, and the one on screen while it did.
         const int changed = toSecond == 1 ? schedule.backgroundA() : schedule.backgroundB();

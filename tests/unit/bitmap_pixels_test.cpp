@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/failure.h"
+#include "tests/support/box_recorder.h"
 #include "gfx/bitmap_pixels.h"
 #include "gfx/glfw_texture.h"
 
@@ -176,17 +178,22 @@ TEST(BitmapPixels, RefusesWhatCannotBeReadSafely) {
     EXPECT_EQ(checkBitmap(hugeHeader.data(), hugeHeader.size(), 4, 4), BitmapProblem::Truncated);
 }
 
-TEST(BitmapPixelsDeathTest, MissingBitmapShowsDebugBoxAndExitsWithZero) {
-    std::vector<float> out(16);
-    EXPECT_EXIT(readBitmapResource(out.data(), 9999, 2, 2), testing::ExitedWithCode(0),
-                "Debug: Failed to load bitmap 9999 \\(not found");
-}
-
-TEST(BitmapPixelsDeathTest, BitmapOfAnotherSizeShowsDebugBoxAndExitsWithZero) {
-    // The About picture is 110 x 83; asking for 128 x 128 must not read past it.
+TEST(BitmapPixels, MissingOrUnfitBitmapsAreFailuresThatSayWhy) {
     std::vector<float> out(128 * 128 * 4);
-    EXPECT_EXIT(readBitmapResource(out.data(), 101, 128, 128), testing::ExitedWithCode(0),
-                "Debug: Failed to load bitmap 101 \\(wrong size; expected 128 x 128");
+    Failure missing;
+    EXPECT_FALSE(readBitmapResource(out.data(), 9999, 2, 2, missing));
+    EXPECT_EQ(boxesOf(missing),
+              std::vector<std::string>{
+                  "Debug|Failed to load bitmap 9999 (not found; expected 2 x 2, 24-bit)"});
+    // The About picture is 110 x 83; asking for 128 x 128 must not read past it.
+    Failure wrongSize;
+    EXPECT_EQ(findCheckedBitmap(101, 128, 128, wrongSize), nullptr);
+    EXPECT_EQ(boxesOf(wrongSize),
+              std::vector<std::string>{
+                  "Debug|Failed to load bitmap 101 (wrong size; expected 128 x 128, 24-bit)"});
+    Failure none;
+    EXPECT_NE(findCheckedBitmap(101, 110, 83, none), nullptr);
+    EXPECT_FALSE(none.happened());
 }
 
 TEST(TextureLevels, OneLevelPerHalvingDownToTwo) {

@@ -1,8 +1,11 @@
 // What the program registry and the text reader do before any OpenGL call:
-// unknown names, and the roads that end the process with a "Debug" box.
+// unknown names, and the failures they hand back as "Debug" boxes.
 #include <gtest/gtest.h>
 
 #include "gfx/glfw_program.h"
+#include "gfx/shader_text_resource.h"
+#include "platform/failure.h"
+#include "tests/support/box_recorder.h"
 
 namespace {
 
@@ -12,18 +15,25 @@ TEST(GLFWProgramRegistry, UnknownNamesFindNothing) {
     EXPECT_EQ(registry.programId("BackgroundProgram"), 0);
 }
 
-TEST(GLFWProgramRegistryDeathTest, UsingAnUnknownNameEndsWithABox) {
+TEST(GLFWProgramRegistry, UsingAnUnknownNameIsAFailure) {
     GLFWProgramRegistry registry;
-    EXPECT_EXIT(registry.use("BackgroundProgram"), testing::ExitedWithCode(0),
-                "Debug: Shader program \"BackgroundProgram\" is not registered");
+    Failure failure;
+    registry.use("BackgroundProgram", failure);
+    EXPECT_EQ(
+        boxesOf(failure),
+        std::vector<std::string>{"Debug|Shader program \"BackgroundProgram\" is not registered"});
 }
 
-TEST(GLFWProgramDeathTest, AMissingTextEndsWithABoxBeforeAnyOpenGLCall) {
-    // No context exists here: the road must not reach OpenGL at all.
-    EXPECT_EXIT(GLFWProgram(999, 136), testing::ExitedWithCode(0),
-                "Debug: Shader text 999 is missing from the program's resources");
-    EXPECT_EXIT(GLFWProgram(137, 998), testing::ExitedWithCode(0),
-                "Debug: Shader text 998 is missing from the program's resources");
+TEST(ShaderTextResource, AMissingTextIsAFailureAndReadsEmpty) {
+    // No context exists here: reading texts never reaches OpenGL.
+    Failure failure;
+    EXPECT_EQ(readShaderTextResource(999, failure), "");
+    EXPECT_EQ(
+        boxesOf(failure),
+        std::vector<std::string>{"Debug|Shader text 999 is missing from the program's resources"});
+    Failure none;
+    EXPECT_NE(readShaderTextResource(137, none).find("void main"), std::string::npos);
+    EXPECT_FALSE(none.happened());
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <memory>
 
 #include "mesh/mesh_data.h"
+#include "platform/failure.h"
+#include "tests/support/box_recorder.h"
+#include "tests/support/resource_builds.h"
 
 namespace {
 
@@ -37,7 +40,8 @@ objl::Mesh mesh(std::vector<objl::Vertex> vertices, std::vector<std::uint32_t> i
 }  // namespace
 
 TEST(MeshAssembly, QuadInterleavesTwentyFourFloatsPerVertex) {
-    MeshData data(kQuadObj, kQuadMtl, 1.0f);
+    const std::unique_ptr<MeshData> quad = meshFromResources(kQuadObj, kQuadMtl, 1.0f);
+    const MeshData& data = *quad;
     ASSERT_EQ(data.vertexCount, 6);
     ASSERT_EQ(data.indexCount, 6);
     ASSERT_EQ(data.vertices.size(), 6u * 24u);
@@ -88,11 +92,16 @@ TEST(MeshAssembly, TangentsFollowTheTextureDirections) {
     expect3(&arrays.bitangents[6], 1, 0, 0, "bitangent");
 }
 
-TEST(MeshAssemblyDeathTest, NoMeshShowsTheBoxAndEndsWithCodeZero) {
-    testing::FLAGS_gtest_death_test_style = "threadsafe";
-    EXPECT_EXIT(MeshArrays(9999, 9998, 1.0f), testing::ExitedWithCode(0),
-                "Debug: Failed to load mesh");
+TEST(MeshAssembly, NoMeshIsAFailure) {
+    const std::vector<std::string> expected{"Debug|Failed to load mesh"};
+    Failure missing;
+    EXPECT_TRUE(readMeshResources(9999, 9998, missing).empty());
+    EXPECT_EQ(boxesOf(missing), expected);
     // The MTL text read as OBJ has no faces.
-    EXPECT_EXIT(MeshData(kQuadMtl, kQuadMtl, 1.0f), testing::ExitedWithCode(0),
-                "Debug: Failed to load mesh");
+    Failure notAMesh;
+    EXPECT_TRUE(readMeshResources(kQuadMtl, kQuadMtl, notAMesh).empty());
+    EXPECT_EQ(boxesOf(notAMesh), expected);
+    Failure none;
+    EXPECT_EQ(readMeshResources(kQuadObj, kQuadMtl, none).size(), 1u);
+    EXPECT_FALSE(none.happened());
 }

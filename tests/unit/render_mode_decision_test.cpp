@@ -9,31 +9,9 @@
 
 #include "scene/frame_time_stats.h"
 #include "scene/render_mode_decision.h"
+#include "tests/support/scripted_timer.h"
 
 namespace {
-
-// Every read of the test clock returns the next value; the last one repeats.
-std::vector<double> readings;
-std::size_t nextReading = 0;
-
-double testTimer() {
-    const double value = readings[nextReading];
-    if (nextReading + 1 < readings.size()) {
-        ++nextReading;
-    }
-    return value;
-}
-
-void setReadings(std::vector<double> values) {
-    readings = std::move(values);
-    nextReading = 0;
-}
-
-// A clock that frames move forward: both reads of one tick see the same time.
-double frameNow = 0.0;
-double frameTimer() {
-    return frameNow;
-}
 
 struct Expected {
     float averageMs;
@@ -49,8 +27,8 @@ float above(float value) {
 
 TEST(FrameTimeStats, FirstTickStartsTheClockAndLaterTicksMeasureFromTheSecondRead) {
     // tick 1 reads start; each later tick reads end, then start again.
-    setReadings({10.0, 10.5, 10.75, 11.0, 11.25});
-    FrameTimeStats stats(testTimer);
+    scriptTimerReadings({10.0, 10.5, 10.75, 11.0, 11.25});
+    FrameTimeStats stats(scriptedTimer);
     stats.tick();
     EXPECT_EQ(stats.count(), 0);
     EXPECT_EQ(stats.averageMs(), 0.0f);
@@ -66,14 +44,14 @@ TEST(FrameTimeStats, FirstTickStartsTheClockAndLaterTicksMeasureFromTheSecondRea
 
 TEST(FrameTimeStats, TimesAreHeldInSinglePrecision) {
     // 100000.001 s and 100000.003 s are the same float: the interval measures 0.
-    setReadings({100000.001, 100000.003, 100000.003});
-    FrameTimeStats stats(testTimer);
+    scriptTimerReadings({100000.001, 100000.003, 100000.003});
+    FrameTimeStats stats(scriptedTimer);
     stats.tick();
     stats.tick();
     EXPECT_EQ(stats.lastMs(), 0.0f);
     // 2.0 s to 2.0 + 2^-10 s is exact in float: 0.9765625 ms.
-    setReadings({2.0, 2.0 + 1.0 / 1024.0, 3.0});
-    FrameTimeStats exact(testTimer);
+    scriptTimerReadings({2.0, 2.0 + 1.0 / 1024.0, 3.0});
+    FrameTimeStats exact(scriptedTimer);
     exact.tick();
     exact.tick();
     EXPECT_EQ(exact.lastMs(), 0.9765625f);
@@ -118,15 +96,15 @@ TEST(RenderModeDecision, WaitsForAHundredFramesThenNeverChanges) {
 // The renderer's order each frame: tick, draw in the current mode, decide.
 TEST(RenderModeDecision, FramesOneToHundredAndOneAreDrawnAtFullResolution) {
     for (double frameSeconds : {0.005, 0.04, 0.3, 2.0}) {
-        frameNow = 50.0;
-        FrameTimeStats stats(frameTimer);
+        timerNow = 50.0;
+        FrameTimeStats stats(settableTimer);
         RenderModeState state;
         std::vector<int> drawnIn;
         for (int frame = 1; frame <= 110; ++frame) {
             stats.tick();
             drawnIn.push_back(state.currentRenderMode);
             decideRenderMode(state, stats.count(), stats.averageMs());
-            frameNow += frameSeconds;
+            timerNow += frameSeconds;
         }
         for (int frame = 1; frame <= 101; ++frame) {
             EXPECT_EQ(drawnIn[frame - 1], kFullResolution)
@@ -142,12 +120,12 @@ TEST(RenderModeDecision, FramesOneToHundredAndOneAreDrawnAtFullResolution) {
 
 TEST(RenderModeDecision, ChoosesFromTheAverageOfTheFirstHundredIntervals) {
     // 99 quick intervals and one very slow one: the average, not the last, decides.
-    frameNow = 0.0;
-    FrameTimeStats stats(frameTimer);
+    timerNow = 0.0;
+    FrameTimeStats stats(settableTimer);
     RenderModeState state;
     stats.tick();
     for (int interval = 1; interval <= 100; ++interval) {
-        frameNow += interval < 100 ? 0.010 : 4.0;
+        timerNow += interval < 100 ? 0.010 : 4.0;
         stats.tick();
         decideRenderMode(state, stats.count(), stats.averageMs());
     }

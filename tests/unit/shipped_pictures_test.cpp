@@ -13,11 +13,11 @@
 #include "app/window_icon.h"
 #include "gfx/bitmap_pixels.h"
 #include "platform/resources.h"
+#include "resources/background_pictures.h"
 
 namespace {
 
-const std::uint16_t kFloorIds[] = {214, 212, 210, 223, 221, 220, 198, 196};
-const int kFloorSize = 2048;
+const int kFloorSize = kBackgroundSize;
 const std::size_t kRowsOffset = 40;
 const std::size_t kStride = kFloorSize * 3;
 
@@ -60,7 +60,8 @@ std::vector<double> blockMeans(const unsigned char* bytes) {
 }  // namespace
 
 TEST(ShippedPictures, EveryFloorIsA2048Square24BitBitmap) {
-    for (std::uint16_t id : kFloorIds) {
+    for (const BackgroundPicture& picture : kBackgroundPictures) {
+        const std::uint16_t id = picture.bitmapId;
         ResourceData data = findBitmapResource(id);
         ASSERT_TRUE(data.found()) << id;
         EXPECT_EQ(checkBitmap(data.bytes, data.size, kFloorSize, kFloorSize), BitmapProblem::None)
@@ -70,7 +71,8 @@ TEST(ShippedPictures, EveryFloorIsA2048Square24BitBitmap) {
 }
 
 TEST(ShippedPictures, FloorsWrapWithoutASeam) {
-    for (std::uint16_t id : kFloorIds) {
+    for (const BackgroundPicture& picture : kBackgroundPictures) {
+        const std::uint16_t id = picture.bitmapId;
         const unsigned char* bytes = findBitmapResource(id).bytes;
         ASSERT_NE(bytes, nullptr);
         for (bool rows : {false, true}) {
@@ -90,7 +92,8 @@ TEST(ShippedPictures, FloorsWrapWithoutASeam) {
 TEST(ShippedPictures, FloorsDifferClearlyFromEachOther) {
     std::vector<const unsigned char*> floors;
     std::vector<std::vector<double>> looks;
-    for (std::uint16_t id : kFloorIds) {
+    for (const BackgroundPicture& picture : kBackgroundPictures) {
+        const std::uint16_t id = picture.bitmapId;
         const unsigned char* bytes = findBitmapResource(id).bytes;
         ASSERT_NE(bytes, nullptr);
         floors.push_back(bytes);
@@ -107,14 +110,14 @@ TEST(ShippedPictures, FloorsDifferClearlyFromEachOther) {
                 }
             }
             EXPECT_GT(pixelDifference / (3.0 * kFloorSize * kFloorSize / 4), 25.0)
-                << kFloorIds[a] << " and " << kFloorIds[b];
+                << kBackgroundPictures[a].bitmapId << " and " << kBackgroundPictures[b].bitmapId;
             // ...and from afar, in their colours and layout.
             double lookDifference = 0;
             for (std::size_t i = 0; i < looks[a].size(); ++i) {
                 lookDifference += std::fabs(looks[a][i] - looks[b][i]);
             }
             EXPECT_GT(lookDifference / looks[a].size(), 8.0)
-                << kFloorIds[a] << " and " << kFloorIds[b];
+                << kBackgroundPictures[a].bitmapId << " and " << kBackgroundPictures[b].bitmapId;
         }
     }
 }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "gfx/glfw_program.h"
+#include "gfx/shader_text.h"
 #include "platform/resources.h"
 
 namespace {
@@ -22,7 +22,7 @@ void expectShaderTextForm(const std::string& text, const std::string& versionLin
     EXPECT_GE(text.size(), 5u);
     EXPECT_EQ(text.substr(text.size() - 5), "//~\r\n");
     EXPECT_EQ(std::count(text.begin(), text.end(), '~'), 1);
-    EXPECT_LE(text.find('~'), static_cast<std::size_t>(GLFWProgram::kTextCapacity));
+    EXPECT_LE(text.find('~'), kShaderTextCapacity);
     for (std::size_t i = 0; i < text.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         ASSERT_TRUE(c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7F))

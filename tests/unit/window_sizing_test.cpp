@@ -2,9 +2,7 @@
 // the aspect ratio that the renderer reads.
 #include <gtest/gtest.h>
 
-#include "app/window_callbacks.h"
 #include "app/window_size.h"
-#include "app/window_state.h"
 #include "app/windows_version.h"
 
 TEST(WindowsVersion, DecodesTheLowWordOfGetVersion) {
@@ -40,14 +38,15 @@ TEST(AspectRatio, WidthOverHeightAndZeroHeightKeepsThePrevious) {
     EXPECT_FLOAT_EQ(aspectRatioOf(640, 0, 1.25f), 1.25f);
 }
 
-TEST(AspectRatio, SizeEventUpdatesTheWindowState) {
-    onWindowSize(nullptr, 1024, 768);
-    EXPECT_EQ(windowWidth, 1024);
-    EXPECT_EQ(windowHeight, 768);
-    EXPECT_FLOAT_EQ(aspectRatio, 1024.0f / 768.0f);
+TEST(AspectRatio, ResizeUpdatesTheWindowState) {
+    WindowState state;
+    state.resize(1024, 768);
+    EXPECT_EQ(state.width, 1024);
+    EXPECT_EQ(state.height, 768);
+    EXPECT_FLOAT_EQ(state.aspectRatio, 1024.0f / 768.0f);
     // A minimised window reports 0 x 0: the size follows, the ratio stays usable.
-    onWindowSize(nullptr, 0, 0);
-    EXPECT_EQ(windowWidth, 0);
-    EXPECT_EQ(windowHeight, 0);
-    EXPECT_FLOAT_EQ(aspectRatio, 1024.0f / 768.0f);
+    state.resize(0, 0);
+    EXPECT_EQ(state.width, 0);
+    EXPECT_EQ(state.height, 0);
+    EXPECT_FLOAT_EQ(state.aspectRatio, 1024.0f / 768.0f);
 }

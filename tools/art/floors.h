@@ -16,6 +16,5 @@ struct FloorRecipe {
     Image (*paint)(int size, std::uint32_t seed);
 };
 
-// In the order the screensaver numbers them (resources 214, 212, 210, 223,
-// 221, 220, 198, 196).
+// In the order the screensaver numbers them (resources/background_pictures.def).
 std::vector<FloorRecipe> floorRecipes();

@@ -1,15 +1,14 @@
-// The roads on which GLFWProgram cannot build its program: each shows its
-// "Debug" boxes (on Linux, "Debug: text" lines on standard error) and ends the
-// process with exit code 0. The dying child also reports, as it exits, how
-// many boxes it showed and which OpenGL objects it made, in what order:
-// P program, V vertex shader, F fragment shader, c a compile.
-#include <cstdio>
-#include <cstdlib>
+// The roads on which a program cannot be built from its texts: each hands back
+// its "Debug" boxes in order, and the OpenGL objects made on the way are
+// recorded in order: P program, V vertex shader, F fragment shader, c a compile.
 #include <string>
+#include <vector>
 
 #include "gfx/glfw_program.h"
-#include "platform/message_box.h"
+#include "platform/failure.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/box_recorder.h"
+#include "tests/support/resource_builds.h"
 
 namespace {
 
@@ -25,7 +24,6 @@ constexpr std::uint16_t kVertexWithoutMarker = 305;
 constexpr std::uint16_t kVertexPastCapacity = 306;
 constexpr std::uint16_t kVertexAtCapacity = 307;
 
-int boxesShown = 0;
 std::string glCalls;
 PFNGLCREATEPROGRAMPROC realCreateProgram = nullptr;
 PFNGLCREATESHADERPROC realCreateShader = nullptr;
@@ -46,16 +44,13 @@ void APIENTRY recordedCompileShader(GLuint shader) {
     realCompileShader(shader);
 }
 
-void countBox(const char*, const char*) {
-    ++boxesShown;
-}
+// What one build handed back, and the OpenGL objects it made on the way.
+struct Road {
+    std::vector<std::string> boxes;
+    std::string glCalls;
+};
 
-void reportAtExit() {
-    std::fprintf(stderr, "boxes shown: %d, GL calls: %s\n", boxesShown, glCalls.c_str());
-}
-
-void recordTheRoad() {
-    boxesShown = 0;
+Road build(std::uint16_t vertex, std::uint16_t fragment) {
     glCalls.clear();
     realCreateProgram = gp_glCreateProgram;
     realCreateShader = gp_glCreateShader;
@@ -63,86 +58,75 @@ void recordTheRoad() {
     gp_glCreateProgram = recordedCreateProgram;
     gp_glCreateShader = recordedCreateShader;
     gp_glCompileShader = recordedCompileShader;
-    setMessageBoxHook(countBox);
-}
-
-void stopRecording() {
+    Failure failure;
+    programFromResources(vertex, fragment, failure);
     gp_glCreateProgram = realCreateProgram;
     gp_glCreateShader = realCreateShader;
     gp_glCompileShader = realCompileShader;
-    setMessageBoxHook(nullptr);
+    return {boxesOf(failure), glCalls};
 }
 
-// Builds in a death test's child, which prints its record as it exits.
-void build(std::uint16_t vertex, std::uint16_t fragment) {
-    recordTheRoad();
-    std::atexit(reportAtExit);
-    GLFWProgram program(vertex, fragment);
+// The driver's log box (which says `logSays`), then the message box.
+void expectLogThen(const Road& road, const char* logSays, const std::string& message) {
+    ASSERT_EQ(road.boxes.size(), 2u);
+    EXPECT_EQ(road.boxes[0].rfind("Debug|", 0), 0u) << road.boxes[0];
+    EXPECT_NE(road.boxes[0].find(logSays), std::string::npos) << road.boxes[0];
+    EXPECT_EQ(road.boxes[1], "Debug|" + message);
 }
 
-class ProgramFailureTest : public GLTest {
-  protected:
-    void SetUp() override {
-        GLTest::SetUp();
-        // The child runs the test afresh, with a context of its own: a forked
-        // copy of Mesa's threads would not survive.
-        GTEST_FLAG_SET(death_test_style, "threadsafe");
-    }
-};
+const std::vector<std::string> kNoBoxes;
 
-TEST_F(ProgramFailureTest, VertexCompileErrorShowsTheLogThenItsMessage) {
+class ProgramFailureTest : public GLTest {};
+
+TEST_F(ProgramFailureTest, VertexCompileErrorGivesTheLogThenItsMessage) {
+    const Road road = build(kVertexCompileError, kWaterFragment);
+    expectLogThen(road, "error", "Vertex shader compilation error");
     // The fragment shader is never created.
-    EXPECT_EXIT(build(kVertexCompileError, kWaterFragment), testing::ExitedWithCode(0),
-                "Debug: .*error.*\nDebug: Vertex shader compilation error\n"
-                "boxes shown: 2, GL calls: PVc\n$");
+    EXPECT_EQ(road.glCalls, "PVc");
 }
 
-TEST_F(ProgramFailureTest, FragmentCompileErrorShowsTheLogThenItsMessage) {
-    EXPECT_EXIT(build(kWaterVertex, kFragmentCompileError), testing::ExitedWithCode(0),
-                "Debug: .*error.*\nDebug: Fragment shader compilation error\n"
-                "boxes shown: 2, GL calls: PVcFc\n$");
+TEST_F(ProgramFailureTest, FragmentCompileErrorGivesTheLogThenItsMessage) {
+    const Road road = build(kWaterVertex, kFragmentCompileError);
+    expectLogThen(road, "error", "Fragment shader compilation error");
+    EXPECT_EQ(road.glCalls, "PVcFc");
 }
 
 TEST_F(ProgramFailureTest, AMarkerInTheMiddleCutsTheTextThere) {
     // Read to its end the text would compile; cut at its first "~" it lacks
     // the closing brace of main.
-    EXPECT_EXIT(build(kVertexCutInMain, kWaterFragment), testing::ExitedWithCode(0),
-                "Debug: .*end of file.*\nDebug: Vertex shader compilation error\n"
-                "boxes shown: 2, GL calls: PVc\n$");
+    const Road road = build(kVertexCutInMain, kWaterFragment);
+    expectLogThen(road, "end of file", "Vertex shader compilation error");
+    EXPECT_EQ(road.glCalls, "PVc");
 }
 
 TEST_F(ProgramFailureTest, TextAfterTheMarkerNeverReachesTheCompiler) {
-    recordTheRoad();
-    {
-        GLFWProgram program(kVertexTextAfterMarker, kWaterFragment);
-        EXPECT_GE(program.attributeLocation("position"), 0);
-        EXPECT_GE(program.uniformLocation("iTime"), 0);
-    }
-    stopRecording();
-    EXPECT_EQ(glCalls, "PVcFc");
-    EXPECT_EQ(boxesShown, 0);
+    const Road road = build(kVertexTextAfterMarker, kWaterFragment);
+    EXPECT_EQ(road.boxes, kNoBoxes);
+    EXPECT_EQ(road.glCalls, "PVcFc");
+    const auto program = programFromResources(kVertexTextAfterMarker, kWaterFragment);
+    EXPECT_GE(program->attributeLocation("position"), 0);
+    EXPECT_GE(program->uniformLocation("iTime"), 0);
 }
 
-TEST_F(ProgramFailureTest, ALinkErrorShowsTheProgramLogThenItsMessage) {
-    EXPECT_EXIT(build(kVertexWithoutMain, kWaterFragment), testing::ExitedWithCode(0),
-                "Debug: .*main.*\nDebug: Shader program link error\n"
-                "boxes shown: 2, GL calls: PVcFc\n$");
+TEST_F(ProgramFailureTest, ALinkErrorGivesTheProgramLogThenItsMessage) {
+    const Road road = build(kVertexWithoutMain, kWaterFragment);
+    expectLogThen(road, "main", "Shader program link error");
+    EXPECT_EQ(road.glCalls, "PVcFc");
 }
 
 TEST_F(ProgramFailureTest, ATextWithoutMarkerIsReportedBeforeAnyOpenGLCall) {
-    EXPECT_EXIT(build(kVertexWithoutMarker, kWaterFragment), testing::ExitedWithCode(0),
-                "^Debug: Shader text 305 has no \"~\" end marker within 16384 characters\n"
-                "boxes shown: 1, GL calls: \n$");
+    const Road road = build(kVertexWithoutMarker, kWaterFragment);
+    EXPECT_EQ(road.boxes, std::vector<std::string>{"Debug|Shader text 305 has no \"~\" end "
+                                                   "marker within 16384 characters"});
+    EXPECT_EQ(road.glCalls, "");
 }
 
 TEST_F(ProgramFailureTest, ATextMayFillTheBufferButNotOverflowIt) {
-    {
-        GLFWProgram program(kVertexAtCapacity, kWaterFragment);
-        EXPECT_NE(program.programId(), 0u);
-    }
-    EXPECT_EXIT(build(kVertexPastCapacity, kWaterFragment), testing::ExitedWithCode(0),
-                "^Debug: Shader text 306 has no \"~\" end marker within 16384 characters\n"
-                "boxes shown: 1, GL calls: \n$");
+    EXPECT_NE(programFromResources(kVertexAtCapacity, kWaterFragment)->programId(), 0u);
+    const Road road = build(kVertexPastCapacity, kWaterFragment);
+    EXPECT_EQ(road.boxes, std::vector<std::string>{"Debug|Shader text 306 has no \"~\" end "
+                                                   "marker within 16384 characters"});
+    EXPECT_EQ(road.glCalls, "");
 }
 
 }  // namespace

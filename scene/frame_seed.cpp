@@ -1,5 +1,5 @@
 // The product is taken in single precision, as the frame's time is a float.
-#include "app/frame_seed.h"
+#include "scene/frame_seed.h"
 
 #include <cmath>
 

@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# A water text that does not compile, under Wine:
-#   shader_failure_test.sh fragment|vertex PROGRAM
-# PROGRAM is the screensaver built with that text broken. It must show the
-# driver's log in a "Debug" box, then "<Stage> shader compilation error", and
-# no other box (after a vertex error the fragment text is never compiled), then
-# end with exit code 0.
+# A failure of the scene's set-up, under Wine:
+#   setup_failure_test.sh fragment|vertex|picture|mesh PROGRAM [PICTURE ID]
+# PROGRAM is the screensaver built with one thing broken. A water text that
+# does not compile must show the driver's log in a "Debug" box, then "<Stage>
+# shader compilation error", and no other box (after a vertex error the
+# fragment text is never compiled). A damaged picture, even one shown only
+# much later, and a quad without a mesh must each show their one "Debug" box
+# before any frame. Every road ends with exit code 0.
 source "$(dirname "$0")/harness.sh"
 
-stage=${1:?fragment or vertex}
+stage=${1:?fragment, vertex, picture or mesh}
 program=${2:?the test build of the screensaver}
 case "$stage" in
+picture)
+    only_box="Failed to load bitmap ${3:?picture id} (wrong size; expected 2048 x 2048, 24-bit)"
+    ;;
+mesh)
+    only_box="Failed to load mesh"
+    ;;
 fragment)
     compile_message="Fragment shader compilation error"
     broken_name="undeclaredWaterColour"
@@ -21,7 +29,7 @@ vertex)
 *) e2e_fail "unknown stage '$stage'" ;;
 esac
 
-e2e_begin "wine-shader-$stage"
+e2e_begin "wine-setup-failure-$stage"
 e2e_start_display 320x240
 e2e_wine_prefix
 
@@ -45,6 +53,11 @@ for ((i = 0; i < ${#boxes[@]}; ++i)); do
 done
 
 [ "$E2E_STATUS" -eq 0 ] || e2e_fail "ended with $E2E_STATUS, not 0"
+if [ -n "${only_box:-}" ]; then
+    [ "${#boxes[@]}" -eq 1 ] || e2e_fail "expected one box, saw ${#boxes[@]}"
+    [ "${boxes[0]}" = "Debug"$'\t'"$only_box" ] || e2e_fail "box: ${boxes[0]}"
+    e2e_pass
+fi
 [ "${#boxes[@]}" -eq 2 ] || e2e_fail "expected two boxes, saw ${#boxes[@]}"
 log=${boxes[0]#Debug$'\t'}
 [ "$log" != "${boxes[0]}" ] || e2e_fail "the first box is not titled Debug"

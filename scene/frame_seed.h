@@ -1,4 +1,4 @@
-// The random seed of the first frame: the timer in units of 10 microseconds,
+// The random seed of a run: the timer at set-up in units of 10 microseconds,
 // reduced to 0..9999, so that it differs from run to run.
 #pragma once
 

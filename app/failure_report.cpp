@@ -1,0 +1,18 @@
+// Showing a failure and ending the run (see failure_report.h).
+#include "app/failure_report.h"
+
+#include <GLFW/glfw3.h>
+
+#include "platform/failure.h"
+#include "platform/message_box.h"
+
+int endRun(const Failure& failure) {
+    if (failure.happened()) {
+        for (const FailureBox& box : failure.boxes()) {
+            showMessageBox(box.text.c_str(), box.title.c_str(), box.icon);
+        }
+        // Harmless when GLFW never started.
+        glfwTerminate();
+    }
+    return 0;
+}

@@ -1,0 +1,48 @@
+// Builds from a test program's resources (see resource_builds.h).
+#include "tests/support/resource_builds.h"
+
+#include <gtest/gtest.h>
+
+#include "gfx/shader_text_resource.h"
+#include "platform/failure.h"
+#include "tests/support/box_recorder.h"
+
+std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
+                                                  std::uint16_t fragmentTextId, Failure& failure) {
+    const std::string vertexText = readShaderTextResource(vertexTextId, failure);
+    if (failure.happened()) {
+        return nullptr;
+    }
+    const std::string fragmentText = readShaderTextResource(fragmentTextId, failure);
+    if (failure.happened()) {
+        return nullptr;
+    }
+    return std::make_unique<GLFWProgram>(vertexText, fragmentText, failure);
+}
+
+std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
+                                                  std::uint16_t fragmentTextId) {
+    Failure failure;
+    auto program = programFromResources(vertexTextId, fragmentTextId, failure);
+    EXPECT_EQ(boxesOf(failure), std::vector<std::string>{});
+    return program;
+}
+
+void addProgramFromResources(GLFWProgramRegistry& registry, const char* name,
+                             std::uint16_t vertexTextId, std::uint16_t fragmentTextId) {
+    Failure failure;
+    const std::string vertexText = readShaderTextResource(vertexTextId, failure);
+    const std::string fragmentText = readShaderTextResource(fragmentTextId, failure);
+    if (!failure.happened()) {
+        registry.add(name, vertexText, fragmentText, failure);
+    }
+    EXPECT_EQ(boxesOf(failure), std::vector<std::string>{});
+}
+
+std::unique_ptr<MeshData> meshFromResources(std::uint16_t objTextId, std::uint16_t mtlTextId,
+                                            float scale) {
+    Failure failure;
+    std::vector<objl::Mesh> meshes = readMeshResources(objTextId, mtlTextId, failure);
+    EXPECT_EQ(boxesOf(failure), std::vector<std::string>{});
+    return std::make_unique<MeshData>(std::make_unique<MeshArrays>(meshes, scale));
+}
