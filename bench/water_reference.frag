@@ -30,7 +30,13 @@ const float UV_MUL = 3.0;
 const float UV_DISPLACEMENT_STRENGTH = 0.15;
 const float UV_DISPLACEMENT_SIZE = 5.0;
 const float WATER_SPEED = 0.3;
-const float ANIMATION_SPEED = 1.2;
+
+// The water loops every LOOP_SECONDS: whole turns per loop for every cell
+// point, whole lattice periods of drift for every layer, and a lattice of
+// cell points that repeats every LATTICE cells.
+const float LOOP_SECONDS = 4096.0;
+const float LATTICE = 64.0;
+const float TWO_PI = 6.2831853;
 
 // Set first thing in main, read by the functions below.
 float aspect_ratio;
@@ -38,9 +44,14 @@ float absolute_ratio;
 vec2 uv;
 vec2 uvt;
 
-float hash1_2(vec2 p)
+// Whole turns per loop for a cell of the lattice, 0 to 767, from whole numbers only.
+float cellTurns(vec2 cell)
 {
-    return fract(sin(dot(p, vec2(52.127, 61.2871))) * 521.582);
+    float h = mod((cell.x + cell.y * LATTICE) * 1597.0 + 51.0, 4096.0);
+    h = mod(h * h + floor(h / 64.0) * 13.0 + 7.0, 4096.0);
+    h = mod(h * 2053.0 + floor(h / 64.0) * 29.0 + 11.0, 4096.0);
+    h = mod(h * h + floor(h / 64.0) * 13.0 + 7.0, 4096.0);
+    return floor(h * 0.1875);
 }
 
 vec2 hash2_2(vec2 p)
@@ -58,11 +69,12 @@ vec2 noise2_2(vec2 p)
     return mix(left, right, w.x);
 }
 
-// The point of the cell whose lower-left corner is root: it circles the
-// cell's centre at a fixed radius as the angle turns.
-vec2 voronoiPointFromRoot(vec2 root, float angle)
+// The point of the cell whose lower-left corner is root (cell within the
+// lattice's period): it circles the cell's centre at a fixed radius as the
+// angle turns.
+vec2 voronoiPointFromRoot(vec2 root, vec2 cell, float angle)
 {
-    vec2 q = hash2_2(root) - 0.5;
+    vec2 q = hash2_2(cell) - 0.5;
     float s = sin(angle);
     float c = cos(angle);
     q = mat2x2(s, c, -c, s) * q;
@@ -77,8 +89,9 @@ float voronoi(vec2 p)
     for (float x = -1.0; x <= 1.0; x += 1.0) {
         for (float y = -1.0; y <= 1.0; y += 1.0) {
             vec2 r = r0 + vec2(x, y);
-            float angle = iTime * hash1_2(r) * ANIMATION_SPEED;
-            float d = distance(p, voronoiPointFromRoot(r, angle));
+            vec2 cell = mod(r, LATTICE);
+            float angle = TWO_PI * fract(cellTurns(cell) * iTime / LOOP_SECONDS);
+            float d = distance(p, voronoiPointFromRoot(r, cell, angle));
             if (d < minDist) {
                 minDist = d;
             }
@@ -95,8 +108,10 @@ float fractVoronoi(vec2 p, float sizeMul, float alphaMul, int layers)
     float size = 1.0;
     float alpha = 1.0;
     for (int i = 0; i < layers; i++) {
-        vec2 offset = hash2_2(vec2(size, alpha)) * iTime * WATER_SPEED;
-        noise += pow(voronoi((p + offset) * size) * alpha + VORONOI_BRIGHTNESS_ADD,
+        vec2 cellsPerLoop = hash2_2(vec2(size, alpha)) * WATER_SPEED * size * LOOP_SECONDS;
+        cellsPerLoop = floor(cellsPerLoop / LATTICE + 0.5) * LATTICE;
+        vec2 offset = mod(cellsPerLoop * iTime / LOOP_SECONDS, LATTICE);
+        noise += pow(voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD,
                      VORONOI_NOISE_POW);
         size *= sizeMul;
         alpha *= alphaMul;

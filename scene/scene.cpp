@@ -23,6 +23,7 @@
 #include "scene/frame_seed.h"
 #include "scene/frame_time_stats.h"
 #include "scene/render_mode_decision.h"
+#include "scene/water_clock.h"
 
 namespace {
 
@@ -200,8 +201,7 @@ void Scene::State::drawToWindow(const FrameInputs& frame, int shaderMode) {
     glUniform1i(uniforms.renderMode, shaderMode);
     glUniform1f(uniforms.textureTime, schedule.fadeValue());
     sky->draw(FrameClock{static_cast<float>(frame.framebufferWidth),
-                         static_cast<float>(frame.framebufferHeight),
-                         static_cast<float>(frame.time)});
+                         static_cast<float>(frame.framebufferHeight), waterShaderTime(frame.time)});
 }
 
 // The pattern into the lower-left S x S texels, where the drawable sends S as
@@ -213,7 +213,7 @@ void Scene::State::drawWavesOffscreen(const FrameInputs& frame) {
     glViewport(0, 0, size, size);
     glUniform1i(uniforms.renderMode, kShaderWritesWaves);
     sky->draw(FrameClock{static_cast<float>(size), static_cast<float>(size),
-                         static_cast<float>(frame.time)});
+                         waterShaderTime(frame.time)});
 }
 
 void Scene::State::chooseRenderModeOnce() {

@@ -11,9 +11,15 @@
 // several pixels at once, compute both sides of every "if" and leave a loop
 // only once no pixel wants another pass: the nearest-point search walks the
 // cells nearest first and stops early, sin and cos of a turn share one range
-// reduction, and the fifth power is a product. The hashes take exactly the
-// arguments they always had, so the picture stays the same through weeks
-// of running.
+// reduction, and the fifth power is a product.
+//
+// The water loops: after LOOP_SECONDS it is back where it started, so the
+// program hands over a time that never grows past the loop, where single
+// precision still counts in fractions of a millisecond, and the picture stays
+// the same through weeks of running. Every cell point turns a whole number of
+// times in a loop, every layer drifts a whole number of lattice periods, and
+// the lattice of cell points repeats every LATTICE cells (far more than a
+// screen shows of the finest layer).
 
 varying vec2 fs_tex;
 
@@ -38,7 +44,11 @@ const float UV_MUL = 3.0;
 const float UV_DISPLACEMENT_STRENGTH = 0.15;
 const float UV_DISPLACEMENT_SIZE = 5.0;
 const float WATER_SPEED = 0.3;
-const float ANIMATION_SPEED = 1.2;
+
+// The loop, and the lattice's period in cells.
+const float LOOP_SECONDS = 4096.0;
+const float LATTICE = 64.0;
+const float TWO_PI = 6.2831853;
 
 // The nearest-point search: a cell's point never lies further than
 // sqrt(0.5) from the cell's centre; a cell is passed over only when it is
@@ -56,10 +66,20 @@ float aspect_ratio;
 float absolute_ratio;
 vec2 uv;
 vec2 uvt;
+float loop_phase;  // how far through the loop, 0 to 1
 
-float hash1_2(vec2 p)
+// Whole turns per loop for a cell of the lattice, 0 to 767 (up to the 1.18
+// radians a second): an integer hash of the cell's place whose every product
+// stays below 2^24, so that it is exact in single precision and the same on
+// every driver; a rounded sine hash would put a cell's speed one turn apart
+// from one driver to another.
+float cellTurns(vec2 cell)
 {
-    return fract(sin(dot(p, vec2(52.127, 61.2871))) * 521.582);
+    float h = mod((cell.x + cell.y * LATTICE) * 1597.0 + 51.0, 4096.0);
+    h = mod(h * h + floor(h / 64.0) * 13.0 + 7.0, 4096.0);
+    h = mod(h * 2053.0 + floor(h / 64.0) * 29.0 + 11.0, 4096.0);
+    h = mod(h * h + floor(h / 64.0) * 13.0 + 7.0, 4096.0);
+    return floor(h * 0.1875);
 }
 
 vec2 hash2_2(vec2 p)
@@ -81,7 +101,7 @@ vec2 noise2_2(vec2 p)
 // the quarter turns k swap and negate the pair. pi/2 is taken in four parts,
 // the first three short enough that k times each, and each subtraction, are
 // exact: x stays as exact as the driver's own sin and cos keep it while a is
-// below about 6e6 (an iTime of some 60 days).
+// below about 6e6 (the angles here stay within one turn).
 vec2 sinCos(float a)
 {
     float k = floor(a * 0.63661977 + 0.5);
@@ -94,11 +114,12 @@ vec2 sinCos(float a)
     return quarter >= 2.0 ? -turned : turned;
 }
 
-// The point of the cell whose lower-left corner is root: it circles the
-// cell's centre at a fixed radius as the angle turns.
-vec2 voronoiPointFromRoot(vec2 root, float angle)
+// The point of the cell whose lower-left corner is root (cell within the
+// lattice's period): it circles the cell's centre at a fixed radius as the
+// angle turns.
+vec2 voronoiPointFromRoot(vec2 root, vec2 cell, float angle)
 {
-    vec2 q = hash2_2(root) - 0.5;
+    vec2 q = hash2_2(cell) - 0.5;
     vec2 sc = sinCos(angle);
     q = mat2x2(sc.x, sc.y, -sc.y, sc.x) * q;
     return q + root + 0.5;
@@ -149,8 +170,9 @@ float voronoi(vec2 p)
             x = nextOffset(x, nearSide.x);
             moreColumns = mayHoldNearer(nextDx, dy, best, reach);
             moreRows = mayHoldNearer(ownDistance.x, nextDy, best, reach);
-            float angle = iTime * hash1_2(r) * ANIMATION_SPEED;
-            vec2 toPoint = p - voronoiPointFromRoot(r, angle);
+            vec2 cell = mod(r, LATTICE);
+            float angle = TWO_PI * fract(cellTurns(cell) * loop_phase);
+            vec2 toPoint = p - voronoiPointFromRoot(r, cell, angle);
             best = min(best, dot(toPoint, toPoint));
         } while (moreColumns);
         dy = nextDy;
@@ -177,8 +199,11 @@ float fractVoronoi(vec2 p, float sizeMul, float alphaMul, int layers)
     float size = 1.0;
     float alpha = 1.0;
     for (int i = 0; i < layers; i++) {
-        vec2 offset = hash2_2(vec2(size, alpha)) * iTime * WATER_SPEED;
-        noise += noisePow(voronoi((p + offset) * size) * alpha + VORONOI_BRIGHTNESS_ADD);
+        // The layer's drift in cells over a loop, to whole lattice periods.
+        vec2 cellsPerLoop = hash2_2(vec2(size, alpha)) * WATER_SPEED * size * LOOP_SECONDS;
+        cellsPerLoop = floor(cellsPerLoop / LATTICE + 0.5) * LATTICE;
+        vec2 offset = mod(cellsPerLoop * loop_phase, LATTICE);
+        noise += noisePow(voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD);
         size *= sizeMul;
         alpha *= alphaMul;
     }
@@ -204,6 +229,7 @@ void main()
     uvt = gl_FragCoord.xy / viewport;
     uvt.y /= aspect_ratio;
     absolute_ratio = aspect_ratio >= 1.0 ? aspect_ratio : 1.0 / aspect_ratio;
+    loop_phase = iTime / LOOP_SECONDS;
 
     float res;
     float fractVoro;

@@ -23,7 +23,8 @@ constexpr double UV_MUL = 3.0;
 constexpr double UV_DISPLACEMENT_STRENGTH = 0.15;
 constexpr double UV_DISPLACEMENT_SIZE = 5.0;
 constexpr double WATER_SPEED = 0.3;
-constexpr double ANIMATION_SPEED = 1.2;
+constexpr float LOOP_SECONDS = 4096.0f;
+constexpr double LATTICE = 64.0;
 
 double fract(double v) {
     return v - std::floor(v);
@@ -40,10 +41,14 @@ double singleDot(float a, float b, float c, float d) {
     return static_cast<double>(first + second);
 }
 
-double hash1_2(Point2 p) {
-    float x = static_cast<float>(p.x);
-    float y = static_cast<float>(p.y);
-    return fract(std::sin(singleDot(x, y, 52.127f, 61.2871f)) * 521.582);
+// Whole turns per loop for a cell: whole numbers all the way, exact in any precision.
+double cellTurns(Point2 cell) {
+    auto wrap = [](long v) { return v % 4096; };
+    long h = wrap(static_cast<long>(cell.x + cell.y * 64.0) * 1597 + 51);
+    h = wrap(h * h + h / 64 * 13 + 7);
+    h = wrap(h * 2053 + h / 64 * 29 + 11);
+    h = wrap(h * h + h / 64 * 13 + 7);
+    return std::floor(h * 0.1875);
 }
 
 Point2 hash2_2(float x, float y) {
@@ -68,39 +73,51 @@ Point2 noise2_2(Point2 p) {
     return {mix(left.x, right.x, w.x), mix(left.y, right.y, w.x)};
 }
 
-Point2 voronoiPointFromRoot(Point2 root, double angle) {
-    Point2 h = hash2_2(root);
+// x mod LATTICE, as GLSL's mod takes it.
+double wrapCell(double x) {
+    return x - LATTICE * std::floor(x / LATTICE);
+}
+
+Point2 voronoiPointFromRoot(Point2 root, Point2 cell, double angle) {
+    Point2 h = hash2_2(cell);
     Point2 q = {h.x - 0.5, h.y - 0.5};
     double s = std::sin(angle);
     double c = std::cos(angle);
     return {s * q.x - c * q.y + root.x + 0.5, c * q.x + s * q.y + root.y + 0.5};
 }
 
-double voronoi(Point2 p, double iTime) {
+double voronoi(Point2 p, double loopPhase) {
     Point2 r0 = {std::floor(p.x), std::floor(p.y)};
     double minDist = 2.0;
     for (int x = -1; x <= 1; ++x) {
         for (int y = -1; y <= 1; ++y) {
             Point2 r = {r0.x + x, r0.y + y};
-            double angle = iTime * hash1_2(r) * ANIMATION_SPEED;
-            Point2 point = voronoiPointFromRoot(r, angle);
+            Point2 cell = {wrapCell(r.x), wrapCell(r.y)};
+            double angle = 2.0 * M_PI * fract(cellTurns(cell) * loopPhase);
+            Point2 point = voronoiPointFromRoot(r, cell, angle);
             minDist = std::min(minDist, std::hypot(p.x - point.x, p.y - point.y));
         }
     }
     return minDist;
 }
 
-double fractVoronoi(Point2 p, double iTime) {
+double fractVoronoi(Point2 p, double loopPhase) {
     double noise = 0.0;
     // size and alpha feed a hash, so they run in single precision like the shader's.
     float size = 1.0f;
     float alpha = 1.0f;
     for (int i = 0; i < LAYERS; ++i) {
+        // Whole lattice periods of drift per loop, in single precision as the shader has it.
         Point2 drift = hash2_2(size, alpha);
-        Point2 offset = {drift.x * iTime * WATER_SPEED, drift.y * iTime * WATER_SPEED};
-        Point2 layer = {(p.x + offset.x) * size, (p.y + offset.y) * size};
+        const float speed = static_cast<float>(WATER_SPEED) * size * LOOP_SECONDS;
+        const double cellsX =
+            std::floor(static_cast<float>(drift.x) * speed / LATTICE + 0.5f) * LATTICE;
+        const double cellsY =
+            std::floor(static_cast<float>(drift.y) * speed / LATTICE + 0.5f) * LATTICE;
+        Point2 layer = {p.x * size + wrapCell(cellsX * loopPhase),
+                        p.y * size + wrapCell(cellsY * loopPhase)};
         noise +=
-            std::pow(voronoi(layer, iTime) * alpha + VORONOI_BRIGHTNESS_ADD, VORONOI_NOISE_POW);
+            std::pow(voronoi(layer, loopPhase) * alpha + VORONOI_BRIGHTNESS_ADD, VORONOI_NOISE_POW);
         size *= SIZE_MUL;
         alpha *= ALPHA_MUL;
     }
@@ -131,7 +148,7 @@ WaveParameters referenceWave(const FragmentFrame& frame, double iTime) {
     Point2 noise = noise2_2({uv.x * UV_DISPLACEMENT_SIZE, uv.y * UV_DISPLACEMENT_SIZE});
     Point2 displaced = {uv.x + noise.x * UV_DISPLACEMENT_STRENGTH,
                         uv.y + noise.y * UV_DISPLACEMENT_STRENGTH};
-    double fractVoro = fractVoronoi(displaced, iTime);
+    double fractVoro = fractVoronoi(displaced, iTime / LOOP_SECONDS);
     return {referenceSmoothstep(-0.2, 0.3, fractVoro), fractVoro};
 }
 

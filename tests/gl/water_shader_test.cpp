@@ -7,10 +7,9 @@
 // one unit in the last place of the single-precision "sin(x) * 521.582" (6e-5),
 // which fract keeps. 1e-3 leaves a margin of six and still catches a 1% change
 // of the layer normalisation, of a smoothstep edge or of a colour weight.
-// iTime stays small (0 and 2.5): the turning angles, the drift offsets and with
-// them the hash arguments grow with it, and by iTime 1000 the single-precision
-// angle and offset products alone move fractVoro by 0.02, which would leave
-// nothing meaningful to compare.
+// The times run to the end of the water's loop (4095.9 s): the hashes take
+// cells within the lattice's period and the turns are whole numbers, so the
+// arguments never grow with the time.
 #include <cmath>
 #include <memory>
 #include <sstream>
@@ -22,6 +21,7 @@
 #include "tests/gl/test_texture.h"
 #include "tests/gl/water_drawing.h"
 #include "tests/gl/water_reference.h"
+#include "scene/water_clock.h"
 
 namespace {
 
@@ -131,7 +131,7 @@ struct Viewport {
 
 // Square, landscape (1920x1080 at a twentieth) and portrait.
 const Viewport kViewports[] = {{64, 64}, {96, 54}, {54, 96}};
-const double kTimes[] = {0.0, 2.5};
+const double kTimes[] = {0.0, 2.5, 4095.9};
 
 WaterInputs inputsFor(Viewport v, double iTime, double textureTime) {
     WaterInputs inputs;
@@ -326,3 +326,74 @@ TEST_F(WaterShaderTest, ReducedModeReadsTheLowerLeftRegionOfTheNormalsImage) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a viewer would compare between the water at two times, over a few
+// stills half a second apart: how its brightness spreads (16 bins of res),
+// how much of it is bright line (res above 0.8), and how often a pixel
+// repeats its left neighbour exactly, which a pattern that has lost precision
+// does in blocks.
+struct WaterLook {
+    double histogram[16] = {};
+    double brightShare = 0.0;
+    double repeatShare = 0.0;
+};
+
+constexpr int kStills = 4;
+
+void addLook(WaterLook& look, const std::vector<float>& pixels, int width, int height) {
+    const double share = 1.0 / (static_cast<double>(width) * height * kStills);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const float* p = &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
+            const int bin = std::min(15, std::max(0, static_cast<int>(p[0] * 16.0f)));
+            look.histogram[bin] += share;
+            look.brightShare += p[0] > 0.8f ? share : 0.0;
+            if (x > 0) {
+                look.repeatShare += p[1] == p[1 - 4] ? share : 0.0;
+            }
+        }
+    }
+}
+
+double histogramDistance(const WaterLook& a, const WaterLook& b) {
+    double distance = 0.0;
+    for (int i = 0; i < 16; ++i) {
+        distance += std::fabs(a.histogram[i] - b.histogram[i]);
+    }
+    return distance;
+}
+
+}  // namespace
+
+TEST_F(WaterShaderTest, AfterThirtyDaysTheWaterLooksAsItDidAtTenSeconds) {
+    // 1920 x 1080 at a tenth, at the times the scene hands over.
+    const Viewport v{192, 108};
+    OffscreenTarget target(v.width, v.height, GL_RGBA32F);
+    auto look = [&](double seconds) {
+        WaterLook result;
+        for (int i = 0; i < kStills; ++i) {
+            const WaterInputs inputs = inputsFor(v, waterShaderTime(seconds + 0.5 * i), -1.0);
+            addLook(result, render(target, inputs, 0, 0, first_->name(), second_->name()), v.width,
+                    v.height);
+        }
+        return result;
+    };
+    const WaterLook early = look(10.0);
+    const WaterLook month = look(30 * 86400.0 + 10.37);
+    // How the water varies by itself over its first hour sets the measure.
+    double widest = 0.0, leastBright = 1.0, mostBright = 0.0;
+    for (double seconds : {100.0, 1000.0, 2000.0, 3000.0}) {
+        const WaterLook other = look(seconds);
+        widest = std::fmax(widest, histogramDistance(early, other));
+        leastBright = std::fmin(leastBright, std::fmin(other.brightShare, early.brightShare));
+        mostBright = std::fmax(mostBright, std::fmax(other.brightShare, early.brightShare));
+    }
+    EXPECT_LT(histogramDistance(early, month), widest + 0.05);
+    EXPECT_GT(leastBright, 0.005);
+    EXPECT_GE(month.brightShare, 0.75 * leastBright);
+    EXPECT_LE(month.brightShare, 1.25 * mostBright);
+    EXPECT_LT(early.repeatShare, 0.01);
+    EXPECT_LT(month.repeatShare, 0.01);
+}
