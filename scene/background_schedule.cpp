@@ -17,15 +17,26 @@ bool BackgroundSchedule::advance() {
     return changed;
 }
 
+int BackgroundSchedule::upcomingPicture() {
+    if (upcoming_ < 0) {
+        // The picture that stays on screen through the change.
+        const int staying = fadeToSecond_ == 1 ? backgroundB_ : backgroundA_;
+        upcoming_ = pickPictureAfter(staying, random_());
+    }
+    return upcoming_;
+}
+
 bool BackgroundSchedule::changePictureIfDue() {
     if (timer_() < nextSwitch_) {
         return false;
     }
     // The picture that the finished ramp left off screen is the one replaced.
+    const int incoming = upcomingPicture();
+    upcoming_ = -1;
     if (fadeToSecond_ == 1) {
-        pickBackgroundA();
+        backgroundA_ = incoming;
     } else {
-        pickBackgroundB();
+        backgroundB_ = incoming;
     }
     scheduleFade(0.0);
     fadeToSecond_ = fadeToSecond_ == 1 ? 0 : 1;

@@ -38,6 +38,11 @@ class BackgroundSchedule {
     // the next frame sends as textureTime. True when a picture changed.
     bool advance();
 
+    // The picture the next change will bring in. It is drawn the first time
+    // it is asked for, rather than at the change: the random values are
+    // drawn in the same order either way, so the pictures are the same.
+    int upcomingPicture();
+
     float fadeValue() const { return fadeValue_; }
     float fadeStart() const { return fadeStart_; }
     float nextSwitch() const { return nextSwitch_; }
@@ -57,4 +62,5 @@ class BackgroundSchedule {
     int fadeToSecond_ = 1;     // 1 while fading towards unit 2's picture
     int backgroundA_ = 0;      // on unit 1
     int backgroundB_ = 0;      // on unit 2
+    int upcoming_ = -1;        // -1 until asked for
 };

@@ -8,10 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "gfx/bitmap_pixels.h"
 #include "gfx/gl.h"
 #include "gfx/glfw_program.h"
-#include "gfx/glfw_texture.h"
 #include "gfx/shader_text_resource.h"
 #include "gfx/vector_math.h"
 #include "mesh/camera.h"
@@ -22,6 +20,7 @@
 #include "scene/background_schedule.h"
 #include "scene/frame_seed.h"
 #include "scene/frame_time_stats.h"
+#include "scene/picture_textures.h"
 #include "scene/render_mode_decision.h"
 #include "scene/water_clock.h"
 
@@ -76,7 +75,6 @@ struct Scene::State {
           schedule(hooks.timer, hooks.random) {}
     ~State();
 
-    bool loadBackgrounds(Failure& failure);
     bool buildProgramAndQuad(Failure& failure);
     void createNormalsTarget();
     void lookUpUniforms();
@@ -91,7 +89,7 @@ struct Scene::State {
     FrameTimeStats frameStats;
     GLFWProgramRegistry programs;
     Camera camera;
-    std::vector<std::unique_ptr<GLFWTexture>> backgrounds;
+    PictureTextures pictures;
     std::unique_ptr<GLFWDrawableSky> sky;
     GLuint normalsFramebuffer = 0;
     GLuint normalsTarget = 0;
@@ -103,24 +101,6 @@ struct Scene::State {
 Scene::State::~State() {
     glDeleteFramebuffers(1, &normalsFramebuffer);
     glDeleteTextures(1, &normalsTarget);
-}
-
-// Every picture is checked before any is stored, so a damaged one is told
-// before the driver is asked for anything.
-bool Scene::State::loadBackgrounds(Failure& failure) {
-    std::vector<const unsigned char*> bitmaps;
-    for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const unsigned char* bitmap =
-            findCheckedBitmap(picture.bitmapId, kBackgroundSize, kBackgroundSize, failure);
-        if (bitmap == nullptr) {
-            return false;
-        }
-        bitmaps.push_back(bitmap);
-    }
-    for (const unsigned char* bitmap : bitmaps) {
-        backgrounds.push_back(std::make_unique<GLFWTexture>(bitmap, kBackgroundSize));
-    }
-    return true;
 }
 
 bool Scene::State::buildProgramAndQuad(Failure& failure) {
@@ -183,8 +163,9 @@ void Scene::State::setSharedUniforms() {
 
 // Unit 2 is left active.
 void Scene::State::bindTextures() {
-    const GLuint textures[3] = {normalsTarget, backgrounds[schedule.backgroundA()]->name(),
-                                backgrounds[schedule.backgroundB()]->name()};
+    const int a = schedule.backgroundA();
+    const int b = schedule.backgroundB();
+    const GLuint textures[3] = {normalsTarget, pictures.textureOf(a, b), pictures.textureOf(b, a)};
     const int units[3] = {kNormalsUnit, kBackgroundUnit, kBackground2Unit};
     for (int i = 0; i < 3; ++i) {
         glActiveTexture(GL_TEXTURE0 + units[i]);
@@ -246,11 +227,18 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
     }
     state->camera.pitch(kCameraPitchDegrees);
     state->camera.updateView(kViewSlot);
-    if (!state->loadBackgrounds(failure)) {
+    // Every picture is checked before anything is built, so a damaged one is
+    // told before the driver is asked for anything; only the first two are
+    // made into textures before the first frame.
+    if (!state->pictures.checkAll(failure)) {
         return nullptr;
     }
     state->schedule.pickBackgroundA();
     state->schedule.pickBackgroundB();
+    const int a = state->schedule.backgroundA();
+    const int b = state->schedule.backgroundB();
+    state->pictures.textureOf(a, b);
+    state->pictures.textureOf(b, a);
     if (!state->buildProgramAndQuad(failure)) {
         return nullptr;
     }
@@ -271,6 +259,9 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
 void Scene::renderFrame(const FrameInputs& frame) {
     State& s = *state_;
     s.frameStats.tick();
+    // A band of the next change's picture, before the draw binds what it needs.
+    s.pictures.prepareAhead(s.schedule.upcomingPicture(), s.schedule.backgroundA(),
+                            s.schedule.backgroundB());
     s.camera.setProjection(
         perspective(kFieldOfViewDegrees, frame.aspectRatio, kNearPlane, kFarPlane));
     s.camera.selectView(kViewSlot);

@@ -4,8 +4,9 @@
 // frame draws the whole picture in one pass, frames 1 to 101 stay at full
 // resolution, and after a hundred slow frames one reduced-resolution frame
 // fills only the lower-left 256 x 256 texels of the target, which the window
-// pass then reads. The eight 2048 x 2048 backgrounds are read from the
-// program's resources but stored as one texel each, to spare memory.
+// pass then reads. The 2048 x 2048 backgrounds (two at set-up, a third for
+// the next change after the first frames) are read from the program's
+// resources but stored as one texel each, to spare memory.
 #include <cmath>
 #include <map>
 #include <sstream>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "platform/failure.h"
+#include "platform/resources.h"
+#include "resources/background_pictures.h"
 #include "scene/scene.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/water_reference.h"
@@ -36,6 +39,7 @@ constexpr int kTexelTolerance = 1;
 GLuint windowFramebuffer = 0;
 std::vector<GLuint> framebufferBinds;
 std::map<GLuint, Rgba> pictureColours;  // texture name -> its one texel
+std::map<GLuint, int> rowsUploaded;     // texture name -> rows since its picture's first
 PFNGLBINDFRAMEBUFFERPROC realBindFramebuffer;
 PFNGLTEXSTORAGE2DPROC realTexStorage2D;
 PFNGLTEXSUBIMAGE2DPROC realTexSubImage2D;
@@ -69,6 +73,8 @@ void APIENTRY texSubImage2DShim(GLenum target, GLint level, GLint x, GLint y, GL
         realTexSubImage2D(target, level, x, y, width, height, format, type, pixels);
         return;
     }
+    int& rows = rowsUploaded[boundTexture()];
+    rows = y == 0 ? height : rows + height;
     if (x == 0 && y == 0 && type == GL_FLOAT) {
         const float* p = static_cast<const float*>(pixels);
         picture->second = {p[0], p[1], p[2], p[3]};
@@ -188,7 +194,7 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
     GLint program = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     EXPECT_NE(program, 0) << "the scene's program is left current";
-    ASSERT_EQ(pictureColours.size(), 8u) << "eight background pictures";
+    ASSERT_EQ(pictureColours.size(), 2u) << "only the two pictures on units 1 and 2 at first";
     for (const auto& picture : pictureColours) {
         ASSERT_GE(picture.second.r, 0.0) << "picture " << picture.first << " has no pixels";
     }
@@ -218,6 +224,9 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
         drawFrame(*scene);
         ASSERT_EQ(framebufferBinds, std::vector<GLuint>{0}) << "frame " << frame;
     }
+
+    // By now the picture of the next change has a texture of its own too.
+    EXPECT_EQ(pictureColours.size(), 3u);
 
     // Frame 102: the pattern into the target, then the window from it.
     framebufferBinds.clear();
@@ -268,4 +277,65 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
         return waterColour({t[0] / 255.0, t[1] / 255.0}, picture);
     });
     EXPECT_LE(reduced.worst, kWindowTolerance) << reduced.firstMiss;
+}
+
+namespace {
+
+// The pictures on units 1 and 2 as the scene's listener tells them.
+int shownA = -1, shownB = -1, changes = 0;
+void picked(int a, int b) {
+    shownA = a;
+    shownB = b;
+}
+void changed(int a, int b, int) {
+    picked(a, b);
+    ++changes;
+}
+
+// A picture's lower-left pixel, straight from its bitmap.
+Rgba firstPixelOf(int picture) {
+    const unsigned char* bytes = findBitmapResource(kBackgroundPictures[picture].bitmapId).bytes;
+    const unsigned char* p = bytes + 40;
+    return {p[2] / 255.0f, p[1] / 255.0f, p[0] / 255.0f, 1.0f};
+}
+
+}  // namespace
+
+TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
+    Shims shims;
+    OffscreenTarget window(kWindowWidth, kWindowHeight);
+    windowFramebuffer = window.framebuffer;
+    pictureColours.clear();
+    rowsUploaded.clear();
+    timerNow = 30.0;
+    SceneHooks hooks;
+    hooks.timer = settableTimer;
+    hooks.listener.backgroundsPicked = picked;
+    hooks.listener.pictureChanged = changed;
+    Failure failure;
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, failure);
+    ASSERT_NE(scene, nullptr);
+    // Four frames a minute: a change comes before a picture could be filled
+    // band by band, so some are finished when their turn comes.
+    for (int frame = 0; frame < 4 * 45; ++frame) {
+        // A change made after this frame's draw shows from the next frame on.
+        const int drawnA = shownA, drawnB = shownB;
+        FrameInputs inputs;
+        inputs.time = timerNow;
+        inputs.framebufferWidth = kWindowWidth;
+        inputs.framebufferHeight = kWindowHeight;
+        scene->renderFrame(inputs);
+        timerNow += 15.0;
+        for (int unit : {1, 2}) {
+            const GLuint texture = static_cast<GLuint>(textureOnUnit(unit));
+            const Rgba expected = firstPixelOf(unit == 1 ? drawnA : drawnB);
+            const Rgba seen = pictureColours.at(texture);
+            ASSERT_EQ(rowsUploaded[texture], kPictureSize) << "frame " << frame << " unit " << unit;
+            ASSERT_NEAR(seen.r, expected.r, 1e-6) << "frame " << frame << " unit " << unit;
+            ASSERT_NEAR(seen.g, expected.g, 1e-6) << "frame " << frame << " unit " << unit;
+            ASSERT_NEAR(seen.b, expected.b, 1e-6) << "frame " << frame << " unit " << unit;
+        }
+    }
+    EXPECT_GE(changes, 40);
+    EXPECT_EQ(pictureColours.size(), 3u) << "three textures, reused";
 }

@@ -190,3 +190,38 @@ TEST(PickingRule, ScheduledChangesFollowItWithLargeRandomValues) {
         EXPECT_LE(step, 6) << "minute " << minute;
     }
 }
+
+TEST(PickingRule, TheUpcomingPictureIsKnownAheadAndChangesNoPick) {
+    // Two schedules on the same random values: one is asked for the upcoming
+    // picture at every step, the other never.
+    int randomA = 0, randomB = 0;
+    static int* counter = nullptr;
+    auto random = [] { return 2147483647 - ((*counter)++ * 7919); };
+    timerNow = kSetUp;
+    counter = &randomA;
+    BackgroundSchedule asked(settableTimer, +random);
+    asked.pickBackgroundA();
+    asked.pickBackgroundB();
+    asked.scheduleFade(kFirstFadeDelay);
+    counter = &randomB;
+    BackgroundSchedule silent(settableTimer, +random);
+    silent.pickBackgroundA();
+    silent.pickBackgroundB();
+    silent.scheduleFade(kFirstFadeDelay);
+    int changes = 0;
+    for (; timerNow < kSetUp + 2 * 3600.0; timerNow += 0.5) {
+        counter = &randomA;
+        const int upcoming = asked.upcomingPicture();
+        const int toSecond = asked.fadeToSecond();
+        const bool changed = asked.advance();
+        if (changed) {
+            ++changes;
+            EXPECT_EQ(toSecond == 1 ? asked.backgroundA() : asked.backgroundB(), upcoming);
+        }
+        counter = &randomB;
+        ASSERT_EQ(silent.advance(), changed);
+        ASSERT_EQ(silent.backgroundA(), asked.backgroundA()) << "at " << timerNow;
+        ASSERT_EQ(silent.backgroundB(), asked.backgroundB()) << "at " << timerNow;
+    }
+    EXPECT_GE(changes, 118);
+}
