@@ -4,6 +4,7 @@
 
 #include <GLFW/glfw3.h>
 #include <glfw_attach.h>
+#include <glfw_display_sleep.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -81,6 +82,7 @@ void GLFWApplication::openWindow() {
     if (window_ == nullptr) {
         failToOpenWindow();
     }
+    glfwLetDisplaySleep(window_);  // GLFW would keep a full-screen window's display lit
 
     glfwSetWindowSizeCallback(window_, onWindowSize);
     glfwSetKeyCallback(window_, onKey);

@@ -4,6 +4,7 @@
 #include "about/about_window.h"
 #include "app/glfw_application.h"
 #include "app/single_instance_guard.h"
+#include "platform/session_settings.h"
 
 CommandLine* currentCommandLine = nullptr;
 GLFWApplication* currentApplication = nullptr;
@@ -26,6 +27,8 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
             return 0;
         }
         case StartupRoad::Screensaver:
+            // Before glfwInit, and for every road out: most end in exit(0).
+            restoreSessionSettingsAtExit();
             currentApplication = new GLFWApplication(currentCommandLine);
             currentApplication->run();
             return 0;

@@ -4,7 +4,7 @@
 # PROGRAM is the screensaver built with that text broken. It must show the
 # driver's log in a "Debug" box, then "<Stage> shader compilation error", and
 # no other box (after a vertex error the fragment text is never compiled), then
-# end with exit code 0.
+# end with exit code 0, leaving the session's settings as they were.
 source "$(dirname "$0")/harness.sh"
 
 stage=${1:?fragment or vertex}
@@ -24,6 +24,7 @@ esac
 e2e_begin "wine-shader-$stage"
 e2e_start_display 320x240
 e2e_wine_prefix
+e2e_mark_session_settings
 
 e2e_wine_start saver 80 "$program" /s
 # A program that goes on drawing instead of failing is stopped here.
@@ -53,4 +54,5 @@ shopt -s nocasematch
 shopt -u nocasematch
 [[ "$log" == *"$broken_name"* ]] || e2e_fail "the first box does not name $broken_name"
 [ "${boxes[1]}" = "Debug"$'\t'"$compile_message" ] || e2e_fail "second box: ${boxes[1]}"
+e2e_expect_session_settings
 e2e_pass
