@@ -18,7 +18,7 @@ static void letDisplaySleep(void) {
 }
 
 static LRESULT CALLBACK displaySleepProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC glfwProc = (WNDPROC) GetPropW(handle, kGlfwProcProperty);
+    WNDPROC glfwProc = (WNDPROC)GetPropW(handle, kGlfwProcProperty);
     LRESULT result;
 
     if (glfwProc == NULL)
@@ -41,7 +41,7 @@ static LRESULT CALLBACK displaySleepProc(HWND handle, UINT message, WPARAM wPara
 }
 
 GLFWAPI void glfwLetDisplaySleep(GLFWwindow* handle) {
-    _GLFWwindow* window = (_GLFWwindow*) handle;
+    _GLFWwindow* window = (_GLFWwindow*)handle;
     HWND native;
 
     _GLFW_REQUIRE_INIT();
@@ -50,9 +50,9 @@ GLFWAPI void glfwLetDisplaySleep(GLFWwindow* handle) {
 
     native = window->win32.handle;
     if (GetPropW(native, kGlfwProcProperty) == NULL) {
-        HANDLE glfwProc = (HANDLE) GetWindowLongPtrW(native, GWLP_WNDPROC);
+        HANDLE glfwProc = (HANDLE)GetWindowLongPtrW(native, GWLP_WNDPROC);
         SetPropW(native, kGlfwProcProperty, glfwProc);
-        SetWindowLongPtrW(native, GWLP_WNDPROC, (LONG_PTR) displaySleepProc);
+        SetWindowLongPtrW(native, GWLP_WNDPROC, (LONG_PTR)displaySleepProc);
     }
     letDisplaySleep();
 }

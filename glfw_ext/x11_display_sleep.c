@@ -6,6 +6,6 @@
 #include "glfw_display_sleep.h"
 
 GLFWAPI void glfwLetDisplaySleep(GLFWwindow* handle) {
-    (void) handle;
+    (void)handle;
     _GLFW_REQUIRE_INIT();
 }
