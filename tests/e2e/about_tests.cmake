@@ -15,6 +15,7 @@ if(WIN32)
     list(GET paths ${picture_index} gp_about_picture)
 
     gp_add_e2e_test(wine.about_look 120 about_window_test.sh look "${gp_about_picture}")
+    gp_add_e2e_test(wine.about_look_144dpi 120 about_window_test.sh look-144dpi "${gp_about_picture}")
     gp_add_e2e_test(wine.about_website 120 about_window_test.sh website "${gp_about_texts}")
     gp_add_e2e_test(wine.about_close_box 90 about_window_test.sh close-box)
     gp_add_e2e_test(wine.about_alt_f4 90 about_window_test.sh alt-f4)
