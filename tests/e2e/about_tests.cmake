@@ -5,6 +5,10 @@ set(gp_about_texts "${CMAKE_SOURCE_DIR}/about/about_texts.h")
 if(WIN32)
     gp_add_e2e_program(about_failure_probe about_failure_probe.cpp)
     target_link_libraries(about_failure_probe PRIVATE glimmer_core)
+    gp_add_resources(about_picture_resources "${CMAKE_CURRENT_SOURCE_DIR}/about_picture.rc")
+    add_dependencies(about_picture_resources glimmer_art)
+    gp_add_e2e_program(about_dpi_change_probe about_dpi_change_probe.cpp)
+    target_link_libraries(about_dpi_change_probe PRIVATE glimmer_core about_picture_resources)
 
     # The picture the window must show, as the build made it.
     gp_read_resource_script("${CMAKE_SOURCE_DIR}/resources/Glimmerpond3D.rc" ids types paths)
@@ -16,6 +20,7 @@ if(WIN32)
 
     gp_add_e2e_test(wine.about_look 120 about_window_test.sh look "${gp_about_picture}")
     gp_add_e2e_test(wine.about_look_144dpi 120 about_window_test.sh look-144dpi "${gp_about_picture}")
+    gp_add_e2e_test(wine.about_dpi_change 120 about_window_test.sh dpi-change "${gp_about_picture}")
     gp_add_e2e_test(wine.about_website 120 about_window_test.sh website "${gp_about_texts}")
     gp_add_e2e_test(wine.about_close_box 90 about_window_test.sh close-box)
     gp_add_e2e_test(wine.about_alt_f4 90 about_window_test.sh alt-f4)

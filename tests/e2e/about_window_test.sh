@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The About window of configuration mode ("/c") under Wine, driven like a user.
-#   about_window_test.sh look | look-144dpi | website | close-box | alt-f4
-#                        | close-request | beside-switchless | failure-roads
+#   about_window_test.sh look | look-144dpi | dpi-change | website | close-box
+#                        | alt-f4 | close-request | beside-switchless | failure-roads
 # Arguments after the case: bitmap 101 as the build made it (for the looks) and
 # the program's texts header (for "website"). "look-144dpi" runs in a prefix set
-# to 150 % scaling (144 dpi), where everything is half as large again.
+# to 150 % scaling (144 dpi), where everything is half as large again;
+# "dpi-change" starts at 96 dpi and is then told its monitor is at 144 dpi
+# (by a test program that shows the same window).
 source "$(dirname "$0")/harness.sh"
 
 readonly about_title=About
@@ -27,7 +29,11 @@ about_geometry() {
 
 start_about() {
     local id=$1
-    e2e_wine_start "$id" 60 "$GP_SCR" /c
+    if [ -n "${DPI_CHANGE:-}" ]; then
+        e2e_wine_start "$id" 60 "$GP_E2E_TOOLS/about_dpi_change_probe.exe" $DPI_CHANGE
+    else
+        e2e_wine_start "$id" 60 "$GP_SCR" /c
+    fi
     ABOUT_WINDOW=$(e2e_wait_window "$about_title" 30)
     [ -n "$ABOUT_WINDOW" ] || e2e_fail "no window titled $about_title"
     read -r ABOUT_X ABOUT_Y ABOUT_W ABOUT_H < <(about_geometry "$ABOUT_WINDOW")
@@ -74,6 +80,11 @@ look() {
     local picture=$1 dpi=${2:-96} geometry=${3:-$expected_geometry}
     start_about about
     [ "$(e2e_count_windows "$about_title")" -eq 1 ] || e2e_fail "more than one About window"
+    if [ -n "${DPI_CHANGE:-}" ]; then
+        e2e_wait_for_line about '^sent dpi' 30 || e2e_fail "the window was not told of a new scale"
+        sleep 1
+        read -r ABOUT_X ABOUT_Y ABOUT_W ABOUT_H < <(about_geometry "$ABOUT_WINDOW")
+    fi
     e2e_log "outer rectangle: $ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H"
     [ "$ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H" = "$geometry" ] ||
         e2e_fail "outer rectangle is $ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H, not $geometry"
@@ -218,6 +229,7 @@ esac
 case $1 in
     look) look "$2" ;;
     look-144dpi) look "$2" 144 "$expected_geometry_144dpi" ;;
+    dpi-change) DPI_CHANGE="144 $expected_geometry_144dpi" look "$2" 144 "$expected_geometry_144dpi" ;;
     website) website "$2" ;;
     close-box) close_box ;;
     alt-f4) alt_f4 ;;
