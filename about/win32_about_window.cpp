@@ -187,6 +187,7 @@ AboutWindow::AboutWindow(void* moduleInstance, int showCommand) {
     SetProcessDPIAware();
     Screen screen = measureScreen();
     windowDpi = screen.dpi;
+    // The picture's box is worked out when it is painted, from the bitmap's size.
     Layout layout = layoutForDpi(windowDpi, 0, 0);
     Point origin =
         centredWindowOrigin(screen.width, screen.height, layout.windowWidth, layout.windowHeight);
