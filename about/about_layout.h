@@ -1,5 +1,7 @@
 // The About window's look: its size, where each element sits (client
-// coordinates), the colours and fonts, and the rule that centres it.
+// coordinates), the colours and fonts, the rule that centres it, and how all
+// of it grows with the user's display scale. The sizes are given at 96 dpi
+// (100 %); at 144 dpi (150 %) everything is half as large again.
 #pragma once
 
 namespace about {
@@ -51,5 +53,25 @@ struct Point {
 // than the window gives a negative corner.
 Point centredWindowOrigin(int screenWidth, int screenHeight, int windowWidth = kWindowWidth,
                           int windowHeight = kWindowHeight);
+
+// The scale every size above is given at.
+constexpr int kDesignDpi = 96;
+
+// A length of the 96-dpi design at `dpi`, rounded half away from zero (as
+// Windows' MulDiv rounds). A dpi that is not positive (unknown) counts as 96.
+int scaledForDpi(int length, int dpi);
+
+// Everything that depends on the scale, for one dpi.
+struct Layout {
+    int dpi;
+    int windowWidth, windowHeight;  // outer size
+    Box notice, heading, button;
+    Box picture;  // the picture's place and the size it is drawn at
+    FontSpec bodyFont, headingFont;
+};
+
+// The window at `dpi`, with a picture whose own size is pictureWidth x
+// pictureHeight. At 96 dpi it is the design itself: the picture at its own size.
+Layout layoutForDpi(int dpi, int pictureWidth, int pictureHeight);
 
 }  // namespace about

@@ -4,9 +4,8 @@
 namespace about {
 
 std::string noticeText() {
-    return std::string("Copyright ") + kRightsYears + " " + kMakerName +
-           ". All rights reserved.\r\n" + "More free screensavers at " + kMakerHost + "\r\n" +
-           "Questions? Write to " + kSupportAddress;
+    return std::string(GP_LEGAL_COPYRIGHT) + "\r\n" + "More free screensavers at " + kMakerHost +
+           "\r\n" + "Questions? Write to " + kSupportAddress;
 }
 
 std::string websiteUrl() {

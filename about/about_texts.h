@@ -1,17 +1,20 @@
 // Every text the About window shows, and the page its button opens. The maker's
-// name, years, site and address live here and nowhere else.
+// site and address live here and nowhere else; the names and years come from
+// product_facts.h, which the resource script reads too.
 #pragma once
 #include <string>
+
+#include "about/product_facts.h"
 
 namespace about {
 
 constexpr const char* kWindowTitle = "About";
 constexpr const char* kWindowClassName = "QuillbrookWindowClass";
-constexpr const char* kHeading = "Glimmerpond 3D Screensaver";
+constexpr const char* kHeading = GP_PRODUCT_DESCRIPTION;
 constexpr const char* kButtonCaption = "Visit website";
 
-constexpr const char* kMakerName = "Quillbrook";
-constexpr const char* kRightsYears = "2024-2026";
+constexpr const char* kMakerName = GP_MAKER_NAME;
+constexpr const char* kRightsYears = GP_RIGHTS_YEARS;
 constexpr const char* kMakerHost = "www.quillbrook.com";
 constexpr const char* kSupportAddress = "support@quillbrook.com";
 // The page is told where the visitor came from.

@@ -1,6 +1,9 @@
 // The About window on Windows: plain Win32 controls on a pale green window,
 // the picture painted at its place, and a button that opens the maker's page.
 // Construction registers, creates and shows it, then runs its message loop.
+// Sizes, fonts and the picture follow the display's scale: the window is
+// laid out for the screen's dpi and again when Windows reports a new one (a
+// monitor of another scale).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -22,6 +25,9 @@ HWND headingControl = nullptr;
 HWND buttonControl = nullptr;
 HBITMAP picture = nullptr;
 HBRUSH staticBrush = nullptr;
+HFONT bodyFont = nullptr;
+HFONT headingFont = nullptr;
+int windowDpi = kDesignDpi;
 
 COLORREF colourRef(Rgb colour) {
     return RGB(colour.red, colour.green, colour.blue);
@@ -31,6 +37,29 @@ HFONT createAboutFont(const FontSpec& font) {
     return CreateFontA(font.height, font.width, 0, 0, font.weight, FALSE,
                        font.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_OUTLINE_PRECIS,
                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, VARIABLE_PITCH, kFontFace);
+}
+
+// The picture at its own size is copied as it is; at another scale it is
+// resampled smoothly (HALFTONE averages the source pixels each target covers).
+void drawPicture(HDC dc) {
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(memory, picture);
+    BITMAP size;
+    GetObjectA(picture, sizeof size, &size);
+    Box box = layoutForDpi(windowDpi, size.bmWidth, size.bmHeight).picture;
+    if (box.width == size.bmWidth && box.height == size.bmHeight) {
+        BitBlt(dc, box.x, box.y, box.width, box.height, memory, 0, 0, SRCCOPY);
+    } else {
+        int previousMode = SetStretchBltMode(dc, HALFTONE);
+        POINT previousOrigin;
+        SetBrushOrgEx(dc, 0, 0, &previousOrigin);  // as HALFTONE requires
+        StretchBlt(dc, box.x, box.y, box.width, box.height, memory, 0, 0, size.bmWidth,
+                   size.bmHeight, SRCCOPY);
+        SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+        SetStretchBltMode(dc, previousMode);
+    }
+    SelectObject(memory, previous);
+    DeleteDC(memory);
 }
 
 // Fills the whole client area with the background colour, then draws the picture.
@@ -43,15 +72,33 @@ void paintAboutWindow(HWND window) {
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
     // Without the picture resource there is nothing to copy (and no size to read).
     if (picture) {
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ previous = SelectObject(memory, picture);
-        BITMAP size;
-        GetObjectA(picture, sizeof size, &size);
-        BitBlt(dc, kPictureX, kPictureY, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
+        drawPicture(dc);
     }
     EndPaint(window, &paint);
+}
+
+void placeChild(HWND child, const Box& box, HFONT font) {
+    MoveWindow(child, box.x, box.y, box.width, box.height, TRUE);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(TRUE, 0));
+}
+
+// A monitor of another scale: new fonts, every control moved and sized again,
+// the window to the rectangle Windows suggests, the picture redrawn.
+void changeDpi(HWND window, int dpi, const RECT& suggested) {
+    windowDpi = dpi;
+    Layout layout = layoutForDpi(dpi, 0, 0);
+    HFONT oldBody = bodyFont;
+    HFONT oldHeading = headingFont;
+    bodyFont = createAboutFont(layout.bodyFont);
+    headingFont = createAboutFont(layout.headingFont);
+    placeChild(noticeControl, layout.notice, bodyFont);
+    placeChild(headingControl, layout.heading, headingFont);
+    placeChild(buttonControl, layout.button, bodyFont);
+    DeleteObject(oldBody);
+    DeleteObject(oldHeading);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 LRESULT CALLBACK aboutWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,6 +120,9 @@ LRESULT CALLBACK aboutWindowProcedure(HWND window, UINT message, WPARAM wParam, 
                 ShellExecuteA(window, "open", websiteUrl().c_str(), nullptr, nullptr,
                               SW_SHOWNORMAL);
             }
+            return 0;
+        case WM_DPICHANGED:
+            changeDpi(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
             DestroyWindow(window);
@@ -104,13 +154,18 @@ void registerAboutClass(HINSTANCE instance, Failure& failure) {
     }
 }
 
-// Where the window goes, in physical pixels (the process is DPI-aware by now).
-Point centreOnScreen() {
+// The primary screen's size in physical pixels and its scale (the process is
+// DPI-aware by now, so neither is made up for it).
+struct Screen {
+    int width, height, dpi;
+};
+
+Screen measureScreen() {
     HDC screen = GetDC(nullptr);
-    Point origin =
-        centredWindowOrigin(GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES));
+    Screen measured{GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES),
+                    GetDeviceCaps(screen, LOGPIXELSY)};
     ReleaseDC(nullptr, screen);
-    return origin;
+    return measured;
 }
 
 HWND createChild(const char* className, const char* text, const Box& box, DWORD style, int id,
@@ -127,11 +182,19 @@ HWND createChild(const char* className, const char* text, const Box& box, DWORD 
 AboutWindow::AboutWindow(void* moduleInstance, int showCommand, Failure& failure) {
     HINSTANCE instance = static_cast<HINSTANCE>(moduleInstance);
     registerAboutClass(instance, failure);
+    // The manifest asks for per-monitor awareness already; a build without it
+    // (or an older Windows) gets the system's scale this way.
     SetProcessDPIAware();
-    Point origin = centreOnScreen();
+    Screen screen = measureScreen();
+    windowDpi = screen.dpi;
+    // The picture's box is worked out when it is painted, from the bitmap's size.
+    Layout layout = layoutForDpi(windowDpi, 0, 0);
+    Point origin =
+        centredWindowOrigin(screen.width, screen.height, layout.windowWidth, layout.windowHeight);
 
     mainWindow = CreateWindowExA(0, kWindowClassName, kWindowTitle, WS_SYSMENU, origin.x, origin.y,
-                                 kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+                                 layout.windowWidth, layout.windowHeight, nullptr, nullptr,
+                                 instance, nullptr);
     if (!mainWindow) {
         // No window exists whose closing could end a message loop: give up here.
         failure.add("Window Creation Failed!", "Error!", MessageIcon::Exclamation);
@@ -140,18 +203,18 @@ AboutWindow::AboutWindow(void* moduleInstance, int showCommand, Failure& failure
 
     picture = static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(kPictureResourceId), IMAGE_BITMAP, 0, 0, LR_SHARED));
-    HFONT bodyFont = createAboutFont(kBodyFont);
-    HFONT headingFont = createAboutFont(kHeadingFont);
+    bodyFont = createAboutFont(layout.bodyFont);
+    headingFont = createAboutFont(layout.headingFont);
 
     // A 64-bit handle needs the pointer-sized read of the window's instance.
     HINSTANCE windowInstance =
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     const DWORD staticStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-    noticeControl = createChild("static", noticeText().c_str(), kNoticeBox, staticStyle, kNoticeId,
-                                windowInstance, bodyFont);
-    headingControl = createChild("static", kHeading, kHeadingBox, staticStyle, kHeadingId,
+    noticeControl = createChild("static", noticeText().c_str(), layout.notice, staticStyle,
+                                kNoticeId, windowInstance, bodyFont);
+    headingControl = createChild("static", kHeading, layout.heading, staticStyle, kHeadingId,
                                  windowInstance, headingFont);
-    buttonControl = createChild("BUTTON", kButtonCaption, kButtonBox, WS_CHILD | WS_VISIBLE,
+    buttonControl = createChild("BUTTON", kButtonCaption, layout.button, WS_CHILD | WS_VISIBLE,
                                 kButtonId, instance, bodyFont);
 
     ShowWindow(mainWindow, showCommand);

@@ -4,6 +4,7 @@
 
 #include <GLFW/glfw3.h>
 #include <glfw_attach.h>
+#include <glfw_display_sleep.h>
 
 #include <cstring>
 
@@ -84,6 +85,7 @@ bool GLFWApplication::openWindow(Failure& failure) {
         failure.add("Failed to open window");
         return false;
     }
+    glfwLetDisplaySleep(window_);  // GLFW would keep a full-screen window's display lit
 
     glfwSetWindowUserPointer(window_, &windowState_);
     glfwSetWindowSizeCallback(window_, onWindowSize);

@@ -6,6 +6,7 @@
 #include "app/glfw_application.h"
 #include "app/single_instance_guard.h"
 #include "platform/failure.h"
+#include "platform/session_settings.h"
 
 StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)()) {
     if ((mode == Preview || mode == NoSwitch) && !isFirstInstance()) {
@@ -27,6 +28,9 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
             break;
         }
         case StartupRoad::Screensaver: {
+            // Before glfwInit, and for every road out: a key or a button
+            // ends the run with exit(0) from inside the event loop.
+            restoreSessionSettingsAtExit();
             GLFWApplication application(commandLine, hooks);
             if (application.open(failure)) {
                 application.run(failure);

@@ -5,8 +5,12 @@
 # program finds the same bytes by the same ids (bitmaps without their 14-byte
 # file header, as Windows keeps them).
 # File names in a script are found in: the script's folder, shaders/, and the
-# generated art folder of the build tree.
+# generated art folder of the build tree. A script may #include headers from
+# the source tree (e.g. "about/product_facts.h") and the generated
+# "glimmerpond_version.h", which carries the project's version.
 set(GP_ART_DIR "${GP_GEN_DIR}/art")
+set(GP_VERSION_HEADER "${GP_GEN_DIR}/include/glimmerpond_version.h")
+configure_file("${CMAKE_SOURCE_DIR}/resources/version.h.in" "${GP_VERSION_HEADER}" @ONLY)
 
 function(gp_resource_search_path out script)
     get_filename_component(script_dir "${script}" DIRECTORY)
@@ -31,12 +35,14 @@ function(gp_read_background_table out_ids out_files)
 endfunction()
 
 # Reads "<id> <TYPE> "<file>"" lines into parallel lists of ids, types and
-# resolved paths; a script that includes the list of floor pictures gets one
-# BITMAP line for each.
+# resolved paths. A type is a name (TEXTFILE, BITMAP, ICON) or a number (24, a
+# manifest); other statements (STRINGTABLE, VERSIONINFO blocks) are passed
+# over. A script that includes the list of floor pictures gets one BITMAP line
+# for each.
 function(gp_read_resource_script script out_ids out_types out_paths)
     gp_resource_search_path(search "${script}")
     file(STRINGS "${script}" lines
-         REGEX "^[ \t]*([0-9]+[ \t]+[A-Z]+[ \t]+\"[^\"]+\"|#include \"background_pictures.def\")")
+         REGEX "^[ \t]*([0-9]+[ \t]+[A-Z0-9]+[ \t]+\"[^\"]+\"|#include \"background_pictures.def\")")
     set(ids "")
     set(types "")
     set(paths "")
@@ -49,7 +55,7 @@ function(gp_read_resource_script script out_ids out_types out_paths)
             endforeach()
             continue()
         endif()
-        string(REGEX MATCH "^[ \t]*([0-9]+)[ \t]+([A-Z]+)[ \t]+\"([^\"]+)\"" _ "${line}")
+        string(REGEX MATCH "^[ \t]*([0-9]+)[ \t]+([A-Z0-9]+)[ \t]+\"([^\"]+)\"" _ "${line}")
         list(APPEND entries "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}|${CMAKE_MATCH_3}")
     endforeach()
     foreach(entry IN LISTS entries)
@@ -82,9 +88,20 @@ function(gp_add_resources target script)
     if(WIN32)
         add_library(${target} OBJECT "${script}")
         gp_resource_search_path(search "${script}")
-        target_include_directories(${target} PRIVATE ${search})
-        set_source_files_properties("${script}" PROPERTIES OBJECT_DEPENDS
-                                    "${paths};${GP_BACKGROUND_TABLE}")
+        target_include_directories(${target} PRIVATE ${search} "${CMAKE_SOURCE_DIR}"
+                                   "${GP_GEN_DIR}/include")
+        # windres leaves no list of what it read: name the included headers too.
+        file(STRINGS "${script}" includes REGEX "^#include \"[^\"]+\"")
+        foreach(include IN LISTS includes)
+            string(REGEX MATCH "\"([^\"]+)\"" _ "${include}")
+            foreach(dir IN LISTS search ITEMS "${CMAKE_SOURCE_DIR}" "${GP_GEN_DIR}/include")
+                if(EXISTS "${dir}/${CMAKE_MATCH_1}")
+                    list(APPEND paths "${dir}/${CMAKE_MATCH_1}")
+                    break()
+                endif()
+            endforeach()
+        endforeach()
+        set_source_files_properties("${script}" PROPERTIES OBJECT_DEPENDS "${paths}")
     else()
         set(asm "${CMAKE_CURRENT_BINARY_DIR}/${target}.S")
         set(table "${CMAKE_CURRENT_BINARY_DIR}/${target}_table.cpp")

@@ -17,6 +17,8 @@ packages=(
   libgl-dev libegl-dev libgles-dev libosmesa6-dev libgl1-mesa-dri mesa-utils
   libegl-mesa0 libglx-mesa0
   glslang-tools
+  # wrestool lists the resources the shell reads from the .scr.
+  icoutils
 )
 
 missing=()

@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # The About window of configuration mode ("/c") under Wine, driven like a user.
-#   about_window_test.sh look | website | close-box | alt-f4 | close-request
-#                        | beside-switchless | failure-roads
-# Arguments after the case: bitmap 101 as the build made it (for "look") and
-# the program's texts header (for "website").
+#   about_window_test.sh look | look-144dpi | dpi-change | website | close-box
+#                        | alt-f4 | close-request | beside-switchless | failure-roads
+# Arguments after the case: bitmap 101 as the build made it (for the looks) and
+# the program's texts header (for "website"). "look-144dpi" runs in a prefix set
+# to 150 % scaling (144 dpi), where everything is half as large again;
+# "dpi-change" starts at 96 dpi and is then told its monitor is at 144 dpi
+# (by a test program that shows the same window).
 source "$(dirname "$0")/harness.sh"
 
 readonly about_title=About
 readonly saver_title=Glimmerpond3DScreensaver
 readonly screen=1920x1080
-# At 1920 x 1080 the 400 x 300 window is centred at (760, 390).
+# At 1920 x 1080 the 400 x 300 window is centred at (760, 390); at 144 dpi
+# the 600 x 450 window at (660, 315).
 readonly expected_geometry="760 390 400 300"
+readonly expected_geometry_144dpi="660 315 600 450"
 
 # X geometry of the About window as "x y width height". Without a window
 # manager Wine draws the frame and title bar itself, so the X window is the
@@ -24,7 +29,11 @@ about_geometry() {
 
 start_about() {
     local id=$1
-    e2e_wine_start "$id" 60 "$GP_SCR" /c
+    if [ -n "${DPI_CHANGE:-}" ]; then
+        e2e_wine_start "$id" 60 "$GP_E2E_TOOLS/about_dpi_change_probe.exe" $DPI_CHANGE
+    else
+        e2e_wine_start "$id" 60 "$GP_SCR" /c
+    fi
     ABOUT_WINDOW=$(e2e_wait_window "$about_title" 30)
     [ -n "$ABOUT_WINDOW" ] || e2e_fail "no window titled $about_title"
     read -r ABOUT_X ABOUT_Y ABOUT_W ABOUT_H < <(about_geometry "$ABOUT_WINDOW")
@@ -68,19 +77,24 @@ expect_drawn_edges() {
 }
 
 look() {
-    local picture=$1
+    local picture=$1 dpi=${2:-96} geometry=${3:-$expected_geometry}
     start_about about
     [ "$(e2e_count_windows "$about_title")" -eq 1 ] || e2e_fail "more than one About window"
+    if [ -n "${DPI_CHANGE:-}" ]; then
+        e2e_wait_for_line about '^sent dpi' 30 || e2e_fail "the window was not told of a new scale"
+        sleep 1
+        read -r ABOUT_X ABOUT_Y ABOUT_W ABOUT_H < <(about_geometry "$ABOUT_WINDOW")
+    fi
     e2e_log "outer rectangle: $ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H"
-    [ "$ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H" = "$expected_geometry" ] ||
-        e2e_fail "outer rectangle is $ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H, not $expected_geometry"
+    [ "$ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H" = "$geometry" ] ||
+        e2e_fail "outer rectangle is $ABOUT_X $ABOUT_Y $ABOUT_W $ABOUT_H, not $geometry"
     e2e_screenshot "$E2E_WORK/about.png"
     expect_drawn_edges "$E2E_WORK/about.png"
     convert "$E2E_WORK/about.png" -crop "${ABOUT_W}x${ABOUT_H}+${ABOUT_X}+${ABOUT_Y}" +repage \
         "$E2E_WORK/about-window.png"
     convert "$E2E_WORK/about.png" "$E2E_WORK/about.ppm"
     python3 "$(dirname "$0")/about_pixels.py" "$E2E_WORK/about.ppm" \
-        "$ABOUT_X" "$ABOUT_Y" "$ABOUT_W" "$ABOUT_H" "$picture" >&2 ||
+        "$ABOUT_X" "$ABOUT_Y" "$ABOUT_W" "$ABOUT_H" "$picture" "$dpi" >&2 ||
         e2e_fail "the window does not look as it should (screenshot: $E2E_WORK/about-window.png)"
     rm -f "$E2E_WORK/about.ppm"
     e2e_running about || e2e_fail "the About window ended on its own"
@@ -205,7 +219,16 @@ case $1 in
 esac
 e2e_wine_prefix
 case $1 in
+    look-144dpi)
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
+            e2e_fail "could not set 144 dpi"
+        timeout 30 wineserver -w
+        ;;
+esac
+case $1 in
     look) look "$2" ;;
+    look-144dpi) look "$2" 144 "$expected_geometry_144dpi" ;;
+    dpi-change) DPI_CHANGE="144 $expected_geometry_144dpi" look "$2" 144 "$expected_geometry_144dpi" ;;
     website) website "$2" ;;
     close-box) close_box ;;
     alt-f4) alt_f4 ;;

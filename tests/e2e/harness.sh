@@ -25,6 +25,9 @@
 #   e2e_expect_covered FILE        every sample point differs from the white root and black
 #   e2e_offscreen_gl_window W H    X id where Wine keeps a W x H child's OpenGL drawing
 #   e2e_windows_path PATH          PATH as a Windows program under Wine names it
+#   e2e_mark_session_settings      sets the session-wide settings that GLFW
+#                                  changes to values of our own, before a run
+#   e2e_expect_session_settings    after the run they still read as marked
 #   e2e_fail MESSAGE / e2e_pass    end the test
 #
 # Environment from CTest: GP_SCR (the program), GP_E2E_TOOLS (the Windows test
@@ -327,4 +330,28 @@ e2e_windows_path() {
     local path
     path=$(readlink -f "$1")
     printf 'Z:%s' "${path//\//\\}"
+}
+
+# GLFW sets the foreground lock timeout to 0 in glfwInit and the mouse trails
+# to 0 while a full-screen window holds its monitor. A session's values live in
+# the wineserver, so it is kept running until the test's cleanup: otherwise a
+# restart would forget a change and hide it.
+readonly E2E_SESSION_MARK="foreground-lock-timeout 200000 mouse-trails 3"
+
+e2e_session_settings() {
+    timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" session-settings 2>/dev/null | tr -d '\r'
+}
+
+e2e_mark_session_settings() {
+    timeout 10 wineserver -p || e2e_fail "could not start a lasting wineserver"
+    timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" set-session-settings 200000 3 ||
+        e2e_fail "could not change the session's settings"
+    [ "$(e2e_session_settings)" = "$E2E_SESSION_MARK" ] || e2e_fail "the session's settings do not read back"
+}
+
+e2e_expect_session_settings() {
+    local now
+    now=$(e2e_session_settings)
+    e2e_log "session settings after the run: $now"
+    [ "$now" = "$E2E_SESSION_MARK" ] || e2e_fail "the run left the session changed: $now, not $E2E_SESSION_MARK"
 }

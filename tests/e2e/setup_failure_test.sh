@@ -6,7 +6,8 @@
 # shader compilation error", and no other box (after a vertex error the
 # fragment text is never compiled). A damaged picture, even one shown only
 # much later, and a quad without a mesh must each show their one "Debug" box
-# before any frame. Every road ends with exit code 0.
+# before any frame. Every road ends with exit code 0, leaving the session's
+# settings as they were.
 source "$(dirname "$0")/harness.sh"
 
 stage=${1:?fragment, vertex, picture or mesh}
@@ -32,6 +33,7 @@ esac
 e2e_begin "wine-setup-failure-$stage"
 e2e_start_display 320x240
 e2e_wine_prefix
+e2e_mark_session_settings
 
 e2e_wine_start saver 80 "$program" /s
 # A program that goes on drawing instead of failing is stopped here.
@@ -56,6 +58,7 @@ done
 if [ -n "${only_box:-}" ]; then
     [ "${#boxes[@]}" -eq 1 ] || e2e_fail "expected one box, saw ${#boxes[@]}"
     [ "${boxes[0]}" = "Debug"$'\t'"$only_box" ] || e2e_fail "box: ${boxes[0]}"
+    e2e_expect_session_settings
     e2e_pass
 fi
 [ "${#boxes[@]}" -eq 2 ] || e2e_fail "expected two boxes, saw ${#boxes[@]}"
@@ -66,4 +69,5 @@ shopt -s nocasematch
 shopt -u nocasematch
 [[ "$log" == *"$broken_name"* ]] || e2e_fail "the first box does not name $broken_name"
 [ "${boxes[1]}" = "Debug"$'\t'"$compile_message" ] || e2e_fail "second box: ${boxes[1]}"
+e2e_expect_session_settings
 e2e_pass

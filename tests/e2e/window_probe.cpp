@@ -2,7 +2,11 @@
 // scripts, which see only X windows:
 //   window_probe box-text [wait ms]  the title and text of the visible message box
 //   window_probe close <title>       posts a close request to the window so titled
-// Exit code 0 when the window was found, 1 when not.
+//   window_probe monitor-power <title>   sends it WM_SYSCOMMAND SC_MONITORPOWER (off)
+//   window_probe minimize-restore <title>   minimises the window, then restores it
+//   window_probe session-settings    prints the session-wide settings GLFW changes
+//   window_probe set-session-settings <foreground lock ms> <mouse trails>
+// Exit code 0 when the window was found (or the settings read or set), 1 when not.
 #include <windows.h>
 
 #include <cstdio>
@@ -68,6 +72,55 @@ int closeWindow(const char* title) {
     return 0;
 }
 
+int sendMonitorPower(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        return 1;
+    }
+    // 2: the display is being shut off. The answer does not matter; whether it
+    // reaches the default handling is read from a relay trace.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2, SMTO_ABORTIFHUNG, 5000, &answer);
+    return 0;
+}
+
+// The road of a user who switches away and back: the full-screen window is
+// minimised and gives up its monitor, then restored and takes it again.
+int minimizeAndRestore(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        return 1;
+    }
+    ShowWindow(window, SW_MINIMIZE);
+    Sleep(500);
+    ShowWindow(window, SW_RESTORE);
+    Sleep(500);
+    return 0;
+}
+
+int printSessionSettings() {
+    UINT foregroundLockTimeout = 0;
+    UINT mouseTrails = 0;
+    if (!SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &foregroundLockTimeout, 0) ||
+        !SystemParametersInfoW(SPI_GETMOUSETRAILS, 0, &mouseTrails, 0)) {
+        return 1;
+    }
+    std::printf("foreground-lock-timeout %u mouse-trails %u\n", foregroundLockTimeout, mouseTrails);
+    return 0;
+}
+
+// Changed for this session only, as GLFW changes them (nothing is written to
+// the user's profile).
+int setSessionSettings(const char* foregroundLockTimeout, const char* mouseTrails) {
+    UINT timeout = static_cast<UINT>(std::strtoul(foregroundLockTimeout, nullptr, 10));
+    UINT trails = static_cast<UINT>(std::strtoul(mouseTrails, nullptr, 10));
+    bool set = SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                                     reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)),
+                                     SPIF_SENDCHANGE) &&
+               SystemParametersInfoW(SPI_SETMOUSETRAILS, trails, nullptr, SPIF_SENDCHANGE);
+    return set ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,6 +131,21 @@ int main(int argc, char** argv) {
     if (command == "close" && argc > 2) {
         return closeWindow(argv[2]);
     }
-    std::fprintf(stderr, "usage: window_probe box-text [wait ms] | close <title>\n");
+    if (command == "monitor-power" && argc > 2) {
+        return sendMonitorPower(argv[2]);
+    }
+    if (command == "minimize-restore" && argc > 2) {
+        return minimizeAndRestore(argv[2]);
+    }
+    if (command == "session-settings") {
+        return printSessionSettings();
+    }
+    if (command == "set-session-settings" && argc > 3) {
+        return setSessionSettings(argv[2], argv[3]);
+    }
+    std::fprintf(stderr,
+                 "usage: window_probe box-text [wait ms] | close <title> | monitor-power <title>\n"
+                 "       | minimize-restore <title> | session-settings\n"
+                 "       | set-session-settings <foreground lock ms> <mouse trails>\n");
     return 2;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows screensaver in full screen under Wine, driven like a user.
 #   wine_fullscreen_test.sh draws-and-key-ends | click-ends | close-request-ends
-#                           | one-switchless-run
+#                           | one-switchless-run | display-may-sleep
+# The three roads out leave the session's settings as they found them.
 source "$(dirname "$0")/harness.sh"
 
 readonly saver_title=Glimmerpond3DScreensaver
@@ -36,6 +37,7 @@ draws_and_key_ends() {
     # A modifier alone is a key too.
     xdotool key shift
     expect_exit_zero saver 10
+    e2e_expect_session_settings
 }
 
 click_ends() {
@@ -45,6 +47,7 @@ click_ends() {
     e2e_running saver || e2e_fail "ended before the click"
     xdotool click 1
     expect_exit_zero saver 10
+    e2e_expect_session_settings
 }
 
 close_request_ends() {
@@ -52,6 +55,7 @@ close_request_ends() {
     timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" close "$saver_title" ||
         e2e_fail "could not ask the window to close"
     expect_exit_zero saver 10
+    e2e_expect_session_settings
 }
 
 # A switchless run refuses a second switchless run, but not a "/s" run.
@@ -71,14 +75,49 @@ one_switchless_run() {
     e2e_running third || e2e_fail "the \"/s\" run ended"
 }
 
+# GLFW keeps the display on for a full-screen window (the execution state
+# ES_DISPLAY_REQUIRED, when the window is made and each time it is restored)
+# and swallows SC_MONITORPOWER. A relay trace of the run shows what is left.
+display_may_sleep() {
+    wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ \
+        /d 'SetThreadExecutionState;DefWindowProcW' /f >/dev/null 2>&1 || e2e_fail "no relay filter"
+    e2e_start saver 90 env WINEDEBUG=+relay wine "$GP_SCR" /s
+    [ -n "$(e2e_wait_window "$saver_title" 60)" ] || e2e_fail "no window titled $saver_title"
+    e2e_wait_drawn "$E2E_WORK/fullscreen.png" 60 || e2e_fail "nothing drawn within 60 s"
+    timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" minimize-restore "$saver_title" ||
+        e2e_fail "could not minimise and restore the window"
+    timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" monitor-power "$saver_title" ||
+        e2e_fail "could not send SC_MONITORPOWER"
+    sleep 0.5
+    e2e_running saver || e2e_fail "the screensaver ended before the key"
+    xdotool key shift
+    expect_exit_zero saver 20
+    grep -a 'SetThreadExecutionState(' "$E2E_WORK/saver.log" | grep -a 'Call' |
+        sed 's/.*SetThreadExecutionState(\([0-9a-fA-F]*\)).*/\1/' >"$E2E_WORK/states.txt" || true
+    e2e_log "execution states set, in order: $(tr '\n' ' ' <"$E2E_WORK/states.txt")"
+    # GLFW asks for the display at creation and again on the restore.
+    [ "$(grep -ci '^80000002$' "$E2E_WORK/states.txt")" -ge 2 ] ||
+        e2e_fail "the trace does not show GLFW's requests (relay not working?)"
+    local last
+    last=$(tail -n1 "$E2E_WORK/states.txt")
+    # ES_SYSTEM_REQUIRED 0x1, ES_DISPLAY_REQUIRED 0x2
+    (((0x$last & 0x3) == 0)) || e2e_fail "the last execution state is $last: the display is kept on"
+    grep -a 'Call user32.DefWindowProcW(' "$E2E_WORK/saver.log" | grep -aqi ',00000112,0000f170,' ||
+        e2e_fail "SC_MONITORPOWER never reached DefWindowProcW"
+}
+
 e2e_begin "wine-fullscreen-$1"
 e2e_start_display "$screen"
 e2e_wine_prefix
+case $1 in
+    draws-and-key-ends | click-ends | close-request-ends) e2e_mark_session_settings ;;
+esac
 case $1 in
     draws-and-key-ends) draws_and_key_ends ;;
     click-ends) click_ends ;;
     close-request-ends) close_request_ends ;;
     one-switchless-run) one_switchless_run ;;
+    display-may-sleep) display_may_sleep ;;
     *) e2e_fail "unknown case $1" ;;
 esac
 e2e_pass

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # GLFW failing to start: a system-wide hook refuses GLFW's helper window, so
 # glfwInit fails while the display works. The program must say so, go on to
-# "Failed to open window", and end with 0.
+# "Failed to open window", and end with 0, leaving the session's settings as
+# they were.
 source "$(dirname "$0")/harness.sh"
 
 e2e_begin wine-init-failure
 e2e_start_display 320x240
 e2e_wine_prefix
+e2e_mark_session_settings
 
 e2e_wine_start saver 120 "$GP_E2E_TOOLS/glfw_init_blocker.exe" "$(e2e_windows_path "$GP_SCR")" /s
 e2e_dismiss_boxes saver 100
@@ -25,4 +27,5 @@ for ((i = 2; i < last; ++i)); do
         e2e_fail "box $i: ${boxes[$i]}"
 done
 [ "$(e2e_count_windows Glimmerpond3DScreensaver)" -eq 0 ] || e2e_fail "a window opened"
+e2e_expect_session_settings
 e2e_pass

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Preview mode under Wine: a host program in its own process passes its pane
 # to "/p"; the preview must live in a child of the pane and end when clicked,
-# or when the pane is disabled or destroyed (within a second), with exit code 0.
+# or when the pane is disabled or destroyed (within a second), with exit code 0
+# and the session's settings as they were.
 #   wine_preview_test.sh click | disable | destroy
 #
 # Wine does not show OpenGL drawn into a child window on screen (the pane
@@ -12,6 +13,7 @@ source "$(dirname "$0")/harness.sh"
 e2e_begin "wine-preview-$1"
 e2e_start_display 320x240 +extension Composite
 e2e_wine_prefix
+e2e_mark_session_settings
 
 e2e_wine_start host 90 "$GP_E2E_TOOLS/preview_host.exe" "$(e2e_windows_path "$GP_SCR")" "$1" \
     "$(e2e_windows_path "$E2E_WORK")\\go"
@@ -35,4 +37,5 @@ e2e_wait_exit host 60
 grep -E '^(exit|FAIL)' "$E2E_WORK/host.log" >&2 || true
 [ "$E2E_STATUS" -eq 0 ] || e2e_fail "the host reports $E2E_STATUS failed checks"
 grep -Eq '^exit 0 ' "$E2E_WORK/host.log" || e2e_fail "the preview did not end with 0"
+e2e_expect_session_settings
 e2e_pass

@@ -1,4 +1,5 @@
-// The About window's pure parts: the centring rule and the texts it shows.
+// The About window's pure parts: the centring rule, the layout at the user's
+// scale and the texts it shows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +8,26 @@
 #include "about/about_texts.h"
 
 using about::centredWindowOrigin;
+using about::layoutForDpi;
+using about::scaledForDpi;
+
+namespace {
+
+void expectBox(const about::Box& box, int x, int y, int width, int height) {
+    EXPECT_EQ(box.x, x);
+    EXPECT_EQ(box.y, y);
+    EXPECT_EQ(box.width, width);
+    EXPECT_EQ(box.height, height);
+}
+
+void expectFont(const about::FontSpec& font, int height, int width, int weight, bool underline) {
+    EXPECT_EQ(font.height, height);
+    EXPECT_EQ(font.width, width);
+    EXPECT_EQ(font.weight, weight);
+    EXPECT_EQ(font.underline, underline);
+}
+
+}  // namespace
 
 TEST(AboutCentring, HalfTheSpareRoomOnCommonScreens) {
     EXPECT_EQ(centredWindowOrigin(1920, 1080).x, 760);
@@ -27,6 +48,51 @@ TEST(AboutCentring, SmallScreensTruncateTowardZero) {
     EXPECT_EQ(centredWindowOrigin(301, 201).x, -49);
     EXPECT_EQ(centredWindowOrigin(301, 201).y, -49);
     EXPECT_EQ(centredWindowOrigin(400, 300).x, 0);
+}
+
+TEST(AboutLayout, At96DpiItIsTheDesignWithThePictureAtItsOwnSize) {
+    about::Layout layout = layoutForDpi(96, 110, 83);
+    EXPECT_EQ(layout.windowWidth, 400);
+    EXPECT_EQ(layout.windowHeight, 300);
+    expectBox(layout.notice, 20, 150, 380, 80);
+    expectBox(layout.heading, 90, 20, 280, 20);
+    expectBox(layout.button, 150, 210, 100, 32);
+    expectBox(layout.picture, 142, 55, 110, 83);
+    expectFont(layout.bodyFont, 16, 6, 400, false);
+    expectFont(layout.headingFont, 18, 8, 700, true);
+    // An unknown scale is the design's.
+    about::Layout unknown = layoutForDpi(0, 110, 83);
+    EXPECT_EQ(unknown.dpi, 96);
+    EXPECT_EQ(unknown.windowWidth, 400);
+    expectBox(unknown.picture, 142, 55, 110, 83);
+}
+
+TEST(AboutLayout, At144DpiEverythingIsHalfAsLargeAgainAndCentred) {
+    about::Layout layout = layoutForDpi(144, 110, 83);
+    EXPECT_EQ(layout.windowWidth, 600);
+    EXPECT_EQ(layout.windowHeight, 450);
+    about::Point origin = centredWindowOrigin(1920, 1080, layout.windowWidth, layout.windowHeight);
+    EXPECT_EQ(origin.x, 660);
+    EXPECT_EQ(origin.y, 315);
+    expectBox(layout.notice, 30, 225, 570, 120);
+    expectBox(layout.heading, 135, 30, 420, 30);
+    expectBox(layout.button, 225, 315, 150, 48);
+    // 82.5 and 124.5 round up, as MulDiv rounds.
+    expectBox(layout.picture, 213, 83, 165, 125);
+    expectFont(layout.bodyFont, 24, 9, 400, false);
+    expectFont(layout.headingFont, 27, 12, 700, true);
+}
+
+TEST(AboutLayout, LengthsRoundHalfAwayFromZero) {
+    EXPECT_EQ(scaledForDpi(400, 120), 500);
+    EXPECT_EQ(scaledForDpi(1, 120), 1);   // 1.25
+    EXPECT_EQ(scaledForDpi(2, 120), 3);   // 2.5
+    EXPECT_EQ(scaledForDpi(6, 168), 11);  // 10.5
+    EXPECT_EQ(scaledForDpi(-55, 144), -83);
+    EXPECT_EQ(scaledForDpi(300, 192), 600);
+    EXPECT_EQ(scaledForDpi(300, -1), 300);
+    // Large lengths do not overflow on the way.
+    EXPECT_EQ(scaledForDpi(20000000, 480), 100000000);
 }
 
 TEST(AboutTexts, NoticeIsThreeLinesJoinedByCrLf) {
