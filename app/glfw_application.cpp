@@ -57,6 +57,13 @@ void GLFWApplication::chooseWindowSize() {
         windowState_.resize(host.width, host.height);
         return;
     }
+    const std::vector<ScreenRect> all = desktopMonitors();
+    if (all.size() > 1) {
+        desktop_ = desktopSpanning(all);
+        spansMonitors_ = true;
+        windowState_.resize(desktop_.width, desktop_.height);
+        return;
+    }
     int version = windowsVersion();
     WindowSize primaryMode;
     if (version >= kFirstVersionKeepingTheMode) {
@@ -77,6 +84,19 @@ bool GLFWApplication::openWindow(Failure& failure) {
         // The host's window belongs to another process and cannot be subclassed,
         // so the picture goes into a child window of our own that fills it.
         window_ = glfwAttachNativeWindow(createPreviewChild(commandLine_.hostWindow), nullptr);
+    } else if (spansMonitors_) {
+        // One window over every monitor, above everything else, shown only
+        // once it is in place. It keeps its monitors' modes as they are.
+        glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+        glfwWindowHint(GLFW_FLOATING, GLFW_TRUE);
+        glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+        window_ = glfwCreateWindow(windowState_.width, windowState_.height, kWindowTitle, nullptr,
+                                   nullptr);
+        if (window_ != nullptr) {
+            glfwSetWindowPos(window_, desktop_.x, desktop_.y);
+            glfwShowWindow(window_);
+            glfwFocusWindow(window_);
+        }
     } else {
         window_ = glfwCreateWindow(windowState_.width, windowState_.height, kWindowTitle,
                                    glfwGetPrimaryMonitor(), nullptr);

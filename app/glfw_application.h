@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "app/window_size.h"
 #include "scene/scene_hooks.h"
@@ -47,5 +48,9 @@ class GLFWApplication {
     SceneHooks hooks_;
     GLFWwindow* window_ = nullptr;
     WindowState windowState_;
+    // With more than one monitor: the desktop that one borderless window
+    // covers, rather than a full-screen window on the primary alone.
+    bool spansMonitors_ = false;
+    ScreenRect desktop_;
     std::unique_ptr<Scene> scene_;
 };

@@ -1,6 +1,8 @@
 // The window size rule and the window's state.
 #include "app/window_size.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr WindowSize kClassicFullScreenSize{800, 600};
@@ -13,6 +15,22 @@ WindowSize fullScreenWindowSize(int windowsVersion, WindowSize primaryMode) {
         return kClassicFullScreenSize;
     }
     return primaryMode;
+}
+
+ScreenRect desktopSpanning(const std::vector<ScreenRect>& monitors) {
+    bool any = false;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    for (const ScreenRect& m : monitors) {
+        if (m.width <= 0 || m.height <= 0) {
+            continue;
+        }
+        left = any ? std::min(left, m.x) : m.x;
+        top = any ? std::min(top, m.y) : m.y;
+        right = any ? std::max(right, m.x + m.width) : m.x + m.width;
+        bottom = any ? std::max(bottom, m.y + m.height) : m.y + m.height;
+        any = true;
+    }
+    return any ? ScreenRect{left, top, right - left, bottom - top} : ScreenRect{};
 }
 
 float aspectRatioOf(int width, int height, float previous) {

@@ -2,6 +2,10 @@
 // current size and aspect ratio as the renderer reads them.
 #pragma once
 
+#include <vector>
+
+#include "platform/desktop_monitors.h"
+
 // Windows Vista: from here on the window takes the primary monitor's mode.
 constexpr int kFirstVersionKeepingTheMode = 60;
 
@@ -14,6 +18,11 @@ struct WindowSize {
 // systems switch the display to 800 x 600. A missing mode (no monitor, or GLFW
 // failed to start) also gives 800 x 600.
 WindowSize fullScreenWindowSize(int windowsVersion, WindowSize primaryMode);
+
+// The smallest rectangle that holds every monitor: with more than one
+// monitor the screensaver covers it with one window. Monitors without a size
+// are left out; none at all give an empty rectangle.
+ScreenRect desktopSpanning(const std::vector<ScreenRect>& monitors);
 
 // The aspect ratio of a drawing area; a height of 0 (a minimised window) keeps
 // `previous` rather than dividing by zero.

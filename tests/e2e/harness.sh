@@ -142,6 +142,26 @@ e2e_start_display() {
     e2e_fail "no free display in $E2E_DISPLAYS"
 }
 
+# Two monitors side by side, as Wine sees them through Xinerama: 1280 x 720
+# (primary) at 0,0 and 1024 x 768 at 1280,0, served by a Xephyr inside an
+# Xvfb wide enough for both. DISPLAY then names the Xephyr server.
+e2e_start_two_monitors() {
+    e2e_start_display 2304x768
+    : >"$E2E_WORK/monitors-display"
+    e2e_start xephyr 600 Xephyr -displayfd 3 +xinerama -extension RANDR -wr -nolisten tcp \
+        -screen 1280x720+0+0 -screen 1024x768+1280+0 3>"$E2E_WORK/monitors-display"
+    local tries
+    for tries in $(seq 100); do
+        if [ -s "$E2E_WORK/monitors-display" ]; then
+            export DISPLAY=":$(head -n1 "$E2E_WORK/monitors-display")"
+            return 0
+        fi
+        e2e_running xephyr || break
+        sleep 0.1
+    done
+    e2e_fail "Xephyr did not start"
+}
+
 # The template is made once per build folder (locked against parallel tests):
 # a fresh prefix where unmanaged windows close at once and a crash prints a
 # backtrace instead of waiting on a dialog.

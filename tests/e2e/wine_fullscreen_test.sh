@@ -2,6 +2,7 @@
 # The Windows screensaver in full screen under Wine, driven like a user.
 #   wine_fullscreen_test.sh draws-and-key-ends | click-ends | close-request-ends
 #                           | one-switchless-run | display-may-sleep
+#                           | two-monitors-key | two-monitors-click
 # The three roads out leave the session's settings as they found them.
 source "$(dirname "$0")/harness.sh"
 
@@ -58,6 +59,38 @@ close_request_ends() {
     e2e_expect_session_settings
 }
 
+# With two monitors one window covers both with the water; a key, or a click
+# on the second monitor, ends the run.
+two_monitors() {
+    local road=$1
+    start_screensaver saver /s
+    local window
+    window=$(e2e_wait_window "$saver_title" 5)
+    xdotool getwindowgeometry "$window" | grep -q "Geometry: 2304x768" ||
+        e2e_fail "the window does not span both monitors: $(xdotool getwindowgeometry "$window")"
+    e2e_wait_drawn "$E2E_WORK/monitors-1.png" 60 || e2e_fail "nothing drawn within 60 s"
+    sleep 1
+    e2e_screenshot "$E2E_WORK/monitors-2.png"
+    local at first second
+    # The middle and two corners of each monitor.
+    for at in "640 360" "20 20" "1260 700" "1792 384" "1300 20" "2290 750"; do
+        first=$(e2e_pixel "$E2E_WORK/monitors-1.png" $at)
+        second=$(e2e_pixel "$E2E_WORK/monitors-2.png" $at)
+        [ "$second" != "$E2E_ROOT_COLOUR" ] || e2e_fail "($at) shows the bare screen"
+        [ "$second" != "0 0 0" ] || e2e_fail "($at) is black: nothing was drawn"
+        e2e_log "($at): $first, a second later $second"
+    done
+    # The water moves on the second monitor too.
+    [ "$(compare -metric AE -extract 1024x768+1280+0 "$E2E_WORK/monitors-1.png" \
+        "$E2E_WORK/monitors-2.png" null: 2>&1 | cut -d' ' -f1)" -gt 1000 ] ||
+        e2e_fail "the second monitor's picture did not move"
+    case $road in
+    key) xdotool key a ;;
+    click) xdotool mousemove 1800 400 sleep 0.3 click 1 ;;
+    esac
+    expect_exit_zero saver 10
+}
+
 # A switchless run refuses a second switchless run, but not a "/s" run.
 one_switchless_run() {
     start_screensaver first
@@ -107,7 +140,10 @@ display_may_sleep() {
 }
 
 e2e_begin "wine-fullscreen-$1"
-e2e_start_display "$screen"
+case $1 in
+    two-monitors-*) e2e_start_two_monitors ;;
+    *) e2e_start_display "$screen" ;;
+esac
 e2e_wine_prefix
 case $1 in
     draws-and-key-ends | click-ends | close-request-ends) e2e_mark_session_settings ;;
@@ -118,6 +154,8 @@ case $1 in
     close-request-ends) close_request_ends ;;
     one-switchless-run) one_switchless_run ;;
     display-may-sleep) display_may_sleep ;;
+    two-monitors-key) two_monitors key ;;
+    two-monitors-click) two_monitors click ;;
     *) e2e_fail "unknown case $1" ;;
 esac
 e2e_pass

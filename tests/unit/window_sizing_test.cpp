@@ -50,3 +50,19 @@ TEST(AspectRatio, ResizeUpdatesTheWindowState) {
     EXPECT_EQ(state.height, 0);
     EXPECT_FLOAT_EQ(state.aspectRatio, 1024.0f / 768.0f);
 }
+
+TEST(DesktopSpanning, HoldsEveryMonitorWhereverThePrimaryIs) {
+    // Side by side, of different heights: the strip below the smaller one is covered too.
+    const ScreenRect two = desktopSpanning({{0, 0, 1280, 720}, {1280, 0, 1024, 768}});
+    EXPECT_EQ(std::vector<int>({two.x, two.y, two.width, two.height}),
+              std::vector<int>({0, 0, 2304, 768}));
+    // A monitor left of and above the primary reaches into negative coordinates.
+    const ScreenRect left = desktopSpanning({{0, 0, 1920, 1080}, {-1280, -200, 1280, 1024}});
+    EXPECT_EQ(std::vector<int>({left.x, left.y, left.width, left.height}),
+              std::vector<int>({-1280, -200, 3200, 1280}));
+    // One monitor is itself; a monitor without a size counts for nothing.
+    const ScreenRect one = desktopSpanning({{0, 0, 0, 0}, {0, 0, 800, 600}});
+    EXPECT_EQ(std::vector<int>({one.x, one.y, one.width, one.height}),
+              std::vector<int>({0, 0, 800, 600}));
+    EXPECT_EQ(desktopSpanning({}).width, 0);
+}

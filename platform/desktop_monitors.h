@@ -1,0 +1,14 @@
+// The monitors of the desktop as the system reports them: each one's place
+// and size in pixels. The window library may see fewer (GLFW on Windows lists
+// display adapters, which a desktop spread over one adapter does not show).
+#pragma once
+#include <vector>
+
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+std::vector<ScreenRect> desktopMonitors();
