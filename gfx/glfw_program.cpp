@@ -13,19 +13,13 @@ const char* const kVertexCompileError = "Vertex shader compilation error";
 const char* const kFragmentCompileError = "Fragment shader compilation error";
 const char* const kLinkError = "Shader program link error";
 
-std::string shaderLog(GLuint shader) {
+// The driver's log of a shader or a program, read with that kind's two queries.
+std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
+                    PFNGLGETSHADERINFOLOGPROC getLog) {
     GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    getParameter(object, GL_INFO_LOG_LENGTH, &length);
     std::string log(static_cast<std::size_t>(length) + 1, '\0');
-    glGetShaderInfoLog(shader, length, nullptr, &log[0]);
-    return log.c_str();
-}
-
-std::string programLog(GLuint program) {
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::string log(static_cast<std::size_t>(length) + 1, '\0');
-    glGetProgramInfoLog(program, length, nullptr, &log[0]);
+    getLog(object, length, nullptr, &log[0]);
     return log.c_str();
 }
 
@@ -52,7 +46,7 @@ GLFWProgram::GLFWProgram(const std::string& vertexText, const std::string& fragm
     GLint linked = 0;
     glGetProgramiv(program_, GL_LINK_STATUS, &linked);
     if (linked == 0) {
-        failure.add(programLog(program_));
+        failure.add(infoLog(program_, glGetProgramiv, glGetProgramInfoLog));
         failure.add(kLinkError);
     }
 }
@@ -102,7 +96,7 @@ GLuint GLFWProgram::compileShader(GLenum type, const std::string& text, const ch
     GLint compiled = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
     if (compiled == 0) {
-        failure.add(shaderLog(shader));
+        failure.add(infoLog(shader, glGetShaderiv, glGetShaderInfoLog));
         failure.add(failureMessage);
         glDeleteShader(shader);
         return 0;

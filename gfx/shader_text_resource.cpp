@@ -7,6 +7,16 @@
 #include "platform/failure.h"
 #include "platform/resources.h"
 
+bool readShaderTextResources(std::uint16_t vertexId, std::uint16_t fragmentId, ShaderTexts& texts,
+                             Failure& failure) {
+    texts.vertex = readShaderTextResource(vertexId, failure);
+    if (failure.happened()) {
+        return false;
+    }
+    texts.fragment = readShaderTextResource(fragmentId, failure);
+    return !failure.happened();
+}
+
 std::string readShaderTextResource(std::uint16_t id, Failure& failure) {
     const ResourceData text = findTextResource(id);
     if (!text.found()) {

@@ -104,15 +104,11 @@ Scene::State::~State() {
 }
 
 bool Scene::State::buildProgramAndQuad(Failure& failure) {
-    const std::string vertexText = readShaderTextResource(kVertexShaderText, failure);
-    if (failure.happened()) {
+    ShaderTexts texts;
+    if (!readShaderTextResources(kVertexShaderText, kFragmentShaderText, texts, failure)) {
         return false;
     }
-    const std::string fragmentText = readShaderTextResource(kFragmentShaderText, failure);
-    if (failure.happened()) {
-        return false;
-    }
-    programs.add(kProgramName, vertexText, fragmentText, failure);
+    programs.add(kProgramName, texts.vertex, texts.fragment, failure);
     if (failure.happened()) {
         return false;
     }

@@ -9,15 +9,11 @@
 
 std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
                                                   std::uint16_t fragmentTextId, Failure& failure) {
-    const std::string vertexText = readShaderTextResource(vertexTextId, failure);
-    if (failure.happened()) {
+    ShaderTexts texts;
+    if (!readShaderTextResources(vertexTextId, fragmentTextId, texts, failure)) {
         return nullptr;
     }
-    const std::string fragmentText = readShaderTextResource(fragmentTextId, failure);
-    if (failure.happened()) {
-        return nullptr;
-    }
-    return std::make_unique<GLFWProgram>(vertexText, fragmentText, failure);
+    return std::make_unique<GLFWProgram>(texts.vertex, texts.fragment, failure);
 }
 
 std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
@@ -31,10 +27,9 @@ std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
 void addProgramFromResources(GLFWProgramRegistry& registry, const char* name,
                              std::uint16_t vertexTextId, std::uint16_t fragmentTextId) {
     Failure failure;
-    const std::string vertexText = readShaderTextResource(vertexTextId, failure);
-    const std::string fragmentText = readShaderTextResource(fragmentTextId, failure);
-    if (!failure.happened()) {
-        registry.add(name, vertexText, fragmentText, failure);
+    ShaderTexts texts;
+    if (readShaderTextResources(vertexTextId, fragmentTextId, texts, failure)) {
+        registry.add(name, texts.vertex, texts.fragment, failure);
     }
     EXPECT_EQ(boxesOf(failure), std::vector<std::string>{});
 }
