@@ -8,6 +8,7 @@
 #include "app/frame_seed.h"
 #include "app/glfw_application.h"
 #include "platform/host_window.h"
+#include "platform/termination_request.h"
 #include "scene/scene.h"
 
 namespace {
@@ -27,6 +28,9 @@ void GLFWApplication::run() {
         keepGoing = keepGoing && escapeUp && !closeAsked;
         // A disabled or destroyed preview window means the host is done with us.
         if (commandLine_->mode == Preview && !isHostWindowEnabled(commandLine_->hostWindow)) {
+            break;
+        }
+        if (terminationRequested()) {
             break;
         }
     } while (keepGoing);
