@@ -5,6 +5,7 @@
 #include "app/glfw_application.h"
 #include "app/startup.h"
 #include "platform/message_box.h"
+#include "platform/termination_request.h"
 
 CommandLine hackCommandLine(const XScreenSaverArguments& arguments, NativeWindowHandle root) {
     CommandLine line(nullptr);
@@ -31,6 +32,7 @@ int startHack(const XScreenSaverArguments& arguments) {
         showMessageBox(arguments.error.c_str(), "Error");
         return 1;
     }
+    watchTerminationRequests();
     NativeWindowHandle root = arguments.target == HackWindow::Root ? screenRootWindow() : 0;
     currentCommandLine = new CommandLine(hackCommandLine(arguments, root));
     currentApplication = new GLFWApplication(currentCommandLine);
