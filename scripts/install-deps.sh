@@ -17,6 +17,8 @@ packages=(
   libgl-dev libegl-dev libgles-dev libosmesa6-dev libgl1-mesa-dri mesa-utils
   libegl-mesa0 libglx-mesa0
   glslang-tools
+  # The Linux build as an XScreenSaver hack: its end-to-end test runs the real daemon.
+  xscreensaver
 )
 
 missing=()
