@@ -17,6 +17,8 @@
 typedef struct AttachedWindow {
     _GLFWwindow* window;
     Window handle;
+    /* Whether the window carried an icon before GLFW could set one. */
+    GLFWbool hadIcon;
     /* The context's own destroy function; ours runs in its place. */
     void (*destroyContext)(_GLFWwindow* window);
     struct AttachedWindow* next;
@@ -26,6 +28,8 @@ typedef struct AttachedWindow {
  * which Xlib calls on that same thread. */
 static AttachedWindow* attachedWindows = NULL;
 static XErrorHandler keptErrorHandler = NULL;
+static XIOErrorHandler keptIOErrorHandler = NULL;
+static GLFWbool displayLost = GLFW_FALSE;
 
 /* While a context is being made for an attached window, GLFW chooses among
  * the configurations this returns: only those of the window's own visual. */
@@ -66,7 +70,21 @@ static int handleXError(Display* display, XErrorEvent* event) {
     return keptErrorHandler != NULL ? keptErrorHandler(display, event) : 0;
 }
 
+/* Xlib ends the process when the connection breaks; nothing may be sent then. */
+static int handleIOError(Display* display) {
+    displayLost = GLFW_TRUE;
+    return keptIOErrorHandler != NULL ? keptIOErrorHandler(display) : 0;
+}
+
+static void restoreWindowsAtExit(void);
+
 static void watchErrors(void) {
+    static GLFWbool exitHandlerSet = GLFW_FALSE;
+    if (!exitHandlerSet) {
+        atexit(restoreWindowsAtExit);
+        keptIOErrorHandler = XSetIOErrorHandler(handleIOError);
+        exitHandlerSet = GLFW_TRUE;
+    }
     if (attachedWindows == NULL) {
         keptErrorHandler = XSetErrorHandler(handleXError);
     }
@@ -91,6 +109,42 @@ static AttachedWindow* takeAttached(_GLFWwindow* window) {
     return found;
 }
 
+/* What GLFW may have set on the window goes: the hidden cursor (it would
+ * outlive us on the window) and an icon the window did not have. The window
+ * may already be gone; that is no error worth reporting. */
+static void restoreWindow(const AttachedWindow* attached) {
+    _glfwGrabErrorHandlerX11();
+    if (attached->window->cursorMode != GLFW_CURSOR_NORMAL) {
+        XUndefineCursor(_glfw.x11.display, attached->handle);
+    }
+    if (!attached->hadIcon) {
+        XDeleteProperty(_glfw.x11.display, attached->handle, _glfw.x11.NET_WM_ICON);
+    }
+    XSelectInput(_glfw.x11.display, attached->handle, NoEventMask);
+    _glfwReleaseErrorHandlerX11();
+}
+
+/* A process that ends without destroying its windows still hands them back. */
+static void restoreWindowsAtExit(void) {
+    for (AttachedWindow* attached = attachedWindows; attached != NULL; attached = attached->next) {
+        if (_glfw.x11.display != NULL && _glfw.x11.errorHandler == NULL && !displayLost) {
+            restoreWindow(attached);
+        }
+    }
+}
+
+static GLFWbool hasIcon(Window handle) {
+    unsigned char* icon = NULL;
+    _glfwGrabErrorHandlerX11();
+    unsigned long count =
+        _glfwGetWindowPropertyX11(handle, _glfw.x11.NET_WM_ICON, XA_CARDINAL, &icon);
+    _glfwReleaseErrorHandlerX11();
+    if (icon != NULL) {
+        XFree(icon);
+    }
+    return count > 0;
+}
+
 /* GLFW destroys a window's context right before the native window. For an
  * attached window this is where the window is handed back instead: with the
  * handle and colormap cleared, GLFW neither unmaps nor destroys anything. */
@@ -102,13 +156,7 @@ static void detachNativeWindow(_GLFWwindow* window) {
     if (attached->destroyContext != NULL) {
         attached->destroyContext(window);
     }
-    /* The window may already be gone; that is no error worth reporting. */
-    _glfwGrabErrorHandlerX11();
-    if (window->cursorMode != GLFW_CURSOR_NORMAL) {
-        XUndefineCursor(_glfw.x11.display, attached->handle);
-    }
-    XSelectInput(_glfw.x11.display, attached->handle, NoEventMask);
-    _glfwReleaseErrorHandlerX11();
+    restoreWindow(attached);
     XDeleteContext(_glfw.x11.display, attached->handle, _glfw.x11.context);
     window->x11.handle = None;
     window->x11.colormap = None;
@@ -270,6 +318,7 @@ GLFWAPI GLFWwindow* glfwAttachNativeWindow(uintptr_t nativeWindow, GLFWwindow* s
     _GLFWwindow* window = newRecord(handle, &attributes, &wndconfig, &fbconfig);
     attached->window = window;
     attached->handle = handle;
+    attached->hadIcon = hasIcon(handle);
     watchErrors();
     attached->next = attachedWindows;
     attachedWindows = attached;

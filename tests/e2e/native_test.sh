@@ -133,6 +133,9 @@ hack_window_id() {
     done
     expect_term_ends hack
     expect_quiet_log hack
+    # GLFW gives every window its icon; this one had none and is handed back so.
+    timeout 10 xprop -id "$HOST_HEX" _NET_WM_ICON | grep -q 'not found' ||
+        e2e_fail "the window keeps the icon the program set"
 }
 
 # XScreenSaver's way, once per monitor: two runs at once, each on the window
