@@ -115,6 +115,18 @@ preview() {
 # One run for the window that "--window-id" names: it draws there, follows
 # the window's new size, and ends on SIGTERM.
 hack_window_id() {
+    # A window that does not exist is refused with GLFW's reason, not an X error.
+    timeout 30 "$GP_SCR" --window-id 0x3ffffff >"$E2E_WORK/missing.log" 2>&1 ||
+        e2e_fail "a missing window ended the run with $?"
+    grep -q '^Error: X11: There is no window 0x3ffffff$' "$E2E_WORK/missing.log" ||
+        e2e_fail "no clear refusal of a missing window"
+    tail -n1 "$E2E_WORK/missing.log" | grep -qx 'Debug: Failed to open window' ||
+        e2e_fail "a missing window did not end at 'Failed to open window'"
+    local status=0
+    timeout 30 "$GP_SCR" --window-id nonsense >"$E2E_WORK/nonsense.log" 2>&1 || status=$?
+    [ "$status" -eq 1 ] && grep -q '^Error: --window-id needs a window id' "$E2E_WORK/nonsense.log" ||
+        e2e_fail "a window id that is no number did not end with its message and code 1"
+
     start_host host 320 240 40 30
     local before
     before=$(mapped_top_level_windows)
