@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Linux build on a private Xvfb display.
 #   native_test.sh fullscreen | no-display | preview | hack-window-id |
-#                  hack-root-windows | hack-small-window-decision
+#                  hack-root-windows | hack-small-window-decision | x11-attach
 # The last four hand the program a window of another client (tests/e2e's
 # x11_host_window, black until drawn), as XScreenSaver or a settings dialog does.
 source "$(dirname "$0")/harness.sh"
@@ -203,6 +203,13 @@ hack_small_window_decision() {
     expect_term_ends hack
 }
 
+x11_attach() {
+    e2e_start attach 40 "$GP_E2E_TOOLS/x11_attach_test"
+    e2e_wait_exit attach 45
+    grep -E '^(case|FAIL)' "$E2E_WORK/attach.log" >&2 || true
+    [ "$E2E_STATUS" -eq 0 ] || e2e_fail "$E2E_STATUS failed checks"
+}
+
 e2e_begin "native-$1"
 case $1 in
     fullscreen) e2e_start_display 320x240 && fullscreen ;;
@@ -211,6 +218,7 @@ case $1 in
     hack-window-id) e2e_start_display 640x480 && hack_window_id ;;
     hack-root-windows) e2e_start_display 640x480 && hack_root_windows ;;
     hack-small-window-decision) e2e_start_display 800x600 && hack_small_window_decision ;;
+    x11-attach) e2e_start_display 320x240 && x11_attach ;;
     *) e2e_fail "unknown case $1" ;;
 esac
 e2e_pass
