@@ -12,7 +12,7 @@ enum class HackWindow {
     None,      // no XScreenSaver-style switch: the Windows-style command line applies
     Given,     // draw into `window` ("--window-id", or "--root" with XSCREENSAVER_WINDOW)
     Root,      // "--root" without a usable XSCREENSAVER_WINDOW: the screen's root window
-    OwnWindow  // "--window"
+    OwnWindow  // "--window": a 640 x 480 window of its own
 };
 
 struct XScreenSaverArguments {

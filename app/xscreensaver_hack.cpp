@@ -7,22 +7,20 @@
 #include "platform/message_box.h"
 #include "platform/termination_request.h"
 
-CommandLine hackCommandLine(const XScreenSaverArguments& arguments, NativeWindowHandle root) {
+namespace {
+
+// The size of a "--window" run's window, as XScreenSaver's hacks open theirs.
+constexpr int kOwnWindowWidth = 640;
+constexpr int kOwnWindowHeight = 480;
+constexpr char kOwnWindowTitle[] = "Glimmerpond 3D";
+
+}  // namespace
+
+CommandLine hackCommandLine(const XScreenSaverArguments& arguments, NativeWindowHandle ownWindow) {
     CommandLine line(nullptr);
-    switch (arguments.target) {
-        case HackWindow::None:
-            break;
-        case HackWindow::Given:
-            line.mode = Preview;
-            line.hostWindow = arguments.window;
-            break;
-        case HackWindow::Root:
-            line.mode = Preview;
-            line.hostWindow = root;
-            break;
-        case HackWindow::OwnWindow:
-            line.mode = FullScreen;
-            break;
+    if (arguments.target != HackWindow::None) {
+        line.mode = Preview;
+        line.hostWindow = arguments.target == HackWindow::Given ? arguments.window : ownWindow;
     }
     return line;
 }
@@ -33,8 +31,13 @@ int startHack(const XScreenSaverArguments& arguments) {
         return 1;
     }
     watchTerminationRequests();
-    NativeWindowHandle root = arguments.target == HackWindow::Root ? screenRootWindow() : 0;
-    currentCommandLine = new CommandLine(hackCommandLine(arguments, root));
+    NativeWindowHandle ownWindow = 0;
+    if (arguments.target == HackWindow::Root) {
+        ownWindow = screenRootWindow();
+    } else if (arguments.target == HackWindow::OwnWindow) {
+        ownWindow = createOwnWindow(kOwnWindowWidth, kOwnWindowHeight, kOwnWindowTitle);
+    }
+    currentCommandLine = new CommandLine(hackCommandLine(arguments, ownWindow));
     currentApplication = new GLFWApplication(currentCommandLine);
     currentApplication->run();
     return 0;

@@ -1,5 +1,5 @@
-// Runs the screensaver as an XScreenSaver hack: into the window it is given
-// (the same road as the preview), or in a window of its own. These runs never
+// Runs the screensaver as an XScreenSaver hack: into the window it is given,
+// or into a window of its own, on the same road as the preview. These runs never
 // ask the single-instance guard: XScreenSaver starts one process per monitor.
 #pragma once
 
@@ -7,8 +7,9 @@
 #include "app/xscreensaver_arguments.h"
 
 // The command line the application reads for these arguments: preview mode
-// on the given window (or the root window `root`), full screen for "--window".
-CommandLine hackCommandLine(const XScreenSaverArguments& arguments, NativeWindowHandle root);
+// on the given window, or on `ownWindow` (the root window for "--root"
+// without XSCREENSAVER_WINDOW, the program's own window for "--window").
+CommandLine hackCommandLine(const XScreenSaverArguments& arguments, NativeWindowHandle ownWindow);
 
 // Shows what is wrong with the arguments and returns 1, or draws until the
 // window goes away or a termination request arrives and returns 0.

@@ -25,3 +25,9 @@ NativeWindowHandle createPreviewChild(NativeWindowHandle host);
 // The window that covers the whole screen (X's root window of the default
 // screen, Windows' desktop window); 0 when there is no display to ask.
 NativeWindowHandle screenRootWindow();
+
+// A top-level window of the program's own, mapped, titled `title`: where
+// XScreenSaver's "--window" draws. X: made on a connection of its own, so it
+// lasts as long as the process; 0 when there is no display, and always 0 on
+// Windows, which has no such switch.
+NativeWindowHandle createOwnWindow(int width, int height, const char* title);

@@ -65,3 +65,22 @@ NativeWindowHandle screenRootWindow() {
     XCloseDisplay(display);
     return root;
 }
+
+// The connection is never closed: closing it would destroy the window. A
+// window manager's close button ends that connection (there is no
+// WM_DELETE_WINDOW protocol to answer), which destroys the window and so ends
+// the run drawing into it.
+NativeWindowHandle createOwnWindow(int width, int height, const char* title) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return 0;
+    }
+    int screen = DefaultScreen(display);
+    Window window = XCreateSimpleWindow(
+        display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
+        static_cast<unsigned>(height), 0, BlackPixel(display, screen), BlackPixel(display, screen));
+    XStoreName(display, window, title);
+    XMapWindow(display, window);
+    XSync(display, False);
+    return window;
+}

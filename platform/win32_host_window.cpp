@@ -50,3 +50,7 @@ NativeWindowHandle createPreviewChild(NativeWindowHandle host) {
 NativeWindowHandle screenRootWindow() {
     return reinterpret_cast<NativeWindowHandle>(GetDesktopWindow());
 }
+
+NativeWindowHandle createOwnWindow(int, int, const char*) {
+    return 0;
+}

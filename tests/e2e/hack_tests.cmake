@@ -9,6 +9,7 @@ set_target_properties(x11_host_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMA
 
 gp_add_e2e_test(native.preview 90 native_test.sh preview)
 gp_add_e2e_test(native.hack_window_id 90 native_test.sh hack-window-id)
+gp_add_e2e_test(native.hack_own_window 90 native_test.sh hack-own-window)
 gp_add_e2e_test(native.hack_root_windows 120 native_test.sh hack-root-windows)
 gp_add_e2e_test(native.hack_small_window_decision 180 native_test.sh hack-small-window-decision)
 gp_add_e2e_test(native.xscreensaver_daemon 150 xscreensaver_daemon_test.sh)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux build on a private Xvfb display.
 #   native_test.sh fullscreen | no-display | preview | hack-window-id |
-#                  hack-root-windows | hack-small-window-decision | x11-attach
+#                  hack-own-window | hack-root-windows |
+#                  hack-small-window-decision | x11-attach
 # The last four hand the program a window of another client (tests/e2e's
 # x11_host_window, black until drawn), as XScreenSaver or a settings dialog does.
 source "$(dirname "$0")/harness.sh"
@@ -150,6 +151,23 @@ hack_window_id() {
         e2e_fail "the window keeps the icon the program set"
 }
 
+# "--window": a window of its own, the only top-level window the hack maps.
+hack_own_window() {
+    local before after window
+    before=$(mapped_top_level_windows)
+    e2e_start hack 120 "$GP_SCR" --window
+    window=$(e2e_wait_window "Glimmerpond 3D" 20)
+    [ -n "$window" ] || e2e_fail "no window titled Glimmerpond 3D"
+    [ "$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { print w "x" $2 }')" = 640x480 ] ||
+        e2e_fail "the window is not 640 x 480"
+    expect_water_in "$window" own-window
+    after=$(mapped_top_level_windows)
+    [ "$(comm -13 <(echo "$before") <(echo "$after") | wc -l)" -eq 1 ] ||
+        e2e_fail "more than the one window appeared"
+    expect_term_ends hack
+    expect_quiet_log hack
+}
+
 # XScreenSaver's way, once per monitor: two runs at once, each on the window
 # in its XSCREENSAVER_WINDOW (hex and decimal, "-root" and "--root"). The first
 # ends on SIGTERM; the second when its window is destroyed under it.
@@ -216,6 +234,7 @@ case $1 in
     no-display) no_display ;;
     preview) e2e_start_display 640x480 && preview ;;
     hack-window-id) e2e_start_display 640x480 && hack_window_id ;;
+    hack-own-window) e2e_start_display 800x600 && hack_own_window ;;
     hack-root-windows) e2e_start_display 640x480 && hack_root_windows ;;
     hack-small-window-decision) e2e_start_display 800x600 && hack_small_window_decision ;;
     x11-attach) e2e_start_display 320x240 && x11_attach ;;

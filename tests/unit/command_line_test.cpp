@@ -216,7 +216,7 @@ TEST(XScreenSaverArguments, OtherCommandLinesAreLeftToTheWindowsStyleReader) {
     }
 }
 
-TEST(HackCommandLine, GivenWindowsTakeThePreviewsRoadAndOwnWindowsTheFullScreens) {
+TEST(HackCommandLine, EveryWindowTakesThePreviewsRoad) {
     XScreenSaverArguments given = readHackArguments({"--window-id", "0x5000"});
     CommandLine intoGiven = hackCommandLine(given, 0x100);
     EXPECT_EQ(intoGiven.mode, Preview);
@@ -226,7 +226,10 @@ TEST(HackCommandLine, GivenWindowsTakeThePreviewsRoadAndOwnWindowsTheFullScreens
     EXPECT_EQ(intoRoot.mode, Preview);
     EXPECT_EQ(intoRoot.hostWindow, 0x100u);
 
-    CommandLine own = hackCommandLine(readHackArguments({"--window"}), 0x100);
-    EXPECT_EQ(own.mode, FullScreen);
-    EXPECT_EQ(own.hostWindow, 0u);
+    CommandLine own = hackCommandLine(readHackArguments({"--window"}), 0x200);
+    EXPECT_EQ(own.mode, Preview);
+    EXPECT_EQ(own.hostWindow, 0x200u);
+
+    CommandLine none = hackCommandLine(readHackArguments({"/s"}), 0x200);
+    EXPECT_EQ(none.mode, NoSwitch);
 }
