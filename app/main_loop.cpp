@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/command_line.h"
+#include "app/frame_rate_overlay.h"
 #include "app/frame_seed.h"
 #include "app/glfw_application.h"
 #include "platform/host_window.h"
@@ -20,6 +21,7 @@ void GLFWApplication::run() {
     bool keepGoing = true;
     do {
         frame();
+        drawFrameRateOverlay(glfwGetTime());
         glfwSwapBuffers(window_);
         glfwPollEvents();  // a key or mouse-button event ends the process in here
         // Both are asked on every pass, whatever the other answers.

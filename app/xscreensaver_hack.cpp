@@ -2,6 +2,7 @@
 // same application and scene as every other run.
 #include "app/xscreensaver_hack.h"
 
+#include "app/frame_rate_overlay.h"
 #include "app/glfw_application.h"
 #include "app/startup.h"
 #include "platform/message_box.h"
@@ -31,6 +32,9 @@ int startHack(const XScreenSaverArguments& arguments) {
         return 1;
     }
     watchTerminationRequests();
+    if (arguments.showFps) {
+        enableFrameRateOverlay();
+    }
     NativeWindowHandle ownWindow = 0;
     if (arguments.target == HackWindow::Root) {
         ownWindow = screenRootWindow();

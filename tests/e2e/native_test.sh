@@ -178,10 +178,20 @@ hack_root_windows() {
     local right=$HOST_HEX right_decimal=$HOST_DECIMAL
     local before
     before=$(mapped_top_level_windows)
-    XSCREENSAVER_WINDOW=$left e2e_start first 120 "$GP_SCR" --root
+    XSCREENSAVER_WINDOW=$left e2e_start first 120 "$GP_SCR" --root --fps
     XSCREENSAVER_WINDOW=$right_decimal e2e_start second 120 "$GP_SCR" -root
     expect_water_in "$left" root-left
     expect_water_in "$right" root-right
+    # --fps: after a second, white text ("0.0 fps" at the shortest) in a black
+    # box in the lower left corner.
+    sleep 1.5
+    timeout 20 import -window "$left" "$E2E_WORK/fps.png"
+    [ "$(convert "$E2E_WORK/fps.png" -crop 87x21+6+193 +repage -unique-colors txt:- |
+        grep -c '^[0-9]')" -eq 2 ] &&
+        [ "$(e2e_pixel "$E2E_WORK/fps.png" 7 212)" = "0 0 0" ] ||
+        e2e_fail "no frame rate in the lower left corner"
+    [ "$(e2e_pixel "$E2E_WORK/root-right-2.png" 7 212)" != "0 0 0" ] ||
+        e2e_fail "a frame rate without --fps"
     [ "$(mapped_top_level_windows)" = "$before" ] || e2e_fail "a new top-level window appeared"
     e2e_screenshot "$E2E_WORK/root-windows-screen.png"
     expect_term_ends first
