@@ -71,7 +71,10 @@ NativeWindowHandle screenRootWindow() {
 // WM_DELETE_WINDOW protocol to answer), which destroys the window and so ends
 // the run drawing into it.
 NativeWindowHandle createOwnWindow(int width, int height, const char* title) {
-    Display* display = XOpenDisplay(nullptr);
+    static Display* display = nullptr;
+    if (display == nullptr) {
+        display = XOpenDisplay(nullptr);
+    }
     if (display == nullptr) {
         return 0;
     }
