@@ -70,14 +70,6 @@ SETTINGS
 # Processes running the installed hack; the cleanup ends them by PID.
 hack_pids() { pgrep -f "^$hack( |\$)" || true; }
 
-# An ended hack whose parent (xscreensaver-gfx, which ends with it) has not
-# collected it stays a zombie for a while: it counts as ended.
-hack_running() {
-    local state
-    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
-    [ -n "$state" ] && [ "${state:0:1}" != Z ]
-}
-
 # Keeps the exit status for e2e_cleanup, which runs next.
 cleanup_hacks() {
     local status=$? pid
@@ -127,15 +119,13 @@ e2e_log "$changed pixels changed in 0.5 s"
 
 run_as_user timeout 10 xscreensaver-command --deactivate >>"$E2E_WORK/command.log" 2>&1 ||
     e2e_fail "xscreensaver-command --deactivate failed"
-start=$(date +%s%N)
+e2e_clock
+start=$E2E_NOW_US
 for pid in "${E2E_HACK_PIDS[@]}"; do
-    while hack_running "$pid"; do
-        elapsed=$((($(date +%s%N) - start) / 1000000))
-        [ "$elapsed" -le 2000 ] || e2e_fail "the hack still runs ${elapsed} ms after --deactivate"
-        sleep 0.02
-    done
+    e2e_wait_gone "$pid" 2000 "$start" ||
+        e2e_fail "the hack still runs ${E2E_ELAPSED_MS} ms after --deactivate"
 done
-e2e_log "the hack ended $((($(date +%s%N) - start) / 1000000)) ms after --deactivate"
+e2e_log "the hack ended within ${E2E_ELAPSED_MS} ms of --deactivate"
 
 run_as_user timeout 10 xscreensaver-command --exit >>"$E2E_WORK/command.log" 2>&1 || true
 e2e_wait_exit daemon 10
