@@ -3,8 +3,10 @@
 #include <GLFW/glfw3.h>
 
 #include "app/command_line.h"
+#include "app/frame_rate_overlay.h"
 #include "app/glfw_application.h"
 #include "platform/host_window.h"
+#include "platform/termination_request.h"
 #include "scene/scene.h"
 
 void GLFWApplication::run(Failure& failure) {
@@ -15,6 +17,7 @@ void GLFWApplication::run(Failure& failure) {
     bool keepGoing = true;
     do {
         frame();
+        drawFrameRateOverlay(glfwGetTime());
         glfwSwapBuffers(window_);
         glfwPollEvents();  // a key or mouse-button event ends the process in here
         // Both are asked on every pass, whatever the other answers.
@@ -23,6 +26,9 @@ void GLFWApplication::run(Failure& failure) {
         keepGoing = keepGoing && escapeUp && !closeAsked;
         // A disabled or destroyed preview window means the host is done with us.
         if (commandLine_.mode == Preview && !isHostWindowEnabled(commandLine_.hostWindow)) {
+            break;
+        }
+        if (terminationRequested()) {
             break;
         }
     } while (keepGoing);

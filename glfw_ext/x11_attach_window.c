@@ -1,17 +1,348 @@
-/* glfwAttachNativeWindow on X11: not available yet, so preview mode on Linux
- * ends with a clear message instead of a window. */
+/* glfwAttachNativeWindow on X11: a GLFW window record around an X window that
+ * another client may own (XScreenSaver's window, a settings dialog's preview
+ * pane, the root window). The context is made on the window's own visual; the
+ * window is asked only for the events any client may select (structure and
+ * exposure, never button presses), so its size changes reach GLFW's size
+ * callback. X errors about the window (it was destroyed under us) become a
+ * close request instead of Xlib's default exit. */
 #include "internal.h"
+
+#include <stdlib.h>
 
 #include "glfw_attach.h"
 
+/* The events any client may select on a window that is not its own. */
+#define ATTACHED_EVENT_MASK (StructureNotifyMask | ExposureMask)
+
+typedef struct AttachedWindow {
+    _GLFWwindow* window;
+    Window handle;
+    /* Whether the window carried an icon before GLFW could set one. */
+    GLFWbool hadIcon;
+    /* The context's own destroy function; ours runs in its place. */
+    void (*destroyContext)(_GLFWwindow* window);
+    struct AttachedWindow* next;
+} AttachedWindow;
+
+/* Touched only on the thread that owns GLFW, and by the X error handler,
+ * which Xlib calls on that same thread. */
+static AttachedWindow* attachedWindows = NULL;
+static XErrorHandler keptErrorHandler = NULL;
+static XIOErrorHandler keptIOErrorHandler = NULL;
+static GLFWbool displayLost = GLFW_FALSE;
+
+/* While a context is being made for an attached window, GLFW chooses among
+ * the configurations this returns: only those of the window's own visual. */
+static PFNGLXGETFBCONFIGSPROC allConfigs = NULL;
+static VisualID wantedVisual = 0;
+
+static GLXFBConfig* configsOfWantedVisual(Display* display, int screen, int* count) {
+    GLXFBConfig* configs = allConfigs(display, screen, count);
+    int kept = 0;
+    for (int i = 0; configs != NULL && i < *count; i++) {
+        int visual = 0;
+        glXGetFBConfigAttrib(display, configs[i], GLX_VISUAL_ID, &visual);
+        if ((VisualID)visual == wantedVisual) {
+            configs[kept++] = configs[i];
+        }
+    }
+    *count = kept;
+    return configs;
+}
+
+static AttachedWindow* findAttached(XID resource) {
+    for (AttachedWindow* attached = attachedWindows; attached != NULL; attached = attached->next) {
+        if (attached->handle == resource || attached->window->context.glx.window == resource) {
+            return attached;
+        }
+    }
+    return NULL;
+}
+
+/* Another client may destroy an attached window at any time; the next request
+ * that names it then fails. That ends the window's life as a close request. */
+static int handleXError(Display* display, XErrorEvent* event) {
+    AttachedWindow* attached = findAttached(event->resourceid);
+    if (attached != NULL) {
+        _glfwInputWindowCloseRequest(attached->window);
+        return 0;
+    }
+    return keptErrorHandler != NULL ? keptErrorHandler(display, event) : 0;
+}
+
+/* Xlib ends the process when the connection breaks; nothing may be sent then. */
+static int handleIOError(Display* display) {
+    displayLost = GLFW_TRUE;
+    return keptIOErrorHandler != NULL ? keptIOErrorHandler(display) : 0;
+}
+
+static void restoreWindowsAtExit(void);
+
+static void watchErrors(void) {
+    static GLFWbool exitHandlerSet = GLFW_FALSE;
+    if (!exitHandlerSet) {
+        atexit(restoreWindowsAtExit);
+        keptIOErrorHandler = XSetIOErrorHandler(handleIOError);
+        exitHandlerSet = GLFW_TRUE;
+    }
+    if (attachedWindows == NULL) {
+        keptErrorHandler = XSetErrorHandler(handleXError);
+    }
+}
+
+static void unwatchErrorsWhenDone(void) {
+    if (attachedWindows == NULL) {
+        XSetErrorHandler(keptErrorHandler);
+        keptErrorHandler = NULL;
+    }
+}
+
+static AttachedWindow* takeAttached(_GLFWwindow* window) {
+    AttachedWindow** link = &attachedWindows;
+    while (*link != NULL && (*link)->window != window) {
+        link = &(*link)->next;
+    }
+    AttachedWindow* found = *link;
+    if (found != NULL) {
+        *link = found->next;
+    }
+    return found;
+}
+
+/* What GLFW may have set on the window goes: the hidden cursor (it would
+ * outlive us on the window) and an icon the window did not have. The window
+ * may already be gone; that is no error worth reporting. */
+static void restoreWindow(const AttachedWindow* attached) {
+    _glfwGrabErrorHandlerX11();
+    if (attached->window->cursorMode != GLFW_CURSOR_NORMAL) {
+        XUndefineCursor(_glfw.x11.display, attached->handle);
+    }
+    if (!attached->hadIcon) {
+        XDeleteProperty(_glfw.x11.display, attached->handle, _glfw.x11.NET_WM_ICON);
+    }
+    XSelectInput(_glfw.x11.display, attached->handle, NoEventMask);
+    _glfwReleaseErrorHandlerX11();
+}
+
+/* A process that ends without destroying its windows still hands them back. */
+static void restoreWindowsAtExit(void) {
+    for (AttachedWindow* attached = attachedWindows; attached != NULL; attached = attached->next) {
+        if (_glfw.x11.display != NULL && _glfw.x11.errorHandler == NULL && !displayLost) {
+            restoreWindow(attached);
+        }
+    }
+}
+
+static GLFWbool hasIcon(Window handle) {
+    unsigned char* icon = NULL;
+    _glfwGrabErrorHandlerX11();
+    unsigned long count =
+        _glfwGetWindowPropertyX11(handle, _glfw.x11.NET_WM_ICON, XA_CARDINAL, &icon);
+    _glfwReleaseErrorHandlerX11();
+    if (icon != NULL) {
+        XFree(icon);
+    }
+    return count > 0;
+}
+
+/* GLFW destroys a window's context right before the native window. For an
+ * attached window this is where the window is handed back instead: with the
+ * handle and colormap cleared, GLFW neither unmaps nor destroys anything. */
+static void detachNativeWindow(_GLFWwindow* window) {
+    AttachedWindow* attached = takeAttached(window);
+    if (attached == NULL) {
+        return;
+    }
+    if (attached->destroyContext != NULL) {
+        attached->destroyContext(window);
+    }
+    restoreWindow(attached);
+    XDeleteContext(_glfw.x11.display, attached->handle, _glfw.x11.context);
+    window->x11.handle = None;
+    window->x11.colormap = None;
+    free(attached);
+    unwatchErrorsWhenDone();
+}
+
+/* Keeps detachNativeWindow in front of whatever destroy function the context set. */
+static void guardContextDestroy(AttachedWindow* attached) {
+    _GLFWwindow* window = attached->window;
+    if (window->context.destroy != detachNativeWindow) {
+        attached->destroyContext = window->context.destroy;
+        window->context.destroy = detachNativeWindow;
+    }
+}
+
+/* The window's attributes, or false (reported) when it does not exist or lives
+ * on a screen other than GLFW's. */
+static GLFWbool readUsableWindow(Window handle, XWindowAttributes* attributes) {
+    if (handle == None) {
+        _glfwInputError(GLFW_INVALID_VALUE, "X11: Invalid native window 0x%lx", handle);
+        return GLFW_FALSE;
+    }
+    XPointer existing = NULL;
+    if (XFindContext(_glfw.x11.display, handle, _glfw.x11.context, &existing) == 0) {
+        _glfwInputError(GLFW_INVALID_VALUE, "X11: The window already has a GLFW window");
+        return GLFW_FALSE;
+    }
+    _glfwGrabErrorHandlerX11();
+    Status found = XGetWindowAttributes(_glfw.x11.display, handle, attributes);
+    _glfwReleaseErrorHandlerX11();
+    if (!found || _glfw.x11.errorCode != Success) {
+        _glfwInputError(GLFW_INVALID_VALUE, "X11: There is no window 0x%lx", handle);
+        return GLFW_FALSE;
+    }
+    if (attributes->screen != ScreenOfDisplay(_glfw.x11.display, _glfw.x11.screen)) {
+        _glfwInputError(GLFW_INVALID_VALUE, "X11: Window 0x%lx is on another screen", handle);
+        return GLFW_FALSE;
+    }
+    return GLFW_TRUE;
+}
+
+static Window parentOf(Window handle) {
+    Window root = None;
+    Window parent = None;
+    Window* children = NULL;
+    unsigned int count = 0;
+    if (!XQueryTree(_glfw.x11.display, handle, &root, &parent, &children, &count)) {
+        return _glfw.x11.root;
+    }
+    if (children != NULL) {
+        XFree(children);
+    }
+    return parent != None ? parent : _glfw.x11.root;
+}
+
+/* A record as glfwCreateWindow makes one, with the flags read from the window. */
+static _GLFWwindow* newRecord(Window handle, const XWindowAttributes* attributes,
+                              const _GLFWwndconfig* wndconfig, const _GLFWfbconfig* fbconfig) {
+    _GLFWwindow* window = calloc(1, sizeof(_GLFWwindow));
+    window->next = _glfw.windowListHead;
+    _glfw.windowListHead = window;
+
+    window->videoMode.width = attributes->width;
+    window->videoMode.height = attributes->height;
+    window->videoMode.redBits = fbconfig->redBits;
+    window->videoMode.greenBits = fbconfig->greenBits;
+    window->videoMode.blueBits = fbconfig->blueBits;
+    window->videoMode.refreshRate = _glfw.hints.refreshRate;
+
+    window->monitor = NULL;
+    window->resizable = GLFW_FALSE;
+    window->decorated = GLFW_FALSE;
+    window->autoIconify = wndconfig->autoIconify;
+    window->floating = GLFW_FALSE;
+    window->focusOnShow = wndconfig->focusOnShow;
+    window->cursorMode = GLFW_CURSOR_NORMAL;
+    window->doublebuffer = fbconfig->doublebuffer;
+
+    window->minwidth = GLFW_DONT_CARE;
+    window->minheight = GLFW_DONT_CARE;
+    window->maxwidth = GLFW_DONT_CARE;
+    window->maxheight = GLFW_DONT_CARE;
+    window->numer = GLFW_DONT_CARE;
+    window->denom = GLFW_DONT_CARE;
+
+    window->x11.handle = handle;
+    window->x11.parent = parentOf(handle);
+    window->x11.overrideRedirect = attributes->override_redirect;
+    /* The size and place GLFW compares ConfigureNotify against. */
+    window->x11.width = attributes->width;
+    window->x11.height = attributes->height;
+    window->x11.xpos = attributes->x;
+    window->x11.ypos = attributes->y;
+    return window;
+}
+
+/* Whether the visual has a configuration with double buffering as asked. Every
+ * visual of Mesa's GLX has exactly one configuration: a window made on a single
+ * buffered visual can only take a single buffered context. */
+static GLFWbool visualOffersBuffering(GLFWbool doublebuffer) {
+    int count = 0;
+    GLXFBConfig* configs = configsOfWantedVisual(_glfw.x11.display, _glfw.x11.screen, &count);
+    GLFWbool offered = GLFW_FALSE;
+    for (int i = 0; i < count; i++) {
+        int value = 0;
+        glXGetFBConfigAttrib(_glfw.x11.display, configs[i], GLX_DOUBLEBUFFER, &value);
+        offered = offered || (value != 0) == (doublebuffer != 0);
+    }
+    if (configs != NULL) {
+        XFree(configs);
+    }
+    return offered;
+}
+
+/* A GLX context on the window's own visual, through GLFW's own context code. */
+static GLFWbool createContext(_GLFWwindow* window, VisualID visual, const _GLFWctxconfig* ctxconfig,
+                              _GLFWfbconfig* fbconfig) {
+    if (ctxconfig->source != GLFW_NATIVE_CONTEXT_API) {
+        _glfwInputError(GLFW_API_UNAVAILABLE,
+                        "X11: Attached windows take only native (GLX) contexts");
+        return GLFW_FALSE;
+    }
+    if (!_glfwInitGLX()) {
+        return GLFW_FALSE;
+    }
+    allConfigs = _glfw.glx.GetFBConfigs;
+    wantedVisual = visual;
+    if (!visualOffersBuffering(fbconfig->doublebuffer)) {
+        fbconfig->doublebuffer = !fbconfig->doublebuffer;
+        window->doublebuffer = fbconfig->doublebuffer;
+    }
+    _glfw.glx.GetFBConfigs = configsOfWantedVisual;
+    GLFWbool created = _glfwCreateContextGLX(window, ctxconfig, fbconfig);
+    _glfw.glx.GetFBConfigs = allConfigs;
+    return created;
+}
+
 GLFWAPI GLFWwindow* glfwAttachNativeWindow(uintptr_t nativeWindow, GLFWwindow* share) {
-    (void)nativeWindow;
-    (void)share;
+    Window handle = (Window)nativeWindow;
+    XWindowAttributes attributes;
 
     _GLFW_REQUIRE_INIT_OR_RETURN(NULL);
 
-    _glfwInputError(GLFW_PLATFORM_ERROR,
-                    "X11: Attaching to an existing window is not supported, "
-                    "so there is no preview on this system");
-    return NULL;
+    _GLFWfbconfig fbconfig = _glfw.hints.framebuffer;
+    _GLFWctxconfig ctxconfig = _glfw.hints.context;
+    _GLFWwndconfig wndconfig = _glfw.hints.window;
+    ctxconfig.share = (_GLFWwindow*)share;
+
+    /* Refuses a share window without a context, and impossible configurations. */
+    if (!_glfwIsValidContextConfig(&ctxconfig)) {
+        return NULL;
+    }
+    if (!readUsableWindow(handle, &attributes)) {
+        return NULL;
+    }
+
+    AttachedWindow* attached = calloc(1, sizeof(AttachedWindow));
+    _GLFWwindow* window = newRecord(handle, &attributes, &wndconfig, &fbconfig);
+    attached->window = window;
+    attached->handle = handle;
+    attached->hadIcon = hasIcon(handle);
+    watchErrors();
+    attached->next = attachedWindows;
+    attachedWindows = attached;
+    guardContextDestroy(attached);
+
+    /* GLFW's event processing finds the record through this context entry. */
+    XSaveContext(_glfw.x11.display, handle, _glfw.x11.context, (XPointer)window);
+    XSelectInput(_glfw.x11.display, handle, ATTACHED_EVENT_MASK);
+
+    if (ctxconfig.client != GLFW_NO_API) {
+        GLFWbool created =
+            createContext(window, XVisualIDFromVisual(attributes.visual), &ctxconfig, &fbconfig);
+        guardContextDestroy(attached);
+        /* A window that vanished meanwhile shows up as a close request. */
+        XSync(_glfw.x11.display, False);
+        if (created && window->shouldClose) {
+            _glfwInputError(GLFW_PLATFORM_ERROR, "X11: Window 0x%lx went away", handle);
+            created = GLFW_FALSE;
+        }
+        if (!created || !_glfwRefreshContextAttribs(window, &ctxconfig)) {
+            glfwDestroyWindow((GLFWwindow*)window);
+            return NULL;
+        }
+    }
+    XFlush(_glfw.x11.display);
+    return (GLFWwindow*)window;
 }

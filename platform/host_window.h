@@ -1,5 +1,5 @@
 // The screensaver host's preview window, as preview mode sees it. The handle
-// is the number the host passes on the command line.
+// is the number the host passes on the command line (an HWND, or an X window).
 #pragma once
 #include <cstdint>
 
@@ -16,7 +16,18 @@ ClientSize hostClientSize(NativeWindowHandle host);
 // False once the host has disabled or destroyed its preview window.
 bool isHostWindowEnabled(NativeWindowHandle host);
 
-// A borderless child window of the host filling its client area, for the
-// program to draw into (a window of another process cannot be subclassed).
-// Returns 0 when it cannot be made, or where the platform has no preview.
+// The window for the program to draw into. Windows: a borderless child window
+// of the host filling its client area (a window of another process cannot be
+// subclassed); 0 when it cannot be made. X: the host window itself, since any
+// client may draw into any window.
 NativeWindowHandle createPreviewChild(NativeWindowHandle host);
+
+// The window that covers the whole screen (X's root window of the default
+// screen, Windows' desktop window); 0 when there is no display to ask.
+NativeWindowHandle screenRootWindow();
+
+// A top-level window of the program's own, mapped, titled `title`: where
+// XScreenSaver's "--window" draws. X: made on a connection of its own, so it
+// lasts as long as the process; 0 when there is no display, and always 0 on
+// Windows, which has no such switch.
+NativeWindowHandle createOwnWindow(int width, int height, const char* title);

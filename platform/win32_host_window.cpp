@@ -46,3 +46,11 @@ NativeWindowHandle createPreviewChild(NativeWindowHandle host) {
                                  size.width, size.height, toHwnd(host), nullptr, instance, nullptr);
     return reinterpret_cast<NativeWindowHandle>(child);
 }
+
+NativeWindowHandle screenRootWindow() {
+    return reinterpret_cast<NativeWindowHandle>(GetDesktopWindow());
+}
+
+NativeWindowHandle createOwnWindow(int, int, const char*) {
+    return 0;
+}

@@ -21,6 +21,8 @@ packages=(
   glslang-tools
   # wrestool lists the resources the shell reads from the .scr.
   icoutils
+  # The Linux build as an XScreenSaver hack: its end-to-end test runs the real daemon.
+  xscreensaver
 )
 
 missing=()

@@ -10,6 +10,9 @@
 #                                  output in $E2E_WORK/ID.log
 #   e2e_wine_start ID SECONDS PROGRAM [ARGS...]   the same through wine
 #   e2e_wait_exit ID SECONDS       waits for ID; its exit code in $E2E_STATUS
+#   e2e_clock                      now in microseconds, in $E2E_NOW_US
+#   e2e_wait_gone PID MS START_US  waits until PID has ended, at most MS ms after
+#                                  START_US; the time it took in $E2E_ELAPSED_MS
 #   e2e_running ID                 true while ID runs
 #   e2e_wait_window TITLE SECONDS  X id of a visible window titled exactly TITLE
 #   e2e_count_windows TITLE        how many visible windows carry that title
@@ -236,6 +239,30 @@ e2e_wait_exit() {
     E2E_STATUS=0
     wait "$pid" || E2E_STATUS=$?
     [ "$E2E_STATUS" -ne 124 ] || e2e_fail "$id ran past its time limit"
+}
+
+# Deadlines of a second or two are measured without starting a process, so
+# that a busy machine slows the measurement as little as possible.
+e2e_clock() { E2E_NOW_US=${EPOCHREALTIME//[.,]/}; }
+
+# A process that has ended but waits for its parent to collect it (a zombie)
+# counts as ended.
+e2e_wait_gone() {
+    local pid=$1 limit_ms=$2 start_us=$3 stat state
+    if [ -z "${E2E_TICK_FD:-}" ]; then
+        # Reading a FIFO that this shell also holds open for writing just times out.
+        mkfifo "$E2E_WORK/.tick"
+        exec {E2E_TICK_FD}<>"$E2E_WORK/.tick"
+    fi
+    while :; do
+        e2e_clock
+        E2E_ELAPSED_MS=$(((E2E_NOW_US - start_us) / 1000))
+        read -r stat 2>/dev/null <"/proc/$pid/stat" || return 0
+        state=${stat##*) }
+        [ "${state%% *}" != Z ] || return 0
+        [ "$E2E_ELAPSED_MS" -le "$limit_ms" ] || return 1
+        read -r -t 0.01 -u "$E2E_TICK_FD" _ || true
+    done
 }
 
 e2e_wait_window() {

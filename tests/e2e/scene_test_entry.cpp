@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "app/xscreensaver_hack.h"
 #include "scene/scene_hooks.h"
 
 #include <GLFW/glfw3.h>
@@ -80,6 +81,12 @@ extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, cha
 }
 #else
 int main(int argc, char** argv) {
+    // The hack's road too, so that the scene can be watched in a window it is handed.
+    XScreenSaverArguments hack =
+        readXScreenSaverArguments(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
+    if (hack.target != HackWindow::None) {
+        return startHack(hack, testHooks());
+    }
     return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0, testHooks());
 }
 #endif

@@ -1,5 +1,6 @@
 // Reading the host's command line: switches, the handle three characters after
-// the slash, the last switch winning, and never reading past the end.
+// the slash, the last switch winning, and never reading past the end. Then
+// XScreenSaver's command line for hacks and the run it becomes.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -8,7 +9,11 @@
 #include <memory>
 #include <string>
 
+#include <vector>
+
 #include "app/command_line.h"
+#include "app/xscreensaver_arguments.h"
+#include "app/xscreensaver_hack.h"
 
 namespace {
 
@@ -22,6 +27,19 @@ CommandLine readExact(const std::string& text) {
     std::unique_ptr<char[]> buffer(new char[text.size() + 1]);
     std::memcpy(buffer.get(), text.c_str(), text.size() + 1);
     return CommandLine(buffer.get());
+}
+
+// argv with the program's name in front, as main receives it.
+XScreenSaverArguments readHackArguments(std::vector<const char*> arguments,
+                                        const char* screensaverWindow = nullptr) {
+    arguments.insert(arguments.begin(), "glimmerpond3d");
+    return readXScreenSaverArguments(static_cast<int>(arguments.size()), arguments.data(),
+                                     screensaverWindow);
+}
+
+NativeWindowHandle windowId(const char* text) {
+    NativeWindowHandle id = 12345;
+    return readWindowId(text, &id) ? id : 0;
 }
 
 }  // namespace
@@ -101,4 +119,117 @@ TEST(ReadDecimal, SaturatesInsteadOfOverflowing) {
     EXPECT_EQ(readDecimal("-99999999999999999999999"), INT_MIN);
     EXPECT_EQ(readDecimal("-"), 0);
     EXPECT_EQ(readDecimal(""), 0);
+}
+
+TEST(ReadWindowId, HexWithItsPrefixOrDecimalWithWhiteSpaceAround) {
+    EXPECT_EQ(windowId("0x1a00007"), 0x1a00007u);
+    EXPECT_EQ(windowId("0X1A00007"), 0x1a00007u);
+    EXPECT_EQ(windowId("27262983"), 27262983u);
+    EXPECT_EQ(windowId("  0x400001 \n"), 0x400001u);
+    // No octal: a leading zero is just a decimal digit.
+    EXPECT_EQ(windowId("010"), 10u);
+    EXPECT_EQ(windowId("0xFFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(windowId("4294967295"), 4294967295u);
+}
+
+TEST(ReadWindowId, AnythingElseIsRefusedAndLeavesTheIdAlone) {
+    for (const char* text : {"", "  ", "0", "0x0", "0x", "x10", "12abc", "0x1g", "1 2", "-5", "+5",
+                             "4294967296", "0x100000000", "99999999999999999999999"}) {
+        NativeWindowHandle id = 77;
+        EXPECT_FALSE(readWindowId(text, &id)) << text;
+        EXPECT_EQ(id, 77u) << text;
+    }
+    NativeWindowHandle id = 77;
+    EXPECT_FALSE(readWindowId(nullptr, &id));
+}
+
+TEST(XScreenSaverArguments, EachSwitchWithOneDashOrTwo) {
+    for (const char* root : {"--root", "-root"}) {
+        XScreenSaverArguments read = readHackArguments({root}, "0x600008");
+        EXPECT_EQ(read.target, HackWindow::Given) << root;
+        EXPECT_EQ(read.window, 0x600008u) << root;
+    }
+    for (const char* windowIdSwitch : {"--window-id", "-window-id"}) {
+        XScreenSaverArguments read = readHackArguments({windowIdSwitch, "4242"});
+        EXPECT_EQ(read.target, HackWindow::Given) << windowIdSwitch;
+        EXPECT_EQ(read.window, 4242u) << windowIdSwitch;
+        EXPECT_EQ(read.error, "") << windowIdSwitch;
+    }
+    EXPECT_EQ(readHackArguments({"--window"}).target, HackWindow::OwnWindow);
+    EXPECT_EQ(readHackArguments({"-window"}).target, HackWindow::OwnWindow);
+    EXPECT_TRUE(readHackArguments({"--root", "--fps"}).showFps);
+    EXPECT_TRUE(readHackArguments({"-fps", "-window"}).showFps);
+    EXPECT_FALSE(readHackArguments({"--root"}).showFps);
+}
+
+TEST(XScreenSaverArguments, RootDrawsOnTheDaemonsWindowElseOnTheRootWindow) {
+    EXPECT_EQ(readHackArguments({"--root"}, "6291464").window, 6291464u);
+    for (const char* unusable : {"", "window", "0", "0x", "12 34"}) {
+        XScreenSaverArguments read = readHackArguments({"--root"}, unusable);
+        EXPECT_EQ(read.target, HackWindow::Root) << unusable;
+        EXPECT_EQ(read.window, 0u) << unusable;
+    }
+    EXPECT_EQ(readHackArguments({"--root"}, nullptr).target, HackWindow::Root);
+    // The variable matters only to --root.
+    XScreenSaverArguments byId = readHackArguments({"--window-id", "0x10"}, "0x600008");
+    EXPECT_EQ(byId.window, 0x10u);
+}
+
+TEST(XScreenSaverArguments, TheLastWindowSwitchWins) {
+    XScreenSaverArguments ownLast = readHackArguments({"--window-id", "0x10", "--window"});
+    EXPECT_EQ(ownLast.target, HackWindow::OwnWindow);
+    EXPECT_EQ(ownLast.window, 0u);
+    XScreenSaverArguments idLast = readHackArguments({"--root", "--window-id", "0x20"}, "0x30");
+    EXPECT_EQ(idLast.target, HackWindow::Given);
+    EXPECT_EQ(idLast.window, 0x20u);
+    XScreenSaverArguments rootLast = readHackArguments({"--window-id", "0x20", "-root"}, "0x30");
+    EXPECT_EQ(rootLast.window, 0x30u);
+}
+
+TEST(XScreenSaverArguments, AWindowIdSwitchWithoutAUsableIdIsAnError) {
+    XScreenSaverArguments missing = readHackArguments({"--window-id"});
+    EXPECT_EQ(missing.target, HackWindow::Given);
+    EXPECT_NE(missing.error, "");
+    XScreenSaverArguments wrong = readHackArguments({"--window-id", "preview", "--fps"});
+    EXPECT_NE(wrong.error.find("\"preview\""), std::string::npos) << wrong.error;
+    // The value is taken even when it looks like a switch, and not read again as one.
+    XScreenSaverArguments switchAsValue = readHackArguments({"-window-id", "--window"});
+    EXPECT_EQ(switchAsValue.target, HackWindow::Given);
+    EXPECT_NE(switchAsValue.error, "");
+}
+
+TEST(XScreenSaverArguments, OtherCommandLinesAreLeftToTheWindowsStyleReader) {
+    for (std::vector<const char*> arguments :
+         std::vector<std::vector<const char*>>{{},
+                                               {"/s"},
+                                               {"/p", "1234"},
+                                               {"/c"},
+                                               {"-s"},
+                                               {"--fps"},
+                                               {"root"},
+                                               {"---root"},
+                                               {"--roots"},
+                                               {"--window-id=5"}}) {
+        XScreenSaverArguments read = readHackArguments(arguments, "0x600008");
+        EXPECT_EQ(read.target, HackWindow::None) << (arguments.empty() ? "" : arguments[0]);
+        EXPECT_EQ(read.error, "");
+    }
+}
+
+TEST(HackCommandLine, EveryWindowTakesThePreviewsRoad) {
+    XScreenSaverArguments given = readHackArguments({"--window-id", "0x5000"});
+    CommandLine intoGiven = hackCommandLine(given, 0x100);
+    EXPECT_EQ(intoGiven.mode, Preview);
+    EXPECT_EQ(intoGiven.hostWindow, 0x5000u);
+
+    CommandLine intoRoot = hackCommandLine(readHackArguments({"--root"}), 0x100);
+    EXPECT_EQ(intoRoot.mode, Preview);
+    EXPECT_EQ(intoRoot.hostWindow, 0x100u);
+
+    CommandLine own = hackCommandLine(readHackArguments({"--window"}), 0x200);
+    EXPECT_EQ(own.mode, Preview);
+    EXPECT_EQ(own.hostWindow, 0x200u);
+
+    CommandLine none = hackCommandLine(readHackArguments({"/s"}), 0x200);
+    EXPECT_EQ(none.mode, NoSwitch);
 }

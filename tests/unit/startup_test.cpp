@@ -1,14 +1,18 @@
 // Start-up decisions: which modes consult the single-instance guard and where
-// each mode goes; the callbacks that end the process; the first frame's seed.
+// each mode goes; the callbacks and signals that end the process; the first
+// frame's seed.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "scene/frame_seed.h"
 #include "app/startup.h"
 #include "app/window_callbacks.h"
+#include "platform/termination_request.h"
 #include "tests/support/box_recorder.h"
 
 namespace {
@@ -68,6 +72,23 @@ TEST(WindowCallbacks, PointerAndWheelDoNothing) {
     onCursorPos(nullptr, 10.0, 20.0);
     onScroll(nullptr, 0.0, -1.0);
     SUCCEED() << "still running";
+}
+
+// In a child process, so that the test program keeps its own signal handling.
+TEST(TerminationRequest, SigtermAndSigintAreRememberedInsteadOfEndingTheProcess) {
+    for (int signalNumber : {SIGTERM, SIGINT}) {
+        EXPECT_EXIT(
+            {
+                watchTerminationRequests();
+                if (terminationRequested()) {
+                    std::_Exit(2);
+                }
+                std::raise(signalNumber);
+                std::_Exit(terminationRequested() ? 0 : 1);
+            },
+            testing::ExitedWithCode(0), "")
+            << signalNumber;
+    }
 }
 
 TEST(FirstFrameSeed, TimerInTenMicrosecondUnitsModuloTenThousand) {

@@ -1,0 +1,34 @@
+// The command line XScreenSaver gives its hacks: "--root" (the window in
+// XSCREENSAVER_WINDOW, else the root window), "--window-id ID", "--window"
+// (a window of its own) and "--fps", each with one dash or two. Runs with
+// none of these read the Windows-style switches instead ("/s", "/p ID", "/c").
+#pragma once
+
+#include <string>
+
+#include "platform/host_window.h"
+
+enum class HackWindow {
+    None,      // no XScreenSaver-style switch: the Windows-style command line applies
+    Given,     // draw into `window` ("--window-id", or "--root" with XSCREENSAVER_WINDOW)
+    Root,      // "--root" without a usable XSCREENSAVER_WINDOW: the screen's root window
+    OwnWindow  // "--window": a 640 x 480 window of its own
+};
+
+struct XScreenSaverArguments {
+    HackWindow target = HackWindow::None;
+    NativeWindowHandle window = 0;  // set for HackWindow::Given
+    bool showFps = false;
+    std::string error;  // what is wrong with the arguments; empty when they are usable
+};
+
+// Reads argv[1..argc-1]; `screensaverWindow` is the value of XSCREENSAVER_WINDOW
+// (null when unset). The last window switch wins; other arguments are left to
+// the Windows-style reader.
+XScreenSaverArguments readXScreenSaverArguments(int argc, const char* const* argv,
+                                                const char* screensaverWindow);
+
+// Reads an X window id as XScreenSaver writes and its hacks read it: "0x" and
+// hex digits, or decimal digits, with white space around; nothing else. False
+// for anything else, for 0 and for ids beyond 32 bits (X ids have 29 bits).
+bool readWindowId(const char* text, NativeWindowHandle* id);

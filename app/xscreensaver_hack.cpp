@@ -1,0 +1,53 @@
+// The hack's start: arguments into the application's command line, then the
+// same application and scene as every other run.
+#include "app/xscreensaver_hack.h"
+
+#include "app/failure_report.h"
+#include "app/frame_rate_overlay.h"
+#include "app/glfw_application.h"
+#include "app/startup.h"
+#include "platform/failure.h"
+#include "platform/message_box.h"
+#include "platform/termination_request.h"
+
+namespace {
+
+// The size of a "--window" run's window, as XScreenSaver's hacks open theirs.
+constexpr int kOwnWindowWidth = 640;
+constexpr int kOwnWindowHeight = 480;
+constexpr char kOwnWindowTitle[] = "Glimmerpond 3D";
+
+}  // namespace
+
+CommandLine hackCommandLine(const XScreenSaverArguments& arguments, NativeWindowHandle ownWindow) {
+    CommandLine line(nullptr);
+    if (arguments.target != HackWindow::None) {
+        line.mode = Preview;
+        line.hostWindow = arguments.target == HackWindow::Given ? arguments.window : ownWindow;
+    }
+    return line;
+}
+
+int startHack(const XScreenSaverArguments& arguments, const SceneHooks& hooks) {
+    if (!arguments.error.empty()) {
+        showMessageBox(arguments.error.c_str(), "Error");
+        return 1;
+    }
+    watchTerminationRequests();
+    if (arguments.showFps) {
+        enableFrameRateOverlay();
+    }
+    NativeWindowHandle ownWindow = 0;
+    if (arguments.target == HackWindow::Root) {
+        ownWindow = screenRootWindow();
+    } else if (arguments.target == HackWindow::OwnWindow) {
+        ownWindow = createOwnWindow(kOwnWindowWidth, kOwnWindowHeight, kOwnWindowTitle);
+    }
+    const CommandLine commandLine = hackCommandLine(arguments, ownWindow);
+    Failure failure;
+    GLFWApplication application(commandLine, hooks);
+    if (application.open(failure)) {
+        application.run(failure);
+    }
+    return endRun(failure);
+}
