@@ -1,6 +1,7 @@
-// One OpenGL texture filled from a bitmap resource: single-precision RGBA
-// storage, sampled from its first level only, with linear filtering and
-// repeat wrapping (the water's displaced lookups cross the edges).
+// One OpenGL texture filled from a bitmap resource: 8 bits per channel, one
+// level (the only one sampled), linear filtering and repeat wrapping (the
+// water's displaced lookups cross the edges). The bitmap's rows go to OpenGL
+// as they are stored, so no copy of the picture is made on the way.
 // Needs a current context with the entry points loaded.
 #pragma once
 #include <cstdint>
@@ -22,5 +23,15 @@ class GLFWTexture {
     GLuint name_ = 0;
 };
 
-// Levels of storage for a size x size texture: log2(size), and 1 for size 1.
+// The storage a picture gets: each byte b of the bitmap samples as b / 255.
+constexpr GLenum kPictureTextureFormat = GL_RGB8;
+
+// Level 0 of the texture bound to GL_TEXTURE_2D (width x height, storage
+// already made) from a bitmap that passed checkBitmap, upright: the picture's
+// bottom row at t = 0.
+void uploadBitmapRows(const unsigned char* bitmap, int width, int height);
+
+// Levels of a full chain for a size x size texture: log2(size), and 1 for
+// size 1. Pictures use one level; the float pictures that the tests and
+// benchmarks compare against keep the full chain they used to have.
 int textureLevelCount(int size);
