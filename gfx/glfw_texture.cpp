@@ -1,7 +1,17 @@
 // Bitmap textures (see glfw_texture.h).
 #include "gfx/glfw_texture.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+
 #include "gfx/bitmap_pixels.h"
+#include "platform/resources.h"
+
+namespace {
+// Rows read and uploaded at a time: 768 KiB of a 2048-pixel picture, reused.
+const int kStripRows = 128;
+}  // namespace
 
 int textureLevelCount(int size) {
     int levels = 0;
@@ -12,21 +22,20 @@ int textureLevelCount(int size) {
     return levels > 0 ? levels : 1;
 }
 
-void uploadBitmapRows(const unsigned char* bitmap, int width, int height) {
-    const BitmapRows rows = bitmapRows(bitmap);
+void uploadStoredRows(const unsigned char* stored, const BitmapRows& layout, int width, int height,
+                      int firstStored, int count) {
     // Stored rows are padded to 4 bytes, which is what an alignment of 4 skips.
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    if (!rows.topDown) {
-        // Bottom row first, as OpenGL takes rows: the whole picture at once.
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE,
-                        rows.first);
+    if (!layout.topDown) {
+        // Bottom row first, as OpenGL takes rows: all of them in one call.
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, firstStored, width, count, GL_BGR, GL_UNSIGNED_BYTE,
+                        stored);
     } else {
-        for (int row = 0; row < height; ++row) {
-            const unsigned char* stored =
-                rows.first + rows.stride * static_cast<std::size_t>(height - 1 - row);
-            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, row, width, 1, GL_BGR, GL_UNSIGNED_BYTE, stored);
+        for (int i = 0; i < count; ++i) {
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, height - 1 - (firstStored + i), width, 1, GL_BGR,
+                            GL_UNSIGNED_BYTE, stored + layout.stride * static_cast<std::size_t>(i));
         }
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
@@ -34,12 +43,22 @@ void uploadBitmapRows(const unsigned char* bitmap, int width, int height) {
 
 GLFWTexture::GLFWTexture(std::uint16_t bitmapId, int size) {
     const unsigned char* bitmap = findCheckedBitmap(bitmapId, size, size);
+    const ResourceData resource = findBitmapResource(bitmapId);
+    const BitmapRows layout = bitmapRows(bitmap);
     glGenTextures(1, &name_);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name_);
     // Only level 0 is sampled, so it is the only one made.
     glTexStorage2D(GL_TEXTURE_2D, 1, kPictureTextureFormat, size, size);
-    uploadBitmapRows(bitmap, size, size);
+    const int stripRows = std::min(size, kStripRows);
+    std::unique_ptr<unsigned char[]> strip(new unsigned char[layout.stride * stripRows]);
+    const std::size_t rowsOffset = static_cast<std::size_t>(layout.first - bitmap);
+    for (int row = 0; row < size; row += stripRows) {
+        const int rows = std::min(stripRows, size - row);
+        copyResourceBytes(resource, rowsOffset + layout.stride * static_cast<std::size_t>(row),
+                          layout.stride * static_cast<std::size_t>(rows), strip.get());
+        uploadStoredRows(strip.get(), layout, size, size, row, rows);
+    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);

@@ -1,11 +1,13 @@
 // One OpenGL texture filled from a bitmap resource: 8 bits per channel, one
 // level (the only one sampled), linear filtering and repeat wrapping (the
 // water's displaced lookups cross the edges). The bitmap's rows go to OpenGL
-// as they are stored, so no copy of the picture is made on the way.
+// as they are stored, a strip at a time through one small buffer, so neither
+// a copy of the picture nor the resource's own pages stay in memory.
 // Needs a current context with the entry points loaded.
 #pragma once
 #include <cstdint>
 
+#include "gfx/bitmap_pixels.h"
 #include "gfx/gl.h"
 
 class GLFWTexture {
@@ -26,10 +28,12 @@ class GLFWTexture {
 // The storage a picture gets: each byte b of the bitmap samples as b / 255.
 constexpr GLenum kPictureTextureFormat = GL_RGB8;
 
-// Level 0 of the texture bound to GL_TEXTURE_2D (width x height, storage
-// already made) from a bitmap that passed checkBitmap, upright: the picture's
-// bottom row at t = 0.
-void uploadBitmapRows(const unsigned char* bitmap, int width, int height);
+// Stored rows `firstStored` to `firstStored + count - 1` of a width x height
+// bitmap laid out as `layout` says, found one after the other at `stored`,
+// into level 0 of the texture bound to GL_TEXTURE_2D (storage already made),
+// upright: the picture's bottom row at t = 0.
+void uploadStoredRows(const unsigned char* stored, const BitmapRows& layout, int width, int height,
+                      int firstStored, int count);
 
 // Levels of a full chain for a size x size texture: log2(size), and 1 for
 // size 1. Pictures use one level; the float pictures that the tests and

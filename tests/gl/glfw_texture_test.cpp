@@ -200,7 +200,10 @@ TEST_F(GLFWTextureTest, UploadSkipsRowPaddingAndStandsEitherRowOrderUpright) {
         glTexStorage2D(GL_TEXTURE_2D, 1, kPictureTextureFormat, 5, 3);
         // Whatever the caller left set, the upload uses the bitmap's own alignment.
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        uploadBitmapRows(bitmap.data(), 5, 3);
+        // In two strips, as GLFWTexture sends them: stored rows 0 and 1, then 2.
+        const BitmapRows layout = bitmapRows(bitmap.data());
+        uploadStoredRows(layout.first, layout, 5, 3, 0, 2);
+        uploadStoredRows(layout.first + 2 * layout.stride, layout, 5, 3, 2, 1);
         GLint alignment = 0;
         glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
         EXPECT_EQ(alignment, 1) << "the caller's alignment is put back";
