@@ -1,7 +1,10 @@
 // Times what start-up spends on the pictures before OpenGL sees them: the
-// eight floors read from the program's resources into staging floats, two ways:
-//   whole picture: one 64 MiB array per picture (readBitmapResource)
-//   strips:        one 4 MiB strip of 128 rows, reused (what GLFWTexture does)
+// eight floors read from the program's resources, three ways:
+//   whole picture: into one 64 MiB float array per picture (readBitmapResource)
+//   strips:        into one 4 MiB float strip of 128 rows, reused (what
+//                  GLFWTexture did while it stored floats)
+//   stored bytes:  the stored rows, 128 at a time, copied as they are into one
+//                  768 KiB buffer (copyResourceBytes; what GLFWTexture does)
 // Built and run by bench/bitmap_conversion.sh.
 #include <algorithm>
 #include <chrono>
@@ -14,6 +17,7 @@
 #include "gfx/bitmap_pixels.h"
 #include "platform/failure.h"
 #include "resources/background_pictures.h"
+#include "platform/resources.h"
 
 namespace {
 
@@ -44,6 +48,23 @@ void strips() {
     }
 }
 
+void storedBytes() {
+    for (const BackgroundPicture& picture : kBackgroundPictures) {
+        const std::uint16_t id = picture.bitmapId;
+        Failure failure;
+        const unsigned char* bitmap = findCheckedBitmap(id, kSize, kSize, failure);
+        const ResourceData resource = findBitmapResource(id);
+        const BitmapRows layout = bitmapRows(bitmap);
+        const std::size_t rowsOffset = static_cast<std::size_t>(layout.first - bitmap);
+        std::unique_ptr<unsigned char[]> strip(new unsigned char[layout.stride * kStripRows]);
+        for (int row = 0; row < kSize; row += kStripRows) {
+            copyResourceBytes(resource, rowsOffset + layout.stride * row,
+                              layout.stride * kStripRows, strip.get());
+            checksum += strip[12345];
+        }
+    }
+}
+
 double medianMilliseconds(void (*work)(), int rounds) {
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
@@ -64,9 +85,11 @@ int main(int argc, char** argv) {
     strips();  // first touch of the resource pages
     double whole = medianMilliseconds(wholePictures, rounds);
     double strip = medianMilliseconds(strips, rounds);
+    double bytes = medianMilliseconds(storedBytes, rounds);
     std::printf("8 floors, median of %d rounds:\n", rounds);
     std::printf("  whole picture: %6.1f ms (%.1f ms a picture)\n", whole, whole / 8);
     std::printf("  strips:        %6.1f ms (%.1f ms a picture)\n", strip, strip / 8);
+    std::printf("  stored bytes:  %6.1f ms (%.1f ms a picture)\n", bytes, bytes / 8);
     std::printf("(checksum %.3f)\n", checksum);
     return 0;
 }

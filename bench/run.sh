@@ -11,12 +11,17 @@
 # gives the minimum and the median. Timings of the water program come from
 # Mesa without a display (EGL surfaceless), each draw ended by glFinish;
 # start-up and memory from the real programs on a private Xvfb (see
-# bench/startup.sh).
+# bench/startup.sh), frame times across picture changes from the Windows
+# build under Wine (bench/frame_times.sh). "Before" is the program at commit
+# GP_BENCH_BEFORE_COMMIT (default 878d2d9, float pictures), built once by
+# bench/build_before.sh into GP_BENCH_BEFORE_DIR (default build/before).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-7}
 linux=${GP_BENCH_LINUX_DIR:-build/bench-linux}
 windows=${GP_BENCH_WINDOWS_DIR:-build/bench-windows}
+before_commit=${GP_BENCH_BEFORE_COMMIT:-878d2d9}
+before=${GP_BENCH_BEFORE_DIR:-build/before}
 results=out/bench/results.md
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,10 +30,17 @@ scripts/install-deps.sh
 scripts/fetch-glfw.sh >/dev/null
 echo "== building" >&2
 cmake --preset linux -B "$linux" -DGP_BUILD_BENCH=ON >/dev/null
-cmake --build "$linux" --target Glimmerpond3D startup_probe water_bench bitmap_conversion >/dev/null
+cmake --build "$linux" --target Glimmerpond3D startup_probe water_bench bitmap_conversion \
+    screen_poller first_touch >/dev/null
 cmake --preset windows -B "$windows" -DGP_BUILD_BENCH=ON >/dev/null
 cmake --build "$windows" --target Glimmerpond3D startup_probe startup_probe_reference \
-    plain_window_floor >/dev/null
+    plain_window_floor frame_times_probe preview_host >/dev/null
+wanted_before=$(git rev-parse "$before_commit")
+if [ "$(cat "$before/COMMIT" 2>/dev/null)" != "$wanted_before" ] ||
+    [ ! -f "$before/windows/Glimmerpond3D.scr" ] || [ ! -f "$before/linux/water_bench" ]; then
+    echo "== building $before_commit into $before" >&2
+    bench/build_before.sh "$wanted_before" "$before"
+fi
 
 export EGL_PLATFORM=surfaceless
 water_bench() { "$linux/bench/water_bench" "$@"; }
@@ -128,6 +140,32 @@ echo "== water program: frame cost of each pass" >&2
         printf "%.2f / %.2f ms, which is %.1f%% of the mode-1 frame.\n", fmin, floor, 100 * floor / m1
     }'
     echo
+    echo "Pictures in 8-bit storage against the float pictures of $before_commit (its own"
+    echo "water_bench), at 1920 x 1080, iTime 2.5; ms min / median of $rounds, the two"
+    echo "programs taking turns:"
+    echo
+    echo "| Pass | before (RGBA32F pictures) | now (8-bit pictures) |"
+    echo "|---|---|---|"
+    declare -A pass_before pass_now
+    for mode in 1 2; do
+        for _ in 1 2; do
+            pass_before[$mode]+="$("$before/linux/water_bench" time 1920 1080 "$mode" 256 \
+                "$(( (rounds + 1) / 2 ))" 2.5 "$shipped") "
+            pass_now[$mode]+="$(water_bench time 1920 1080 "$mode" 256 "$(( (rounds + 1) / 2 ))" \
+                2.5 "$shipped") "
+        done
+    done
+    # The two halves' "min median" pairs: the lower minimum, the mean of the medians.
+    combine() { awk '{ m = $1 < $3 ? $1 : $3; printf "%.2f %.2f\n", m, ($2 + $4) / 2 }' <<<"$1"; }
+    read -r b1min b1med < <(combine "${pass_before[1]}")
+    read -r b2min b2med < <(combine "${pass_before[2]}")
+    read -r n1min n1med < <(combine "${pass_now[1]}")
+    read -r n2min n2med < <(combine "${pass_now[2]}")
+    echo "| mode 1 | $(pair "$b1min" "$b1med") | $(pair "$n1min" "$n1med") |"
+    echo "| mode 2 (S = 256) | $(pair "$b2min" "$b2med") | $(pair "$n2min" "$n2med") |"
+    awk -v b1="$b1med" -v b2="$b2med" -v n1="$n1med" -v n2="$n2med" 'BEGIN {
+        printf "| mode 2 against mode 1 (medians) | %.1f%% | %.1f%% |\n", 100 * b2 / b1, 100 * n2 / n1 }'
+    echo
 } >"$work/frames.md"
 
 echo "== water program: where the reference spends its time" >&2
@@ -157,12 +195,15 @@ echo "== water program: where the reference spends its time" >&2
 
 # --- start-up and memory -------------------------------------------------
 echo "== start-up and peak memory" >&2
-bench/startup.sh "$windows" "$linux" "$rounds" >"$work/startup.txt"
-# Per run: the phases as durations. setup..pictures holds reading,
-# converting and uploading the pictures; storage_seconds and upload_seconds
-# are the time inside glTexStorage2D and glTexSubImage2D.
+bench/startup.sh "$windows" "$linux" "$before" "$rounds" >"$work/startup.txt"
+# Per run: the phases as durations. setup..pictures holds reading the
+# pictures (and, before, converting them) and uploading them;
+# storage_seconds and upload_seconds are the time inside glTexStorage2D and
+# glTexSubImage2D.
 awk '
     $1 == "startup" { t[$2 " " $3 " " $4] = $5; runs[$2 " " $3] = 1 }
+    $1 == "screen" { s[$2 " " $3] = $5; print $2 "_screen", "total", $5 }
+    $1 == "peak" { print $2, "peak", $4 / 1024 }
     END {
         for (r in runs) {
             split(r, k, " ")
@@ -184,67 +225,123 @@ awk '
         }
         for (r in runs) {
             split(r, k, " ")
-            if (k[1] == "wine_reference" && (("floor " k[2] " presented") in t))
-                print "reference_over_floor", "total",
-                    t[r " presented"] - t["floor " k[2] " presented"]
-            if (k[1] == "wine" && (("floor " k[2] " presented") in t))
-                print "over_floor", "total", t[r " presented"] - t["floor " k[2] " presented"]
+            if (k[1] ~ /^wine(_before|_reference)?$/ && (("floor " k[2] " presented") in t))
+                print k[1] "_over_floor", "total", t[r " presented"] - t["floor " k[2] " presented"]
             if (k[1] == "wine_cold" && (("floor_cold " k[2] " presented") in t))
-                print "over_floor_cold", "total",
+                print "wine_cold_over_floor", "total",
                     t[r " presented"] - t["floor_cold " k[2] " presented"]
         }
+        for (r in s) {
+            split(r, k, " ")
+            if (k[1] ~ /^wine/ && (("floor " k[2]) in s))
+                print k[1] "_screen_over_floor", "total", s[r] - s["floor " k[2]]
+        }
     }' "$work/startup.txt" >"$work/phases.txt"
-# "min / median" in milliseconds of one phase of one kind.
+# "min / median" of one phase of one kind, in milliseconds (seconds x 1000)
+# or, with a third argument, as the values stand (MiB).
 phase() {
-    local values
-    values=$(awk -v k="$1" -v p="$2" '$1 == k && $2 == p { print $3 * 1000 }' "$work/phases.txt")
+    local values scale=${3:-1000}
+    values=$(awk -v k="$1" -v p="$2" -v f="$scale" '$1 == k && $2 == p { print $3 * f }' \
+        "$work/phases.txt")
     [ -n "$values" ] || { printf -- '-'; return; }
     printf '%s' "$values" | min_median | awk '{ printf "%.0f / %.0f", $1, $2 }'
 }
 {
-    echo "## Start-up at 1920 x 1080"
+    echo "## Start-up at 1920 x 1080 as a user sees it"
+    echo
+    echo "From just before the process starts until a 64 x 64 square at the screen's"
+    echo "centre, read from the X server every 5 ms (bench/screen_poller.cpp), holds more"
+    echo "than 8 colours; milliseconds, min / median of $rounds runs, all programs taking"
+    echo "turns. The floor is a plain Win32 program that opens a full-screen window and"
+    echo "draws a colour ramp at once (bench/plain_window_floor.cpp). \"Before\" is commit"
+    echo "$before_commit. A wineserver keeps running, as Windows does. Peak memory is VmHWM"
+    echo "2 s after the picture appeared, in MiB."
+    echo
+    echo "| Program | launch to picture on screen | minus the floor, run by run | peak memory |"
+    echo "|---|---|---|---|"
+    echo "| plain window (floor), Wine | $(phase floor_screen total) | | $(phase floor peak 1) |"
+    echo "| Windows build before, Wine | $(phase wine_before_screen total) | $(phase wine_before_screen_over_floor total) | $(phase wine_before peak 1) |"
+    echo "| **Windows build now, Wine** | **$(phase wine_screen total)** | **$(phase wine_screen_over_floor total)** | **$(phase wine peak 1)** |"
+    echo "| Linux build before | $(phase native_before_screen total) | | $(phase native_before peak 1) |"
+    echo "| **Linux build now** | **$(phase native_screen total)** | | **$(phase native peak 1)** |"
+    echo
+    echo "Preview (\"/p\" in a 152 x 112 pane of tests/e2e/preview_host.cpp, under Wine),"
+    echo "peak memory 4 s after it started, MiB: before $(phase preview_before peak 1), now"
+    echo "$(phase preview peak 1)."
+    echo
+    echo "First touch of fresh memory on this machine (bench/first_touch.c, one byte per"
+    echo "page of 682 MiB): $(awk '$1 == "first_touch" { printf "%s%.2f s (%d MB/s)", sep, $3, $4; sep = ", " }' "$work/startup.txt")."
+    echo
+    echo "## Start-up phases at 1920 x 1080, stamped in the process"
     echo
     echo "From just before the process starts to its first frame on the screen; milliseconds,"
-    echo "min / median of $rounds runs. The Windows build is the shipped program behind an"
-    echo "entry that stamps its phases (bench/startup_probe.cpp); the floor is a plain Win32"
-    echo "program that opens a full-screen window and draws at once (bench/plain_window_floor.cpp),"
-    echo "run in turn with it. A wineserver keeps running, as Windows does; Mesa's shader"
-    echo "cache is warm unless stated."
+    echo "min / median of $rounds runs. The programs are the shipped ones behind an entry that"
+    echo "stamps their phases (bench/startup_probe.cpp), taking turns with the floor, which"
+    echo "prints when its first frame is swapped. Mesa's shader cache is warm unless stated."
     echo
-    echo "| Phase | Windows build, Wine | the same with the reference text | Linux build |"
-    echo "|---|---|---|---|"
-    echo "| process start to entry point | $(phase wine entry) | $(phase wine_reference entry) | $(phase native entry) |"
-    echo "| GLFW, full-screen window, context, entry points | $(phase wine window) | $(phase wine_reference window) | $(phase native window) |"
-    echo "| picture reading and conversion (8 x 2048 x 2048) | $(phase wine reading) | $(phase wine_reference reading) | $(phase native reading) |"
-    echo "| texture storage (glTexStorage2D: 8 x 11 levels of RGBA32F, 682 MiB) | $(phase wine storage) | $(phase wine_reference storage) | $(phase native storage) |"
-    echo "| texture upload (glTexSubImage2D) | $(phase wine upload) | $(phase wine_reference upload) | $(phase native upload) |"
-    echo "| shader build (compile, link) | $(phase wine shaders) | $(phase wine_reference shaders) | $(phase native shaders) |"
-    echo "| first frame: rest of set-up and the draw call | $(phase wine drawcall) | $(phase wine_reference drawcall) | $(phase native drawcall) |"
-    echo "| first frame: drawing (glFinish) | $(phase wine render) | $(phase wine_reference render) | $(phase native render) |"
-    echo "| first frame: swap and events | $(phase wine present) | $(phase wine_reference present) | $(phase native present) |"
-    echo "| **process start to first frame** | **$(phase wine total)** | **$(phase wine_reference total)** | **$(phase native total)** |"
+    echo "| Phase | Windows build, Wine | before | before, reference text | Linux build | Linux before |"
+    echo "|---|---|---|---|---|---|"
+    row() {
+        local label=$1 p=$2
+        echo "| $label | $(phase wine "$p") | $(phase wine_before "$p") | $(phase wine_reference "$p") | $(phase native "$p") | $(phase native_before "$p") |"
+    }
+    row "process start to entry point" entry
+    row "GLFW, full-screen window, context, entry points" window
+    row "reading the pictures (before: and converting to floats)" reading
+    row "texture storage (glTexStorage2D; before: 8 x 11 levels of RGBA32F, 682 MiB)" storage
+    row "texture upload (glTexSubImage2D)" upload
+    row "shader build (compile, link)" shaders
+    row "first frame: rest of set-up and the draw call" drawcall
+    row "first frame: drawing (glFinish)" render
+    row "first frame: swap and events" present
+    echo "| **process start to first frame** | **$(phase wine total)** | **$(phase wine_before total)** | **$(phase wine_reference total)** | **$(phase native total)** | **$(phase native_before total)** |"
     echo
-    echo "| Against the floor (Wine) | ms |"
+    echo "| Against the floor (Wine), stamped | ms |"
     echo "|---|---|"
     echo "| floor: process start to first frame | $(phase floor total) |"
-    echo "| Windows build minus floor, run by run | $(phase over_floor total) |"
-    echo "| the same with the reference text, minus floor | $(phase reference_over_floor total) |"
+    echo "| Windows build minus floor, run by run | $(phase wine_over_floor total) |"
+    echo "| before, minus floor | $(phase wine_before_over_floor total) |"
+    echo "| before with the reference text, minus floor | $(phase wine_reference_over_floor total) |"
     echo "| Windows build without a shader cache: process start to first frame | $(phase wine_nocache total) |"
     echo "| ... of which the first draw call (builds the shader's machine code) | $(phase wine_nocache drawcall) |"
     echo "| the same with the reference text: process start to first frame | $(phase wine_reference_nocache total) |"
-    echo "| ... of which the first draw call | $(phase wine_reference_nocache drawcall) |"
     echo "| floor, wineserver stopped before each run | $(phase floor_cold total) |"
     echo "| Windows build, wineserver stopped before each run | $(phase wine_cold total) |"
-    echo "| ... minus that floor, run by run | $(phase over_floor_cold total) |"
-    echo
-    echo "## Peak resident memory (VmHWM, the shipped program running 10 s at 1920 x 1080)"
-    echo
-    echo "| Build | MiB |"
-    echo "|---|---|"
-    awk '$1 == "peak" { printf "| %s | %.0f |\n", ($2 == "wine" ? "Windows build, Wine" : "Linux build"), $3 / 1024 }' \
-        "$work/startup.txt"
+    echo "| ... minus that floor, run by run | $(phase wine_cold_over_floor total) |"
     echo
 } >"$work/startup.md"
+
+# --- frame times across picture changes ----------------------------------
+echo "== frame times across picture changes" >&2
+bench/frame_times.sh "$windows" 1 >"$work/frames.txt"
+{
+    echo "## Frame times across picture changes"
+    echo
+    echo "The Windows build under Wine at 1280 x 720 (bench/frame_times_probe.cpp): after the"
+    echo "render-mode decision its scene timer runs ten times as fast, so that five pictures"
+    echo "change within half a minute; every frame's length from one window pass to the next."
+    echo
+    awk '
+        $3 == "change" { changed[$4] = n + 1; ++changes }
+        $3 == "frame" { f[++n] = $4 }
+        END {
+            for (i = 1; i <= n; ++i) {
+                v = f[i]
+                for (j = i - 1; j >= 1 && s[j] > v; --j) s[j + 1] = s[j]
+                s[j + 1] = v
+            }
+            median = s[int((n + 1) / 2)]
+            worst = s[n]
+            around = 0
+            for (c in changed) for (i = changed[c]; i < changed[c] + 3 && i <= n; ++i)
+                if (f[i] > around) around = f[i]
+            printf "| Frames | median ms | largest ms | largest / median | largest of the 3 frames after each change |\n"
+            printf "|---|---|---|---|---|\n"
+            printf "| %d, %d changes | %.1f | %.1f | %.2f | %.1f (%.2f x median) |\n", n, changes,
+                median, worst, worst / median, around, around / median
+        }' "$work/frames.txt"
+    echo
+} >"$work/hitch.md"
 
 # --- build-time pictures and their conversion ----------------------------
 echo "== pictures" >&2
@@ -263,7 +360,7 @@ bench/art_generation.sh "$art_runs" 2 >"$work/art.txt"
     echo "Reading the eight floors from the program's resources into floats, without"
     echo "OpenGL (bench/bitmap_conversion.cpp, median of $rounds):"
     echo
-    sed -n 's/^  \(whole picture\|strips\): *\(.*\)$/- \1: \2/p' "$work/conversion.txt"
+    sed -n 's/^  \(whole picture\|strips\|stored bytes\): *\(.*\)$/- \1: \2/p' "$work/conversion.txt"
     echo
 } >"$work/pictures.md"
 
@@ -278,7 +375,7 @@ mkdir -p "$(dirname "$results")"
     echo "Load average before: $load_before; after: $load_after."
     echo
     cat "$work/shader.md" "$work/frames.md" "$work/profile.md" "$work/startup.md" \
-        "$work/pictures.md"
+        "$work/hitch.md" "$work/pictures.md"
 } >"$results"
 cat "$results"
 echo "written to $results" >&2

@@ -8,3 +8,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Sections at page offsets in the file: Wine then maps the program's image
+# from the file, where it otherwise reads all of it (the pictures included,
+# some 100 MB) into fresh memory before the program starts.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--file-alignment,4096")

@@ -1,4 +1,4 @@
-// Bitmap resources as float pictures (see bitmap_pixels.h).
+// Bitmap resources: checks, row layout and float conversion (see bitmap_pixels.h).
 #include "gfx/bitmap_pixels.h"
 
 #include <cstdio>
@@ -88,6 +88,11 @@ BitmapProblem checkBitmap(const unsigned char* bytes, std::size_t size, int widt
         return BitmapProblem::Truncated;
     }
     return BitmapProblem::None;
+}
+
+BitmapRows bitmapRows(const unsigned char* bytes) {
+    const BitmapLayout layout = layoutOf(bytes);
+    return {bytes + layout.rowsOffset, layout.stride, layout.height < 0};
 }
 
 void convertBitmapToFloats(const unsigned char* bytes, int width, int height, float* destination) {

@@ -1,6 +1,7 @@
-// Bitmap resources as float pictures: the check of a resource's header, the
-// conversion of its 24-bit rows to RGBA floats, and the reader that joins them
-// to the resource lookup. The only place where the program touches bitmap pixels.
+// Bitmap resources: the check of a resource's header, where its 24-bit rows
+// lie (textures take them as they are stored), and their conversion to RGBA
+// floats, the reference that an 8-bit texture must sample alike. The only
+// place where the program reads a bitmap's layout.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,15 @@ enum class BitmapProblem {
 // Checks a bitmap resource (BITMAPINFOHEADER, optional colour table, rows)
 // against the size the caller expects. Reads nothing beyond `size` bytes.
 BitmapProblem checkBitmap(const unsigned char* bytes, std::size_t size, int width, int height);
+
+// Where the rows of a bitmap that passed checkBitmap lie. Each stored row is
+// width x 3 bytes of blue, green, red, padded to a multiple of 4 bytes.
+struct BitmapRows {
+    const unsigned char* first;  // the first stored row
+    std::size_t stride;          // bytes from one stored row to the next
+    bool topDown;                // the first stored row is the picture's top
+};
+BitmapRows bitmapRows(const unsigned char* bytes);
 
 // The floats for the rows of a bitmap that passed checkBitmap: width x height
 // pixels of red, green, blue, alpha, bottom row first; each byte b becomes

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "gfx/bitmap_pixels.h"
+#include "platform/resources.h"
 
 namespace {
-// Rows converted and uploaded at a time. A strip of 4 MiB is reused while it is
-// still in the cache, where a whole 64 MiB picture would cost fresh pages.
+// Rows read and uploaded at a time: 768 KiB of a 2048-pixel picture, reused.
 const int kStripRows = 128;
 }  // namespace
 
@@ -22,12 +22,31 @@ int textureLevelCount(int size) {
     return levels > 0 ? levels : 1;
 }
 
+void uploadStoredRows(const unsigned char* stored, const BitmapRows& layout, int width, int height,
+                      int firstStored, int count) {
+    // Stored rows are padded to 4 bytes, which is what an alignment of 4 skips.
+    GLint previousAlignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    if (!layout.topDown) {
+        // Bottom row first, as OpenGL takes rows: all of them in one call.
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, firstStored, width, count, GL_BGR, GL_UNSIGNED_BYTE,
+                        stored);
+    } else {
+        for (int i = 0; i < count; ++i) {
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, height - 1 - (firstStored + i), width, 1, GL_BGR,
+                            GL_UNSIGNED_BYTE, stored + layout.stride * static_cast<std::size_t>(i));
+        }
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
+}
+
 GLFWTexture::GLFWTexture(int size) : size_(size) {
     glGenTextures(1, &name_);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name_);
-    // Only level 0 is ever filled or sampled; the others are allocated unused.
-    glTexStorage2D(GL_TEXTURE_2D, textureLevelCount(size), GL_RGBA32F, size, size);
+    // Only level 0 is sampled, so it is the only one made.
+    glTexStorage2D(GL_TEXTURE_2D, 1, kPictureTextureFormat, size, size);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
@@ -36,20 +55,24 @@ GLFWTexture::GLFWTexture(int size) : size_(size) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
 }
 
-GLFWTexture::GLFWTexture(const unsigned char* bitmap, int size) : GLFWTexture(size) {
-    upload(bitmap, 0, size);
+GLFWTexture::GLFWTexture(const ResourceData& bitmap, int size) : GLFWTexture(size) {
+    std::vector<unsigned char> staging;
+    upload(bitmap, 0, size, staging);
 }
 
-void GLFWTexture::upload(const unsigned char* bitmap, int firstRow, int rowCount) {
+void GLFWTexture::upload(const ResourceData& bitmap, int firstStored, int count,
+                         std::vector<unsigned char>& staging) {
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name_);
-    const int stripRows = std::min(rowCount, kStripRows);
-    // Left uninitialised: every element is written before it is uploaded.
-    std::unique_ptr<float[]> strip(new float[static_cast<std::size_t>(size_) * stripRows * 4]);
-    for (int row = firstRow; row < firstRow + rowCount; row += stripRows) {
-        const int rows = std::min(stripRows, firstRow + rowCount - row);
-        convertBitmapRows(bitmap, size_, size_, row, rows, strip.get());
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, row, size_, rows, GL_RGBA, GL_FLOAT, strip.get());
+    const BitmapRows layout = bitmapRows(bitmap.bytes);
+    const std::size_t rowsOffset = static_cast<std::size_t>(layout.first - bitmap.bytes);
+    const int stripRows = std::min(count, kStripRows);
+    staging.resize(layout.stride * static_cast<std::size_t>(stripRows));
+    for (int row = firstStored; row < firstStored + count; row += stripRows) {
+        const int rows = std::min(stripRows, firstStored + count - row);
+        copyResourceBytes(bitmap, rowsOffset + layout.stride * static_cast<std::size_t>(row),
+                          layout.stride * static_cast<std::size_t>(rows), staging.data());
+        uploadStoredRows(staging.data(), layout, size_, size_, row, rows);
     }
 }
 

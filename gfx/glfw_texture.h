@@ -1,9 +1,15 @@
-// One OpenGL texture filled from a bitmap resource: single-precision RGBA
-// storage, sampled from its first level only, with linear filtering and
-// repeat wrapping (the water's displaced lookups cross the edges).
+// One OpenGL texture filled from a bitmap resource: 8 bits per channel, one
+// level (the only one sampled), linear filtering and repeat wrapping (the
+// water's displaced lookups cross the edges). The bitmap's rows go to OpenGL
+// as they are stored, a strip at a time through one small buffer, so neither
+// a copy of the picture nor the resource's own pages stay in memory.
 // Needs a current context with the entry points loaded.
 #pragma once
+#include <vector>
+
+#include "gfx/bitmap_pixels.h"
 #include "gfx/gl.h"
+#include "platform/resources.h"
 
 class GLFWTexture {
   public:
@@ -12,7 +18,7 @@ class GLFWTexture {
     explicit GLFWTexture(int size);
     // The same, filled from `bitmap`, a bitmap resource that passed
     // checkBitmap as size x size pixels.
-    GLFWTexture(const unsigned char* bitmap, int size);
+    GLFWTexture(const ResourceData& bitmap, int size);
     ~GLFWTexture();
     GLFWTexture(const GLFWTexture&) = delete;
     GLFWTexture& operator=(const GLFWTexture&) = delete;
@@ -20,15 +26,29 @@ class GLFWTexture {
     GLuint name() const { return name_; }
     int size() const { return size_; }
 
-    // Fills `rowCount` rows from `firstRow` on (row 0 is the picture's bottom
-    // row) from `bitmap`, as the constructor that takes one would; leaves the
-    // texture bound to GL_TEXTURE_2D on unit 0.
-    void upload(const unsigned char* bitmap, int firstRow, int rowCount);
+    // Fills the bitmap's stored rows `firstStored` to `firstStored + count - 1`
+    // from `bitmap` (checked as for the constructor), through `staging`, which
+    // it sizes as it needs and which callers may keep for the next call. Leaves
+    // the texture bound to GL_TEXTURE_2D on unit 0.
+    void upload(const ResourceData& bitmap, int firstStored, int count,
+                std::vector<unsigned char>& staging);
 
   private:
     GLuint name_ = 0;
     int size_ = 0;
 };
 
-// Levels of storage for a size x size texture: log2(size), and 1 for size 1.
+// The storage a picture gets: each byte b of the bitmap samples as b / 255.
+constexpr GLenum kPictureTextureFormat = GL_RGB8;
+
+// Stored rows `firstStored` to `firstStored + count - 1` of a width x height
+// bitmap laid out as `layout` says, found one after the other at `stored`,
+// into level 0 of the texture bound to GL_TEXTURE_2D (storage already made),
+// upright: the picture's bottom row at t = 0.
+void uploadStoredRows(const unsigned char* stored, const BitmapRows& layout, int width, int height,
+                      int firstStored, int count);
+
+// Levels of a full chain for a size x size texture: log2(size), and 1 for
+// size 1. Pictures use one level; the float pictures that the tests and
+// benchmarks compare against keep the full chain they used to have.
 int textureLevelCount(int size);

@@ -17,3 +17,12 @@ ResourceData findTextResource(std::uint16_t id);
 
 // A bitmap resource as Windows stores it: a BITMAPINFOHEADER, then the pixel rows.
 ResourceData findBitmapResource(std::uint16_t id);
+
+// Copies `count` bytes of a resource, from `offset` on, to `destination`
+// without keeping the resource's pages in memory: for large resources read
+// once, a strip at a time. On Windows the bytes are read from the program's
+// file, so the image's own pages are never touched; on Linux the whole pages
+// copied from are dropped again (they stay in the file). Out-of-range
+// arguments are the caller's to avoid.
+void copyResourceBytes(const ResourceData& data, std::size_t offset, std::size_t count,
+                       unsigned char* destination);

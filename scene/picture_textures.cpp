@@ -14,12 +14,11 @@ PictureTextures::~PictureTextures() = default;
 bool PictureTextures::checkAll(Failure& failure) {
     bitmaps_.clear();
     for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const unsigned char* bitmap =
-            findCheckedBitmap(picture.bitmapId, kBackgroundSize, kBackgroundSize, failure);
-        if (bitmap == nullptr) {
+        if (findCheckedBitmap(picture.bitmapId, kBackgroundSize, kBackgroundSize, failure) ==
+            nullptr) {
             return false;
         }
-        bitmaps_.push_back(bitmap);
+        bitmaps_.push_back(findBitmapResource(picture.bitmapId));
     }
     return true;
 }
@@ -75,6 +74,7 @@ void PictureTextures::fill(Slot& slot, int rows) {
         slot.texture = std::make_unique<GLFWTexture>(kBackgroundSize);
     }
     const int count = std::min(rows, kBackgroundSize - slot.rowsFilled);
-    slot.texture->upload(bitmaps_[static_cast<std::size_t>(slot.picture)], slot.rowsFilled, count);
+    slot.texture->upload(bitmaps_[static_cast<std::size_t>(slot.picture)], slot.rowsFilled, count,
+                         staging_);
     slot.rowsFilled += count;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gfx/gl.h"
+#include "platform/resources.h"
 
 class Failure;
 class GLFWTexture;
@@ -45,6 +46,7 @@ class PictureTextures {
     Slot& claimSlot(int picture, int keepA, int keepB);
     void fill(Slot& slot, int rows);
 
-    std::vector<const unsigned char*> bitmaps_;
+    std::vector<ResourceData> bitmaps_;
     std::array<Slot, 3> slots_;
+    std::vector<unsigned char> staging_;  // one strip of rows on its way to a texture
 };

@@ -1,18 +1,31 @@
-// Bitmap textures on Mesa: the texture's state after construction, and what
-// sampling it gives at its corners, outside [0, 1] and when minified, against
-// the bytes of the same bitmap resource.
+// Bitmap textures on Mesa: the texture's state after construction, the rows
+// as uploaded (padding, either row order), what sampling gives at its corners,
+// outside [0, 1] and when minified, against the bytes of the same bitmap
+// resource; and the water drawn over 8-bit pictures against the same water
+// drawn over the float pictures they replaced.
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "gfx/glfw_program.h"
 #include "gfx/glfw_texture.h"
 #include "platform/resources.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/resource_builds.h"
+#include "tests/gl/test_texture.h"
+#include "tests/gl/water_drawing.h"
 
 namespace {
 
 const std::uint16_t kPicture = 214;
 const int kSize = 2048;
+// llvmpipe blends the texels of an 8-bit texture in 8-bit steps, rounding
+// after each direction: a sample between four texels lands up to one step
+// from their exact mean (measured). At texel centres samples are exact.
+const float kBlendTolerance = 1.5f / 255.0f;
 
 // A program that writes texture(picture, at) to every fragment, or, with
 // `spread`, samples the whole picture once across the target (minified).
@@ -81,7 +94,7 @@ class GLFWTextureTest : public GLTest {
     // One upload of the picture serves every test.
     static GLFWTexture& texture() {
         static std::unique_ptr<GLFWTexture> shared(
-            new GLFWTexture(findBitmapResource(kPicture).bytes, kSize));
+            new GLFWTexture(findBitmapResource(kPicture), kSize));
         return *shared;
     }
     // Texel (i, j) from the resource's own bytes: stored row j (the first
@@ -107,7 +120,7 @@ TEST_F(GLFWTextureTest, StorageAndParametersAfterConstruction) {
     GLuint name = texture().name();
     ASSERT_NE(name, 0u);
     // Construction may have happened in another test; bind as the renderer would.
-    GLFWTexture fresh(findBitmapResource(212).bytes, kSize);
+    GLFWTexture fresh(findBitmapResource(212), kSize);
     GLint active = 0, bound = 0;
     glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
@@ -120,7 +133,7 @@ TEST_F(GLFWTextureTest, StorageAndParametersAfterConstruction) {
         return value;
     };
     EXPECT_EQ(parameter(GL_TEXTURE_IMMUTABLE_FORMAT), GL_TRUE);
-    EXPECT_EQ(parameter(GL_TEXTURE_IMMUTABLE_LEVELS), 11);
+    EXPECT_EQ(parameter(GL_TEXTURE_IMMUTABLE_LEVELS), 1);
     EXPECT_EQ(parameter(GL_TEXTURE_BASE_LEVEL), 0);
     EXPECT_EQ(parameter(GL_TEXTURE_MAX_LEVEL), 0);
     EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
@@ -131,32 +144,90 @@ TEST_F(GLFWTextureTest, StorageAndParametersAfterConstruction) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-    EXPECT_EQ(format, GL_RGBA32F);
+    EXPECT_EQ(format, static_cast<GLint>(kPictureTextureFormat));
     EXPECT_EQ(width, kSize);
     EXPECT_EQ(height, kSize);
 }
 
-TEST_F(GLFWTextureTest, LevelZeroHoldsEveryPixelOfThePicture) {
+TEST_F(GLFWTextureTest, LevelZeroHoldsEveryByteOfThePicture) {
     glBindTexture(GL_TEXTURE_2D, texture().name());
-    std::vector<float> level(static_cast<std::size_t>(kSize) * kSize * 4);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_FLOAT, level.data());
-    int wrong = 0;
+    const std::size_t rowBytes = static_cast<std::size_t>(kSize) * 3;
+    std::vector<unsigned char> level(rowBytes * kSize);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, level.data());
+    // 2048 pixels of 3 bytes need no padding: the stored rows, bottom first, as they are.
+    const unsigned char* rows = findBitmapResource(kPicture).bytes + 40;
+    int wrongRows = 0;
     for (int j = 0; j < kSize; ++j) {
-        for (int i = 0; i < kSize; ++i) {
-            std::array<float, 4> expected = texel(i, j);
-            const float* seen = &level[(static_cast<std::size_t>(j) * kSize + i) * 4];
-            for (int c = 0; c < 4; ++c) {
-                wrong += seen[c] != expected[c];
-            }
+        wrongRows += std::memcmp(&level[j * rowBytes], rows + j * rowBytes, rowBytes) != 0;
+    }
+    EXPECT_EQ(wrongRows, 0);
+}
+
+namespace {
+
+// A 5 x 3 bitmap: rows of 15 bytes padded to 16, stored bottom-up (positive
+// height) or top-down; pixel (x, y from the bottom) = blue x, green y, red 9.
+std::vector<unsigned char> smallBitmap(bool topDown) {
+    const int width = 5, height = 3, stride = 16;
+    std::vector<unsigned char> bytes(40 + stride * height, 0xEE);
+    const std::int32_t storedHeight = topDown ? -height : height;
+    const std::uint32_t header[] = {40, width, static_cast<std::uint32_t>(storedHeight)};
+    std::memcpy(bytes.data(), header, sizeof header);
+    bytes[12] = 1;
+    bytes[13] = 0;
+    bytes[14] = 24;
+    std::memset(&bytes[15], 0, 25);
+    for (int stored = 0; stored < height; ++stored) {
+        const int y = topDown ? height - 1 - stored : stored;
+        for (int x = 0; x < width; ++x) {
+            unsigned char* p = &bytes[40 + stored * stride + x * 3];
+            p[0] = static_cast<unsigned char>(x);
+            p[1] = static_cast<unsigned char>(y);
+            p[2] = 9;
         }
     }
-    EXPECT_EQ(wrong, 0);
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(GLFWTextureTest, UploadSkipsRowPaddingAndStandsEitherRowOrderUpright) {
+    for (bool topDown : {false, true}) {
+        SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
+        std::vector<unsigned char> bitmap = smallBitmap(topDown);
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glTexStorage2D(GL_TEXTURE_2D, 1, kPictureTextureFormat, 5, 3);
+        // Whatever the caller left set, the upload uses the bitmap's own alignment.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        // In two strips, as GLFWTexture sends them: stored rows 0 and 1, then 2.
+        const BitmapRows layout = bitmapRows(bitmap.data());
+        uploadStoredRows(layout.first, layout, 5, 3, 0, 2);
+        uploadStoredRows(layout.first + 2 * layout.stride, layout, 5, 3, 2, 1);
+        GLint alignment = 0;
+        glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+        EXPECT_EQ(alignment, 1) << "the caller's alignment is put back";
+        std::vector<unsigned char> level(5 * 3 * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, level.data());
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                const unsigned char* p = &level[(y * 5 + x) * 3];
+                EXPECT_EQ(p[0], 9) << x << "," << y;
+                EXPECT_EQ(p[1], y) << x << "," << y;
+                EXPECT_EQ(p[2], x) << x << "," << y;
+            }
+        }
+        glDeleteTextures(1, &name);
+    }
 }
 
 TEST_F(GLFWTextureTest, DestroyingTheObjectDeletesItsTexture) {
     GLuint name = 0;
     {
-        GLFWTexture doomed(findBitmapResource(210).bytes, kSize);
+        GLFWTexture doomed(findBitmapResource(210), kSize);
         name = doomed.name();
         EXPECT_EQ(glIsTexture(name), GL_TRUE);
     }
@@ -194,7 +265,7 @@ TEST_F(GLFWTextureTest, CoordinatesOutsideTheUnitSquareRepeat) {
     }
     std::array<float, 4> across = probe.sample(name, 1.0f, centre(0));
     for (int c = 0; c < 4; ++c) {
-        EXPECT_NEAR(across[c], mid[c], 1e-5f) << c;
+        EXPECT_NEAR(across[c], mid[c], kBlendTolerance) << c;
     }
 }
 
@@ -210,8 +281,97 @@ TEST_F(GLFWTextureTest, MinifiedSamplingReadsTheFirstLevel) {
             for (int c = 0; c < 4; ++c) {
                 float expected = 0.25f * (texel(x, y)[c] + texel(x + 1, y)[c] + texel(x, y + 1)[c] +
                                           texel(x + 1, y + 1)[c]);
-                EXPECT_NEAR(seen[(j * n + i) * 4 + c], expected, 1e-5f) << i << "," << j;
+                EXPECT_NEAR(seen[(j * n + i) * 4 + c], expected, kBlendTolerance) << i << "," << j;
             }
         }
     }
+}
+
+namespace {
+
+// The water program drawn over the whole of a float target, values clamped to
+// [0, 1] as a window's framebuffer keeps them.
+class WaterFrame {
+  public:
+    WaterFrame(int width, int height)
+        : window_(width, height, GL_RGBA32F), waves_(1024, 1024, GL_RGB8) {
+        glBindTexture(GL_TEXTURE_2D, waves_.texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+
+    // Mode 0 into the S x S corner of the wave target, which mode 2 then reads.
+    void drawWaves(const WaterInputs& window, int side) {
+        WaterInputs inputs = window;
+        inputs.viewportWidth = side;
+        inputs.viewportHeight = side;
+        waves_.bind();
+        glViewport(0, 0, side, side);
+        setWaterUniforms(program_, inputs, 0);
+        quad_.draw(program_);
+    }
+
+    std::vector<float> draw(const WaterInputs& inputs, int mode, GLuint picture, GLuint picture2) {
+        window_.bind();
+        glViewport(0, 0, window_.width, window_.height);
+        glClear(GL_COLOR_BUFFER_BIT);
+        setWaterUniforms(program_, inputs, mode);
+        program_.setTexture("normalsTexture", 0, waves_.texture);
+        program_.setTexture("backgroundTexture", 1, picture);
+        program_.setTexture("backgroundTexture2", 2, picture2);
+        quad_.draw(program_);
+        std::vector<float> pixels = window_.readPixels();
+        for (float& v : pixels) {
+            v = std::min(1.0f, std::max(0.0f, v));
+        }
+        return pixels;
+    }
+
+  private:
+    std::unique_ptr<GLFWProgram> programHeld_ = programFromResources(137, 136);
+    GLFWProgram& program_ = *programHeld_;
+    FullViewportQuad quad_;
+    OffscreenTarget window_;
+    OffscreenTarget waves_;
+};
+
+float largestDifference(const std::vector<float>& a, const std::vector<float>& b) {
+    float worst = 0.0f;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        worst = std::max(worst, std::fabs(a[i] - b[i]));
+    }
+    return worst;
+}
+
+}  // namespace
+
+TEST_F(GLFWTextureTest, WaterOverEightBitPicturesMatchesTheFloatPictures) {
+    // 1920 x 1080 at an eighth; the reduced path at S = 256. textureTime 0.6
+    // weighs both pictures in (0.784 on the second).
+    const int width = 240, height = 135, side = 256;
+    GLFWTexture second(findBitmapResource(212), kSize);
+    const GLuint floatFirst = makeFloatPictureTexture(kPicture, kSize);
+    const GLuint floatSecond = makeFloatPictureTexture(212, kSize);
+    WaterFrame frame(width, height);
+    for (double iTime : {0.0, 2.5, 97.0, 1800.0}) {
+        WaterInputs inputs;
+        inputs.iTime = iTime;
+        inputs.viewportWidth = width;
+        inputs.viewportHeight = height;
+        inputs.textureTime = 0.6;
+        inputs.normalsTextureSize = side;
+        frame.drawWaves(inputs, side);
+        for (int mode : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode << " iTime " << iTime);
+            std::vector<float> eightBit = frame.draw(inputs, mode, texture().name(), second.name());
+            std::vector<float> floats = frame.draw(inputs, mode, floatFirst, floatSecond);
+            // About half a step is measured: the blends of the 8-bit lookups round.
+            EXPECT_LE(largestDifference(eightBit, floats), 1.0f / 255.0f);
+            // The pictures show: the same frame with them swapped is far from it.
+            EXPECT_GT(largestDifference(floats, frame.draw(inputs, mode, floatSecond, floatFirst)),
+                      16.0f / 255.0f);
+        }
+    }
+    glDeleteTextures(1, &floatFirst);
+    glDeleteTextures(1, &floatSecond);
 }

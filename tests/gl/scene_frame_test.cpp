@@ -75,9 +75,10 @@ void APIENTRY texSubImage2DShim(GLenum target, GLint level, GLint x, GLint y, GL
     }
     int& rows = rowsUploaded[boundTexture()];
     rows = y == 0 ? height : rows + height;
-    if (x == 0 && y == 0 && type == GL_FLOAT) {
-        const float* p = static_cast<const float*>(pixels);
-        picture->second = {p[0], p[1], p[2], p[3]};
+    // The pictures arrive as the bitmaps store them: blue, green, red bytes.
+    if (x == 0 && y == 0 && format == GL_BGR && type == GL_UNSIGNED_BYTE) {
+        const unsigned char* p = static_cast<const unsigned char*>(pixels);
+        picture->second = {p[2] / 255.0, p[1] / 255.0, p[0] / 255.0, 1.0};
         realTexSubImage2D(target, level, 0, 0, 1, 1, format, type, pixels);
     }
 }

@@ -1,7 +1,14 @@
 // A texture whose every texel the test knows (see test_texture.h).
 #include "tests/gl/test_texture.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "gfx/bitmap_pixels.h"
+#include "gfx/glfw_texture.h"
+#include "platform/failure.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -67,4 +74,28 @@ Rgba TestTexture::sample(Point2 c) const {
     double b = v - j;
     return blend(blend(texel(i, j), texel(i + 1, j), a),
                  blend(texel(i, j + 1), texel(i + 1, j + 1), a), b);
+}
+
+GLuint makeFloatPictureTexture(std::uint16_t bitmapId, int size) {
+    Failure failure;
+    const unsigned char* bitmap = findCheckedBitmap(bitmapId, size, size, failure);
+    EXPECT_FALSE(failure.happened());
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexStorage2D(GL_TEXTURE_2D, textureLevelCount(size), GL_RGBA32F, size, size);
+    const int stripRows = std::min(size, 128);
+    std::vector<float> strip(static_cast<std::size_t>(size) * stripRows * 4);
+    for (int row = 0; row < size; row += stripRows) {
+        const int rows = std::min(stripRows, size - row);
+        convertBitmapRows(bitmap, size, size, row, rows, strip.data());
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, row, size, rows, GL_RGBA, GL_FLOAT, strip.data());
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    return name;
 }

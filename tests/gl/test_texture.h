@@ -1,6 +1,7 @@
 // A texture whose every texel the test knows, with a CPU model of the lookup
 // the shader makes in it (repeat wrap; nearest, or bilinear at texel centres).
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -29,3 +30,10 @@ class TestTexture {
     std::vector<Rgba> texels_;
     GLuint name_ = 0;
 };
+
+// Bitmap resource `bitmapId` (size x size) in a new GL_RGBA32F texture with
+// the full chain of levels, level 0 filled with the floats of
+// convertBitmapRows, repeat wrap, linear filter, MAX_LEVEL 0: the way the
+// pictures were stored before they were kept in 8 bits per channel, and the
+// reference that GLFWTexture must sample alike. The caller deletes it.
+GLuint makeFloatPictureTexture(std::uint16_t bitmapId, int size);

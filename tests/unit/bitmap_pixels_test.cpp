@@ -148,6 +148,12 @@ TEST(BitmapPixels, RowsStartAfterAColourTable) {
     std::vector<float> out = convert(bitmap, 2, 1);
     EXPECT_EQ(out[4], 1.0f / 255.0f);
     EXPECT_EQ(out[6], 1.0f / 255.0f);
+    // The rows as a texture takes them: after the table, 6 bytes padded to 8.
+    const BitmapRows rows = bitmapRows(bitmap.data());
+    EXPECT_EQ(rows.first, bitmap.data() + 40 + 3 * 4);
+    EXPECT_EQ(rows.stride, 8u);
+    EXPECT_FALSE(rows.topDown);
+    EXPECT_TRUE(bitmapRows(makeBitmap(2, -1, [](int, int) { return Bgr{}; }).data()).topDown);
 }
 
 TEST(BitmapPixels, RefusesWhatCannotBeReadSafely) {
