@@ -75,6 +75,7 @@ struct Scene::State {
           schedule(hooks.timer, hooks.random) {}
     ~State();
 
+    bool toldToStop() const;
     bool loadBackgrounds(Failure& failure);
     bool buildProgramAndQuad(Failure& failure);
     void createNormalsTarget();
@@ -104,8 +105,14 @@ Scene::State::~State() {
     glDeleteTextures(1, &normalsTarget);
 }
 
+bool Scene::State::toldToStop() const {
+    const SetupGate& gate = hooks.setupGate;
+    return gate.keepGoing != nullptr && !gate.keepGoing(gate.context);
+}
+
 // Every picture is checked before any is stored, so a damaged one is told
-// before the driver is asked for anything.
+// before the driver is asked for anything. The gate is asked before each
+// picture is stored: storing one is the longest single step of set-up.
 bool Scene::State::loadBackgrounds(Failure& failure) {
     std::vector<const unsigned char*> bitmaps;
     for (const BackgroundPicture& picture : kBackgroundPictures) {
@@ -117,6 +124,9 @@ bool Scene::State::loadBackgrounds(Failure& failure) {
         bitmaps.push_back(bitmap);
     }
     for (const unsigned char* bitmap : bitmaps) {
+        if (toldToStop()) {
+            return false;
+        }
         backgrounds.push_back(std::make_unique<GLFWTexture>(bitmap, kBackgroundSize));
     }
     return true;
@@ -251,7 +261,7 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
     }
     state->schedule.pickBackgroundA();
     state->schedule.pickBackgroundB();
-    if (!state->buildProgramAndQuad(failure)) {
+    if (state->toldToStop() || !state->buildProgramAndQuad(failure) || state->toldToStop()) {
         return nullptr;
     }
     state->createNormalsTarget();  // left bound
