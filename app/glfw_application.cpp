@@ -33,8 +33,12 @@ GLFWApplication::~GLFWApplication() = default;
 
 bool GLFWApplication::open(Failure& failure) {
     initGLFW();
+    // The host may drop its pane while we start: each step takes a while.
+    if (previewUnwanted()) {
+        return false;
+    }
     chooseWindowSize();
-    if (!openWindow(failure)) {
+    if (!openWindow(failure) || previewUnwanted()) {
         return false;
     }
     setupGLState();
@@ -75,13 +79,19 @@ bool GLFWApplication::openWindow(Failure& failure) {
     if (commandLine_.mode == Preview) {
         // The host's window belongs to another process and cannot be subclassed,
         // so the picture goes into a child window of our own that fills it.
-        window_ = glfwAttachNativeWindow(createPreviewChild(commandLine_.hostWindow), nullptr);
+        NativeWindowHandle child = createPreviewChild(commandLine_.hostWindow);
+        if (child == 0 && previewUnwanted()) {
+            return false;  // the pane went away meanwhile: nothing to tell anyone
+        }
+        window_ = glfwAttachNativeWindow(child, nullptr);
     } else {
         window_ = glfwCreateWindow(windowState_.width, windowState_.height, kWindowTitle,
                                    glfwGetPrimaryMonitor(), nullptr);
     }
     if (window_ == nullptr) {
-        failure.add("Failed to open window");
+        if (!previewUnwanted()) {
+            failure.add("Failed to open window");
+        }
         return false;
     }
 
@@ -116,6 +126,14 @@ void GLFWApplication::setWindowIcon(GLFWwindow* window) {
 
 void GLFWApplication::setSwapInterval(bool waitForVerticalBlank) {
     glfwSwapInterval(waitForVerticalBlank ? 1 : 0);
+}
+
+bool GLFWApplication::previewUnwanted() const {
+    return commandLine_.mode == Preview && !isHostWindowEnabled(commandLine_.hostWindow);
+}
+
+bool GLFWApplication::setupStillWanted(void* application) {
+    return !static_cast<const GLFWApplication*>(application)->previewUnwanted();
 }
 
 int GLFWApplication::windowsVersion() const {

@@ -21,15 +21,21 @@ class GLFWApplication {
 
     // Starts GLFW, sizes and opens the window and sets the fixed OpenGL
     // state. False, with "Failed to open window" in `failure`, when no window
-    // can be opened.
+    // can be opened; false and no failure when a preview's host is done with
+    // it before its window is open.
     bool open(Failure& failure);
 
     // Sets the scene up and draws until Escape, a close request or (preview)
-    // the host disabling its window; returns then. A scene that cannot be set
-    // up is handed back in `failure`.
+    // the host disabling its window, which also stops the set-up between its
+    // steps; returns then. A scene that cannot be set up is handed back in
+    // `failure`.
     void run(Failure& failure);
 
   private:
+    // A preview whose host has disabled or destroyed its window is not
+    // wanted any more; the other modes are always wanted.
+    bool previewUnwanted() const;
+    static bool setupStillWanted(void* application);
     void initGLFW();
     void chooseWindowSize();
     bool openWindow(Failure& failure);

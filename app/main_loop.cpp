@@ -4,11 +4,15 @@
 
 #include "app/command_line.h"
 #include "app/glfw_application.h"
-#include "platform/host_window.h"
 #include "scene/scene.h"
 
 void GLFWApplication::run(Failure& failure) {
-    scene_ = Scene::setupScene(hooks_, failure);
+    SceneHooks hooks = hooks_;
+    // Loading the pictures takes long enough for a host to drop its pane meanwhile.
+    if (commandLine_.mode == Preview && hooks.setupGate.keepGoing == nullptr) {
+        hooks.setupGate = SetupGate{setupStillWanted, this};
+    }
+    scene_ = Scene::setupScene(hooks, failure);
     if (scene_ == nullptr) {
         return;
     }
@@ -22,7 +26,7 @@ void GLFWApplication::run(Failure& failure) {
         bool closeAsked = glfwWindowShouldClose(window_) == GLFW_TRUE;
         keepGoing = keepGoing && escapeUp && !closeAsked;
         // A disabled or destroyed preview window means the host is done with us.
-        if (commandLine_.mode == Preview && !isHostWindowEnabled(commandLine_.hostWindow)) {
+        if (previewUnwanted()) {
             break;
         }
     } while (keepGoing);
