@@ -133,6 +133,10 @@ bool GLFWApplication::previewUnwanted() const {
 }
 
 bool GLFWApplication::setupStillWanted(void* application) {
+    // A host destroying its pane waits until this thread has handled what that
+    // sends to our child window, so the messages go through first: without
+    // them the pane would stay until the first frame's events.
+    glfwPollEvents();
     return !static_cast<const GLFWApplication*>(application)->previewUnwanted();
 }
 
