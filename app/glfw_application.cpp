@@ -32,6 +32,7 @@ GLFWApplication::GLFWApplication(const CommandLine& commandLine, const SceneHook
 GLFWApplication::~GLFWApplication() = default;
 
 bool GLFWApplication::open(Failure& failure) {
+    hostWasEnabled_ = commandLine_.mode == Preview && isHostWindowEnabled(commandLine_.hostWindow);
     initGLFW();
     // The host may drop its pane while we start: each step takes a while.
     if (previewUnwanted()) {
@@ -129,7 +130,7 @@ void GLFWApplication::setSwapInterval(bool waitForVerticalBlank) {
 }
 
 bool GLFWApplication::previewUnwanted() const {
-    return commandLine_.mode == Preview && !isHostWindowEnabled(commandLine_.hostWindow);
+    return hostWasEnabled_ && !isHostWindowEnabled(commandLine_.hostWindow);
 }
 
 bool GLFWApplication::setupStillWanted(void* application) {

@@ -32,8 +32,10 @@ class GLFWApplication {
     void run(Failure& failure);
 
   private:
-    // A preview whose host has disabled or destroyed its window is not
-    // wanted any more; the other modes are always wanted.
+    // A preview whose host has disabled or destroyed its window since the
+    // start is not wanted any more; the other modes are always wanted. A host
+    // window that was never there (or a platform without previews) is not
+    // taken for one that went: opening the window fails and says so.
     bool previewUnwanted() const;
     static bool setupStillWanted(void* application);
     void initGLFW();
@@ -52,6 +54,7 @@ class GLFWApplication {
     const CommandLine& commandLine_;
     SceneHooks hooks_;
     GLFWwindow* window_ = nullptr;
+    bool hostWasEnabled_ = false;  // preview only: the host's window, when open() began
     WindowState windowState_;
     std::unique_ptr<Scene> scene_;
 };

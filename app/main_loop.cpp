@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/glfw_application.h"
+#include "platform/host_window.h"
 #include "scene/scene.h"
 
 void GLFWApplication::run(Failure& failure) {
@@ -26,7 +27,7 @@ void GLFWApplication::run(Failure& failure) {
         bool closeAsked = glfwWindowShouldClose(window_) == GLFW_TRUE;
         keepGoing = keepGoing && escapeUp && !closeAsked;
         // A disabled or destroyed preview window means the host is done with us.
-        if (previewUnwanted()) {
+        if (commandLine_.mode == Preview && !isHostWindowEnabled(commandLine_.hostWindow)) {
             break;
         }
     } while (keepGoing);

@@ -20,7 +20,7 @@ struct WaitClock {
     void (*sleep)(double seconds);  // at least this long
 };
 
-// The wall's steady clock and the thread's sleep.
+// A steady clock and the calling thread's sleep.
 WaitClock steadyWaitClock();
 
 // Asks `claim` until it answers true or `waitSeconds` have passed on `clock`,
