@@ -13,6 +13,7 @@
 // Lines go to standard error:
 //   soak setup|change|end n=N wall=S scene=S draws=D rss_kib=K hwm_kib=K
 //        textures=TRACKED/PROBED buffers=... framebuffers=... programs=... shaders=...
+//   soak render-mode mode=M size=S average_ms=MS frames=F   (the one-time decision)
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
@@ -213,6 +214,12 @@ void setUp(int, int) {
     report("setup");
 }
 
+void renderModeChosen(int mode, int reducedSize, float averageMs, int frames) {
+    std::fprintf(stderr, "soak render-mode mode=%d size=%d average_ms=%.1f frames=%d\n", mode,
+                 reducedSize, static_cast<double>(averageMs), frames);
+    std::fflush(stderr);
+}
+
 void pictureChanged(int, int, int) {
     ++changes;
     report("change");
@@ -230,6 +237,7 @@ SceneHooks soakHooks() {
     SceneHooks hooks;
     hooks.timer = movedTimer;
     hooks.listener.backgroundsPicked = setUp;
+    hooks.listener.renderModeChosen = renderModeChosen;
     hooks.listener.pictureChanged = pictureChanged;
     return hooks;
 }
