@@ -33,9 +33,14 @@ GLFWApplication::GLFWApplication(const CommandLine& commandLine, const SceneHook
 GLFWApplication::~GLFWApplication() = default;
 
 bool GLFWApplication::open(Failure& failure) {
+    hostWasEnabled_ = commandLine_.mode == Preview && isHostWindowEnabled(commandLine_.hostWindow);
     initGLFW();
+    // The host may drop its pane while we start: each step takes a while.
+    if (previewUnwanted()) {
+        return false;
+    }
     chooseWindowSize();
-    if (!openWindow(failure)) {
+    if (!openWindow(failure) || previewUnwanted()) {
         return false;
     }
     setupGLState();
@@ -83,7 +88,11 @@ bool GLFWApplication::openWindow(Failure& failure) {
     if (commandLine_.mode == Preview) {
         // The host's window belongs to another process and cannot be subclassed,
         // so the picture goes into a child window of our own that fills it.
-        window_ = glfwAttachNativeWindow(createPreviewChild(commandLine_.hostWindow), nullptr);
+        NativeWindowHandle child = createPreviewChild(commandLine_.hostWindow);
+        if (child == 0 && previewUnwanted()) {
+            return false;  // the pane went away meanwhile: nothing to tell anyone
+        }
+        window_ = glfwAttachNativeWindow(child, nullptr);
     } else if (spansMonitors_) {
         // One window over every monitor, above everything else, shown only
         // once it is in place. It keeps its monitors' modes as they are.
@@ -102,7 +111,9 @@ bool GLFWApplication::openWindow(Failure& failure) {
                                    glfwGetPrimaryMonitor(), nullptr);
     }
     if (window_ == nullptr) {
-        failure.add("Failed to open window");
+        if (!previewUnwanted()) {
+            failure.add("Failed to open window");
+        }
         return false;
     }
     glfwLetDisplaySleep(window_);  // GLFW would keep a full-screen window's display lit
@@ -138,6 +149,18 @@ void GLFWApplication::setWindowIcon(GLFWwindow* window) {
 
 void GLFWApplication::setSwapInterval(bool waitForVerticalBlank) {
     glfwSwapInterval(waitForVerticalBlank ? 1 : 0);
+}
+
+bool GLFWApplication::previewUnwanted() const {
+    return hostWasEnabled_ && !isHostWindowEnabled(commandLine_.hostWindow);
+}
+
+bool GLFWApplication::setupStillWanted(void* application) {
+    // A host destroying its pane waits until this thread has handled what that
+    // sends to our child window, so the messages go through first: without
+    // them the pane would stay until the first frame's events.
+    glfwPollEvents();
+    return !static_cast<const GLFWApplication*>(application)->previewUnwanted();
 }
 
 int GLFWApplication::windowsVersion() const {

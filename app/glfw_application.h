@@ -22,15 +22,23 @@ class GLFWApplication {
 
     // Starts GLFW, sizes and opens the window and sets the fixed OpenGL
     // state. False, with "Failed to open window" in `failure`, when no window
-    // can be opened.
+    // can be opened; false and no failure when a preview's host is done with
+    // it before its window is open.
     bool open(Failure& failure);
 
     // Sets the scene up and draws until Escape, a close request or (preview)
-    // the host disabling its window; returns then. A scene that cannot be set
-    // up is handed back in `failure`.
+    // the host disabling its window, which also stops the set-up between its
+    // steps; returns then. A scene that cannot be set up is handed back in
+    // `failure`.
     void run(Failure& failure);
 
   private:
+    // A preview whose host has disabled or destroyed its window since the
+    // start is not wanted any more; the other modes are always wanted. A host
+    // window that was never there (or a platform without previews) is not
+    // taken for one that went: opening the window fails and says so.
+    bool previewUnwanted() const;
+    static bool setupStillWanted(void* application);
     void initGLFW();
     void chooseWindowSize();
     bool openWindow(Failure& failure);
@@ -47,6 +55,7 @@ class GLFWApplication {
     const CommandLine& commandLine_;
     SceneHooks hooks_;
     GLFWwindow* window_ = nullptr;
+    bool hostWasEnabled_ = false;  // preview only: the host's window, when open() began
     WindowState windowState_;
     // With more than one monitor: the desktop that one borderless window
     // covers, rather than a full-screen window on the primary alone.

@@ -10,7 +10,12 @@
 #include "scene/scene.h"
 
 void GLFWApplication::run(Failure& failure) {
-    scene_ = Scene::setupScene(hooks_, failure);
+    SceneHooks hooks = hooks_;
+    // Loading the pictures takes long enough for a host to drop its pane meanwhile.
+    if (commandLine_.mode == Preview && hooks.setupGate.keepGoing == nullptr) {
+        hooks.setupGate = SetupGate{setupStillWanted, this};
+    }
+    scene_ = Scene::setupScene(hooks, failure);
     if (scene_ == nullptr) {
         return;
     }

@@ -8,8 +8,8 @@
 #include "platform/failure.h"
 #include "platform/session_settings.h"
 
-StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)()) {
-    if ((mode == Preview || mode == NoSwitch) && !isFirstInstance()) {
+StartupRoad chooseStartupRoad(ScreensaverMode mode, const InstanceClaims& claims) {
+    if ((mode == Preview && !claims.withinWait()) || (mode == NoSwitch && !claims.atOnce())) {
         return StartupRoad::End;
     }
     return mode == Configure ? StartupRoad::About : StartupRoad::Screensaver;
@@ -19,7 +19,8 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
                      const SceneHooks& hooks) {
     const CommandLine commandLine(commandLineText);
     Failure failure;
-    switch (chooseStartupRoad(commandLine.mode, isFirstInstance)) {
+    switch (chooseStartupRoad(commandLine.mode,
+                              InstanceClaims{isFirstInstance, isFirstInstanceWithinWait})) {
         case StartupRoad::End:
             break;
         case StartupRoad::About: {

@@ -13,9 +13,17 @@ enum class StartupRoad {
     Screensaver,  // the render window and the main loop
 };
 
-// Preview and switchless runs ask `isFirstInstance`; the other modes never do,
-// so they neither claim the single-instance name nor are refused by it.
-StartupRoad chooseStartupRoad(ScreensaverMode mode, bool (*isFirstInstance)());
+// The two ways a run may claim the single-instance name: at once, or giving
+// a run that is ending a moment to let it go.
+struct InstanceClaims {
+    bool (*atOnce)();
+    bool (*withinWait)();
+};
+
+// A preview claims within the wait (the settings page starts a new preview as
+// it drops the last one's pane), a switchless run at once; the other modes
+// never ask, so they neither claim the single-instance name nor are refused by it.
+StartupRoad chooseStartupRoad(ScreensaverMode mode, const InstanceClaims& claims);
 
 // The entry's whole work; `moduleInstance` and `showCommand` go to the About
 // window, `hooks` to the scene (the shipped entries give none). Every road

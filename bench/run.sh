@@ -6,7 +6,11 @@
 # GP_BENCH_WINDOWS_DIR). Run it on an otherwise idle machine.
 #
 #   bench/run.sh [ROUNDS]
+#   bench/run.sh --soak [--wine] [SECONDS] [RATE]
 #
+# --soak runs the long run alone instead (bench/soak.sh: ten minutes by
+# default, memory and GL objects over hundreds of picture changes), which
+# writes out/bench/soak.md.
 # ROUNDS (default 7) is how many times each figure is measured; every table
 # gives the minimum and the median. Timings of the water program come from
 # Mesa without a display (EGL surfaceless), each draw ended by glFinish;
@@ -17,6 +21,10 @@
 # bench/build_before.sh into GP_BENCH_BEFORE_DIR (default build/before).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --soak ]; then
+    shift
+    exec bench/soak.sh "$@"
+fi
 rounds=${1:-7}
 linux=${GP_BENCH_LINUX_DIR:-build/bench-linux}
 windows=${GP_BENCH_WINDOWS_DIR:-build/bench-windows}

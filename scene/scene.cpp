@@ -75,6 +75,7 @@ struct Scene::State {
           schedule(hooks.timer, hooks.random) {}
     ~State();
 
+    bool toldToStop() const;
     bool buildProgramAndQuad(Failure& failure);
     void createNormalsTarget();
     void lookUpUniforms();
@@ -101,6 +102,11 @@ struct Scene::State {
 Scene::State::~State() {
     glDeleteFramebuffers(1, &normalsFramebuffer);
     glDeleteTextures(1, &normalsTarget);
+}
+
+bool Scene::State::toldToStop() const {
+    const SetupGate& gate = hooks.setupGate;
+    return gate.keepGoing != nullptr && !gate.keepGoing(gate.context);
 }
 
 bool Scene::State::buildProgramAndQuad(Failure& failure) {
@@ -231,11 +237,17 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
     }
     state->schedule.pickBackgroundA();
     state->schedule.pickBackgroundB();
+    // The gate is asked before each picture is stored, the longest single
+    // steps of set-up, and around the program and the quad.
     const int a = state->schedule.backgroundA();
     const int b = state->schedule.backgroundB();
-    state->pictures.textureOf(a, b);
-    state->pictures.textureOf(b, a);
-    if (!state->buildProgramAndQuad(failure)) {
+    for (const int picture : {a, b}) {
+        if (state->toldToStop()) {
+            return nullptr;
+        }
+        state->pictures.textureOf(picture, picture == a ? b : a);
+    }
+    if (state->toldToStop() || !state->buildProgramAndQuad(failure) || state->toldToStop()) {
         return nullptr;
     }
     state->createNormalsTarget();  // left bound

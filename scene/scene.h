@@ -24,7 +24,8 @@ class Scene {
     // Builds the scene in the current context: pictures, program, quad,
     // off-screen target, first two pictures and the first cross-fade. Gives
     // null, with what went wrong in `failure`, when a picture, a shader text
-    // or the quad cannot be used.
+    // or the quad cannot be used; null and no failure when the hooks' set-up
+    // gate says stop.
     static std::unique_ptr<Scene> setupScene(const SceneHooks& hooks, Failure& failure);
     ~Scene();
     Scene(const Scene&) = delete;

@@ -1,9 +1,10 @@
 // What a scene is given besides its frames: the timer that its frame
 // statistics and background schedule read (GLFW's when none is given), the
 // random source its picture picks draw from (the C library's rand, seeded
-// from the timer at set-up, when none is given), and a listener that hears the first two pictures,
-// the render-mode decision and each picture change. The shipped program gives none of them; a test
-// entry or a test may.
+// from the timer at set-up, when none is given), a listener that hears the first two pictures,
+// the render-mode decision and each picture change, and a gate that set-up asks whether it is
+// still wanted. The shipped entries give none of them (the application gives the gate to a
+// preview); a test entry or a test may.
 #pragma once
 
 using SceneTimer = double (*)();
@@ -19,10 +20,20 @@ struct SceneListener {
     void (*pictureChanged)(int backgroundA, int backgroundB, int fadeToSecond) = nullptr;
 };
 
+// Asked between the steps of set-up (before each picture is stored, before the
+// program, after the quad): an answer of false stops it, and set-up gives null
+// without a failure. Set-up takes long enough that whoever started it may no
+// longer want the scene.
+struct SetupGate {
+    bool (*keepGoing)(void* context) = nullptr;  // unset: set-up always goes on
+    void* context = nullptr;
+};
+
 struct SceneHooks {
     SceneTimer timer = nullptr;
     SceneRandom random = nullptr;
     SceneListener listener;
+    SetupGate setupGate;
 };
 
 // The hooks with every missing seam filled by the shipped one.

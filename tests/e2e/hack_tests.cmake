@@ -3,7 +3,7 @@
 # real XScreenSaver daemon, installed as a user would install it.
 find_package(X11 REQUIRED)
 add_executable(x11_host_window x11_host_window.c)
-target_compile_options(x11_host_window PRIVATE -Wall -Wextra)
+target_link_libraries(x11_host_window PRIVATE gp_warnings)
 target_link_libraries(x11_host_window PRIVATE X11::X11)
 set_target_properties(x11_host_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
 
@@ -17,7 +17,7 @@ gp_add_e2e_test(native.xscreensaver_daemon 150 xscreensaver_daemon_test.sh)
 # glfwAttachNativeWindow itself, with windows of another X connection.
 find_package(OpenGL REQUIRED COMPONENTS GLX)
 add_executable(x11_attach_test x11_attach_test.cpp)
-target_compile_options(x11_attach_test PRIVATE -Wall -Wextra)
+target_link_libraries(x11_attach_test PRIVATE gp_warnings)
 target_include_directories(x11_attach_test PRIVATE "${CMAKE_SOURCE_DIR}")
 target_link_libraries(x11_attach_test PRIVATE glfw X11::X11 OpenGL::GLX)
 set_target_properties(x11_attach_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")

@@ -4,6 +4,11 @@
 //   preview_host <scr> click [go file]     waits for a click on the pane (the script clicks)
 //   preview_host <scr> disable [go file]   disables the pane
 //   preview_host <scr> destroy [go file]   destroys the pane
+//   preview_host <scr> restart [go file]   as the settings page does when the
+//       user picks another entry: destroys the pane as soon as the preview has
+//       attached its window (it is still setting up), starts a new preview in
+//       a new pane 100 ms later, and prints "first exit <code> <ms>" once the
+//       first has ended; then goes on with the new one as `destroy` does
 // It prints "pane <handle> <x> <y> <width> <height>" (screen coordinates),
 // "ready" once the preview runs, then waits for the go file (when one is
 // named) before it disables or destroys the pane, and prints "exit <code>
@@ -26,6 +31,8 @@ constexpr DWORD kClickWaitMs = 20000;
 constexpr DWORD kEndWaitMs = 5000;
 constexpr DWORD kEndLimitMs = 1000;  // a disabled or destroyed pane ends it this fast
 constexpr DWORD kGoWaitMs = 30000;
+constexpr DWORD kRestartDelayMs = 100;  // from dropping a pane to starting the next preview
+constexpr DWORD kNotEnded = 0xFFFFFFFF;
 
 // Handles messages while waiting: the preview's window is a child of ours, so
 // its creation and input wait for this thread.
@@ -116,6 +123,13 @@ bool waitForGoFile(const char* path, HANDLE process) {
     return true;
 }
 
+HWND makePane(HWND host) {
+    HWND pane = CreateWindowExW(0, L"PreviewPane", L"", WS_CHILD | WS_VISIBLE, 84, 64, kPaneWidth,
+                                kPaneHeight, host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    pumpUntil(nullptr, 20);
+    return pane;
+}
+
 HWND makeHostWindows(HWND* pane) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW windowClass{};
@@ -129,8 +143,7 @@ HWND makeHostWindows(HWND* pane) {
     RegisterClassW(&windowClass);
     HWND host = CreateWindowExW(0, L"PreviewHostWindow", L"Preview host", WS_POPUP | WS_VISIBLE, 0,
                                 0, 320, 240, nullptr, nullptr, instance, nullptr);
-    *pane = CreateWindowExW(0, L"PreviewPane", L"", WS_CHILD | WS_VISIBLE, 84, 64, kPaneWidth,
-                            kPaneHeight, host, nullptr, instance, nullptr);
+    *pane = makePane(host);
     pumpUntil(nullptr, 100);
     return host;
 }
@@ -144,16 +157,65 @@ bool startPreview(const char* scr, HWND pane, PROCESS_INFORMATION* process) {
                           &startup, process) != FALSE;
 }
 
+// What is left of `total` milliseconds counted from `start`.
+DWORD leftOf(DWORD total, DWORD start) {
+    const DWORD elapsed = GetTickCount() - start;
+    return elapsed < total ? total - elapsed : 0;
+}
+
+// Milliseconds from `start` to the end of `process`, once it has ended.
+void noteEnd(HANDLE process, DWORD start, DWORD* endMs) {
+    if (*endMs == kNotEnded && WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+        *endMs = GetTickCount() - start;
+    }
+}
+
+// Drops the pane of a preview that is still setting up and starts the next
+// one in a new pane; checks that the first ends within the limit, with 0.
+// `process` and `pane` become the new preview's.
+bool restartPreview(const char* scr, HWND host, HWND* pane, PROCESS_INFORMATION* process) {
+    HWND child = waitForPreviewChild(*pane, process->hProcess, process->dwProcessId);
+    if (!CHECK(child != nullptr)) {
+        return false;
+    }
+    const PROCESS_INFORMATION first = *process;
+    const DWORD start = GetTickCount();
+    DestroyWindow(*pane);
+    DWORD endMs = kNotEnded;
+    pumpUntil(first.hProcess, kRestartDelayMs);
+    noteEnd(first.hProcess, start, &endMs);
+    pumpUntil(nullptr, leftOf(kRestartDelayMs, start));
+    *pane = makePane(host);
+    const bool started = CHECK(startPreview(scr, *pane, process));
+    if (endMs == kNotEnded && pumpUntil(first.hProcess, leftOf(kEndWaitMs, start))) {
+        noteEnd(first.hProcess, start, &endMs);
+    }
+    DWORD exitCode = 1;
+    if (CHECK(endMs != kNotEnded)) {
+        GetExitCodeProcess(first.hProcess, &exitCode);
+    } else {
+        TerminateProcess(first.hProcess, 1);
+    }
+    std::printf("first exit %lu %lu\n", exitCode, endMs);
+    std::fflush(stdout);
+    CHECK(exitCode == 0);
+    CHECK(endMs <= kEndLimitMs);
+    CloseHandle(first.hProcess);
+    CloseHandle(first.hThread);
+    return started;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string scenario = argc > 2 ? argv[2] : "";
-    if (scenario != "click" && scenario != "disable" && scenario != "destroy") {
-        std::fprintf(stderr, "usage: preview_host <scr> click|disable|destroy\n");
+    if (scenario != "click" && scenario != "disable" && scenario != "destroy" &&
+        scenario != "restart") {
+        std::fprintf(stderr, "usage: preview_host <scr> click|disable|destroy|restart\n");
         return 100;
     }
     HWND pane = nullptr;
-    makeHostWindows(&pane);
+    HWND host = makeHostWindows(&pane);
     POINT corner{0, 0};
     ClientToScreen(pane, &corner);
     std::printf("pane %llu %ld %ld %d %d\n",
@@ -163,6 +225,9 @@ int main(int argc, char** argv) {
 
     PROCESS_INFORMATION process{};
     if (!CHECK(startPreview(argv[1], pane, &process))) {
+        return checks::failures;
+    }
+    if (scenario == "restart" && !restartPreview(argv[1], host, &pane, &process)) {
         return checks::failures;
     }
     HWND child = waitForPreviewChild(pane, process.hProcess, process.dwProcessId);
@@ -182,7 +247,7 @@ int main(int argc, char** argv) {
     if (scenario == "disable") {
         EnableWindow(pane, FALSE);
         wait = kEndWaitMs;
-    } else if (scenario == "destroy") {
+    } else if (scenario == "destroy" || scenario == "restart") {
         DestroyWindow(pane);
         wait = kEndWaitMs;
     }

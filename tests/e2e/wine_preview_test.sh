@@ -2,8 +2,11 @@
 # Preview mode under Wine: a host program in its own process passes its pane
 # to "/p"; the preview must live in a child of the pane and end when clicked,
 # or when the pane is disabled or destroyed (within a second), with exit code 0
-# and the session's settings as they were.
-#   wine_preview_test.sh click | disable | destroy
+# and the session's settings as they were. With `restart` the host first
+# destroys the pane of a preview that is still setting up and starts another in
+# a new pane 100 ms later: the first must end within a second, and the second
+# must draw in the new pane.
+#   wine_preview_test.sh click | disable | destroy | restart
 #
 # Wine does not show OpenGL drawn into a child window on screen (the pane
 # keeps its own black), with or without Composite. With Composite it keeps the
@@ -18,6 +21,12 @@ e2e_mark_session_settings
 e2e_wine_start host 90 "$GP_E2E_TOOLS/preview_host.exe" "$(e2e_windows_path "$GP_SCR")" "$1" \
     "$(e2e_windows_path "$E2E_WORK")\\go"
 e2e_wait_for_line host '^ready' 60 || e2e_fail "the preview did not start"
+if [ "$1" = restart ]; then
+    first=$(tr -d '\r' <"$E2E_WORK/host.log" | grep -E '^first exit ' || true)
+    e2e_log "the preview whose pane went during set-up: ${first:-no report}"
+    [[ "$first" == "first exit 0 "* ]] || e2e_fail "the first preview did not end with 0"
+    ! grep -q '^FAIL' "$E2E_WORK/host.log" || e2e_fail "$(grep '^FAIL' "$E2E_WORK/host.log")"
+fi
 read -r _ _ x y width height < <(grep -E '^pane ' "$E2E_WORK/host.log" | tr -d '\r')
 
 e2e_screenshot "$E2E_WORK/screen.png"
@@ -34,7 +43,7 @@ if [ "$1" = click ]; then
     xdotool mousemove $((x + width / 2)) $((y + height / 2)) click 1
 fi
 e2e_wait_exit host 60
-grep -E '^(exit|FAIL)' "$E2E_WORK/host.log" >&2 || true
+grep -E '^(first exit|exit|FAIL)' "$E2E_WORK/host.log" >&2 || true
 [ "$E2E_STATUS" -eq 0 ] || e2e_fail "the host reports $E2E_STATUS failed checks"
 grep -Eq '^exit 0 ' "$E2E_WORK/host.log" || e2e_fail "the preview did not end with 0"
 e2e_expect_session_settings

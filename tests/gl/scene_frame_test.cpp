@@ -7,6 +7,7 @@
 // pass then reads. The 2048 x 2048 backgrounds (two at set-up, a third for
 // the next change after the first frames) are read from the program's
 // resources but stored as one texel each, to spare memory.
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <sstream>
@@ -300,6 +301,18 @@ Rgba firstPixelOf(int picture) {
     return {p[2] / 255.0f, p[1] / 255.0f, p[0] / 255.0f, 1.0f};
 }
 
+// A set-up gate that lets `allowed` steps through and then says stop,
+// counting how often it was asked.
+struct CountingGate {
+    int allowed = 0;
+    int asked = 0;
+};
+
+bool countingGateKeepsGoing(void* context) {
+    auto* gate = static_cast<CountingGate*>(context);
+    return gate->asked++ < gate->allowed;
+}
+
 }  // namespace
 
 TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
@@ -339,4 +352,34 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
     }
     EXPECT_GE(changes, 40);
     EXPECT_EQ(pictureColours.size(), 3u) << "three textures, reused";
+}
+
+// Told to stop at any step, set-up gives null without a failure, stores no
+// picture after the step it was stopped at, and leaves no texture behind.
+TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
+    Shims shims;
+    timerNow = 30.0;
+    CountingGate unlimited{1000};
+    SceneHooks hooks;
+    hooks.timer = settableTimer;
+    hooks.setupGate = {countingGateKeepsGoing, &unlimited};
+    Failure failure;
+    pictureColours.clear();
+    ASSERT_NE(Scene::setupScene(hooks, failure), nullptr) << boxesOf(failure).front();
+    // One ask before each of the two first pictures, before the program, after the quad.
+    ASSERT_EQ(unlimited.asked, 4);
+
+    for (int allowed = 0; allowed < unlimited.asked; ++allowed) {
+        CountingGate gate{allowed};
+        hooks.setupGate = {countingGateKeepsGoing, &gate};
+        pictureColours.clear();
+        Failure stopped;
+        EXPECT_EQ(Scene::setupScene(hooks, stopped), nullptr) << "allowed " << allowed;
+        EXPECT_FALSE(stopped.happened()) << "allowed " << allowed;
+        EXPECT_EQ(gate.asked, allowed + 1) << "set-up went on asking after it was told to stop";
+        EXPECT_EQ(pictureColours.size(), static_cast<std::size_t>(std::min(allowed, 2)));
+        for (const auto& picture : pictureColours) {
+            EXPECT_FALSE(glIsTexture(picture.first)) << "allowed " << allowed;
+        }
+    }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "scene/frame_seed.h"
+#include "app/single_instance_guard.h"
 #include "app/startup.h"
 #include "app/window_callbacks.h"
 #include "platform/termination_request.h"
@@ -17,32 +18,103 @@
 
 namespace {
 
-int guardAsked = 0;
-bool firstInstance() {
-    ++guardAsked;
+int askedAtOnce = 0;
+int askedWithinWait = 0;
+bool firstAtOnce() {
+    ++askedAtOnce;
     return true;
 }
-bool laterInstance() {
-    ++guardAsked;
+bool laterAtOnce() {
+    ++askedAtOnce;
     return false;
+}
+bool firstWithinWait() {
+    ++askedWithinWait;
+    return true;
+}
+bool laterWithinWait() {
+    ++askedWithinWait;
+    return false;
+}
+const InstanceClaims kFirst{firstAtOnce, firstWithinWait};
+const InstanceClaims kLater{laterAtOnce, laterWithinWait};
+
+// A clock that moves only when slept on, and a name that another run lets go
+// of at `releasedAt` on it.
+double clockNow = 0.0;
+double releasedAt = 0.0;
+int claimsMade = 0;
+std::vector<double> sleeps;
+double fakeNow() {
+    return clockNow;
+}
+void fakeSleep(double seconds) {
+    sleeps.push_back(seconds);
+    clockNow += seconds;
+}
+bool claimOnceReleased() {
+    ++claimsMade;
+    return clockNow >= releasedAt;
+}
+const WaitClock kFakeClock{fakeNow, fakeSleep};
+
+void startClock(double releaseTime) {
+    clockNow = 100.0;
+    releasedAt = 100.0 + releaseTime;
+    claimsMade = 0;
+    sleeps.clear();
 }
 
 }  // namespace
 
 TEST(StartupRoad, PreviewAndSwitchlessRunsAreRefusedBesideALiveOne) {
-    guardAsked = 0;
-    EXPECT_EQ(chooseStartupRoad(Preview, laterInstance), StartupRoad::End);
-    EXPECT_EQ(chooseStartupRoad(NoSwitch, laterInstance), StartupRoad::End);
-    EXPECT_EQ(chooseStartupRoad(Preview, firstInstance), StartupRoad::Screensaver);
-    EXPECT_EQ(chooseStartupRoad(NoSwitch, firstInstance), StartupRoad::Screensaver);
-    EXPECT_EQ(guardAsked, 4);
+    askedAtOnce = askedWithinWait = 0;
+    EXPECT_EQ(chooseStartupRoad(Preview, kLater), StartupRoad::End);
+    EXPECT_EQ(chooseStartupRoad(NoSwitch, kLater), StartupRoad::End);
+    EXPECT_EQ(chooseStartupRoad(Preview, kFirst), StartupRoad::Screensaver);
+    EXPECT_EQ(chooseStartupRoad(NoSwitch, kFirst), StartupRoad::Screensaver);
+    // Only a preview waits for an ending run: a switchless run is refused at once.
+    EXPECT_EQ(askedWithinWait, 2);
+    EXPECT_EQ(askedAtOnce, 2);
 }
 
 TEST(StartupRoad, FullScreenAndConfigureNeverAskTheGuard) {
-    guardAsked = 0;
-    EXPECT_EQ(chooseStartupRoad(FullScreen, laterInstance), StartupRoad::Screensaver);
-    EXPECT_EQ(chooseStartupRoad(Configure, laterInstance), StartupRoad::About);
-    EXPECT_EQ(guardAsked, 0);
+    askedAtOnce = askedWithinWait = 0;
+    EXPECT_EQ(chooseStartupRoad(FullScreen, kLater), StartupRoad::Screensaver);
+    EXPECT_EQ(chooseStartupRoad(Configure, kLater), StartupRoad::About);
+    EXPECT_EQ(askedAtOnce + askedWithinWait, 0);
+}
+
+TEST(GuardWait, ClaimsAsSoonAsTheEndingRunLetsGo) {
+    startClock(0.0);
+    EXPECT_TRUE(claimWithinWait(claimOnceReleased, 1.0, 0.02, kFakeClock));
+    EXPECT_EQ(claimsMade, 1);
+    EXPECT_TRUE(sleeps.empty()) << "a free name is taken without waiting";
+
+    startClock(0.3);
+    EXPECT_TRUE(claimWithinWait(claimOnceReleased, 1.0, 0.02, kFakeClock));
+    EXPECT_NEAR(clockNow - 100.0, 0.3, 0.02 + 1e-9) << "taken within one poll of its release";
+    EXPECT_EQ(claimsMade, static_cast<int>(sleeps.size()) + 1);
+
+    // Let go exactly at the deadline: the last ask, made there, still takes it.
+    startClock(1.0);
+    EXPECT_TRUE(claimWithinWait(claimOnceReleased, 1.0, 0.3, kFakeClock));
+    EXPECT_DOUBLE_EQ(clockNow, 101.0);
+}
+
+TEST(GuardWait, GivesUpAtTheDeadlineWithoutSleepingPastIt) {
+    startClock(5.0);
+    EXPECT_FALSE(claimWithinWait(claimOnceReleased, 1.0, 0.3, kFakeClock));
+    // 0.3, 0.3, 0.3 and the 0.1 left: asked at 0, 0.3, 0.6, 0.9 and 1.0.
+    ASSERT_EQ(sleeps.size(), 4u);
+    EXPECT_NEAR(sleeps.back(), 0.1, 1e-9);
+    EXPECT_NEAR(clockNow, 101.0, 1e-9);
+    EXPECT_EQ(claimsMade, 5);
+
+    startClock(5.0);
+    EXPECT_FALSE(claimWithinWait(claimOnceReleased, 0.0, 0.02, kFakeClock));
+    EXPECT_EQ(claimsMade, 1) << "no wait asks once";
+    EXPECT_TRUE(sleeps.empty());
 }
 
 TEST(StartupRoad, ConfigureShowsTheAboutFactsAndReturnsZero) {
