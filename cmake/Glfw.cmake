@@ -20,7 +20,9 @@ add_subdirectory("${GP_GLFW_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/glfw" EXCLUDE_FROM
 file(GLOB glfw_ext_sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/glfw_ext/*.c")
 foreach(source IN LISTS glfw_ext_sources)
     get_filename_component(name "${source}" NAME)
-    if((WIN32 AND name MATCHES "^win32_") OR (NOT WIN32 AND name MATCHES "^x11_"))
+    # win32_ and x11_ files for their platform only; the rest for both.
+    if((WIN32 AND name MATCHES "^win32_") OR (NOT WIN32 AND name MATCHES "^x11_")
+       OR NOT name MATCHES "^(win32|x11)_")
         target_sources(glfw PRIVATE "${source}")
     endif()
 endforeach()

@@ -47,6 +47,10 @@ GLFWTexture::GLFWTexture(int size) : size_(size) {
     glBindTexture(GL_TEXTURE_2D, name_);
     // Only level 0 is sampled, so it is the only one made.
     glTexStorage2D(GL_TEXTURE_2D, 1, kPictureTextureFormat, size, size);
+    setPictureSampling();
+}
+
+void setPictureSampling() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);

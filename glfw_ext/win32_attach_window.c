@@ -4,6 +4,8 @@
  * any GLFW window; destroying the GLFW window puts everything back. */
 #include "internal.h"
 
+#include "attached_record.h"
+
 #include <stdlib.h>
 
 #include "glfw_attach.h"
@@ -107,32 +109,11 @@ static _GLFWwindow* newRecord(HWND handle, const _GLFWwndconfig* wndconfig,
     RECT area;
     GetClientRect(handle, &area);
 
-    _GLFWwindow* window = calloc(1, sizeof(_GLFWwindow));
-    window->next = _glfw.windowListHead;
-    _glfw.windowListHead = window;
-
-    window->videoMode.width = area.right - area.left;
-    window->videoMode.height = area.bottom - area.top;
-    window->videoMode.redBits = fbconfig->redBits;
-    window->videoMode.greenBits = fbconfig->greenBits;
-    window->videoMode.blueBits = fbconfig->blueBits;
-    window->videoMode.refreshRate = _glfw.hints.refreshRate;
-
-    window->monitor = NULL;
+    _GLFWwindow* window =
+        _glfwNewAttachedRecord(area.right - area.left, area.bottom - area.top, wndconfig, fbconfig);
     window->resizable = (style & WS_THICKFRAME) != 0;
     window->decorated = (style & (WS_BORDER | WS_THICKFRAME)) != 0;
-    window->autoIconify = wndconfig->autoIconify;
     window->floating = (exStyle & WS_EX_TOPMOST) != 0;
-    window->focusOnShow = wndconfig->focusOnShow;
-    window->cursorMode = GLFW_CURSOR_NORMAL;
-    window->doublebuffer = fbconfig->doublebuffer;
-
-    window->minwidth = GLFW_DONT_CARE;
-    window->minheight = GLFW_DONT_CARE;
-    window->maxwidth = GLFW_DONT_CARE;
-    window->maxheight = GLFW_DONT_CARE;
-    window->numer = GLFW_DONT_CARE;
-    window->denom = GLFW_DONT_CARE;
 
     window->win32.handle = handle;
     window->win32.maximized = IsZoomed(handle) != 0;

@@ -7,6 +7,8 @@
  * close request instead of Xlib's default exit. */
 #include "internal.h"
 
+#include "attached_record.h"
+
 #include <stdlib.h>
 
 #include "glfw_attach.h"
@@ -216,32 +218,11 @@ static Window parentOf(Window handle) {
 /* A record as glfwCreateWindow makes one, with the flags read from the window. */
 static _GLFWwindow* newRecord(Window handle, const XWindowAttributes* attributes,
                               const _GLFWwndconfig* wndconfig, const _GLFWfbconfig* fbconfig) {
-    _GLFWwindow* window = calloc(1, sizeof(_GLFWwindow));
-    window->next = _glfw.windowListHead;
-    _glfw.windowListHead = window;
-
-    window->videoMode.width = attributes->width;
-    window->videoMode.height = attributes->height;
-    window->videoMode.redBits = fbconfig->redBits;
-    window->videoMode.greenBits = fbconfig->greenBits;
-    window->videoMode.blueBits = fbconfig->blueBits;
-    window->videoMode.refreshRate = _glfw.hints.refreshRate;
-
-    window->monitor = NULL;
+    _GLFWwindow* window =
+        _glfwNewAttachedRecord(attributes->width, attributes->height, wndconfig, fbconfig);
     window->resizable = GLFW_FALSE;
     window->decorated = GLFW_FALSE;
-    window->autoIconify = wndconfig->autoIconify;
     window->floating = GLFW_FALSE;
-    window->focusOnShow = wndconfig->focusOnShow;
-    window->cursorMode = GLFW_CURSOR_NORMAL;
-    window->doublebuffer = fbconfig->doublebuffer;
-
-    window->minwidth = GLFW_DONT_CARE;
-    window->minheight = GLFW_DONT_CARE;
-    window->maxwidth = GLFW_DONT_CARE;
-    window->maxheight = GLFW_DONT_CARE;
-    window->numer = GLFW_DONT_CARE;
-    window->denom = GLFW_DONT_CARE;
 
     window->x11.handle = handle;
     window->x11.parent = parentOf(handle);

@@ -91,11 +91,6 @@ GLuint makeFloatPictureTexture(std::uint16_t bitmapId, int size) {
         convertBitmapRows(bitmap, size, size, row, rows, strip.data());
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, row, size, rows, GL_RGBA, GL_FLOAT, strip.data());
     }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    setPictureSampling();
     return name;
 }
