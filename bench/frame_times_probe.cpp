@@ -81,18 +81,18 @@ void pictureChanged(int, int, int) {
     }
 }
 
-void install() {
+SceneHooks install() {
     if (const char* value = std::getenv("GP_FRAME_TIMES_RATE")) {
         rate = std::atof(value);
     }
     if (const char* value = std::getenv("GP_FRAME_TIMES_CHANGES")) {
         changesWanted = std::atoi(value);
     }
-    setSceneTimer(fastTimer);
-    SceneListener listener;
-    listener.renderModeChosen = renderModeChosen;
-    listener.pictureChanged = pictureChanged;
-    setSceneListener(listener);
+    SceneHooks hooks;
+    hooks.timer = fastTimer;
+    hooks.listener.renderModeChosen = renderModeChosen;
+    hooks.listener.pictureChanged = pictureChanged;
+    return hooks;
 }
 
 }  // namespace
@@ -100,12 +100,10 @@ void install() {
 #ifdef _WIN32
 extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, char* commandLine,
                                  int showCommand) {
-    install();
-    return startScreensaver(commandLine, instance, showCommand);
+    return startScreensaver(commandLine, instance, showCommand, install());
 }
 #else
 int main(int argc, char** argv) {
-    install();
-    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0);
+    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0, install());
 }
 #endif
