@@ -17,11 +17,14 @@ REFERENCE = pathlib.Path(__file__).with_name("water_reference.frag")
 PATTERN_CALL = "fractVoro = fractVoronoi(uv + displacement, SIZE_MUL, ALPHA_MUL, LAYERS);"
 NOISE_CALL = ("vec2 displacement = noise2_2(uv * UV_DISPLACEMENT_SIZE) * "
               "UV_DISPLACEMENT_STRENGTH;")
-POWER = ("noise += pow(voronoi((p + offset) * size) * alpha + VORONOI_BRIGHTNESS_ADD,\r\n"
+POWER = ("noise += pow(voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD,\r\n"
          "                     VORONOI_NOISE_POW);")
 
 LAYER_BODY = ("    {\r\n"
-              "        vec2 offset = hash2_2(vec2(size, alpha)) * iTime * WATER_SPEED;\r\n"
+              "        vec2 cellsPerLoop = hash2_2(vec2(size, alpha)) * WATER_SPEED * size * "
+              "LOOP_SECONDS;\r\n"
+              "        cellsPerLoop = floor(cellsPerLoop / LATTICE + 0.5) * LATTICE;\r\n"
+              "        vec2 offset = mod(cellsPerLoop * iTime / LOOP_SECONDS, LATTICE);\r\n"
               "        " + POWER + "\r\n"
               "        size *= sizeMul;\r\n"
               "        alpha *= alphaMul;\r\n"
@@ -38,19 +41,20 @@ VARIANTS = [
     ("no_turn", "cell points without their turn (sin and cos of the angle)",
      [("float s = sin(angle);\r\n    float c = cos(angle);",
        "float s = 0.6 + 0.0 * angle;\r\n    float c = 0.8;")]),
-    ("no_turn_speed_hash", "turn speed from a cheap fraction instead of hash1_2 (1 sin)",
-     [("float angle = iTime * hash1_2(r) * ANIMATION_SPEED;",
-       "float angle = iTime * fract(r.x * 0.37 + r.y * 0.61) * ANIMATION_SPEED;")]),
+    ("no_turn_speed_hash", "turns per loop from a cheap fraction instead of cellTurns",
+     [("float angle = TWO_PI * fract(cellTurns(cell) * iTime / LOOP_SECONDS);",
+       "float angle = TWO_PI * fract(floor(fract(cell.x * 0.37 + cell.y * 0.61) * 768.0) * "
+       "iTime / LOOP_SECONDS);")]),
     ("no_point_hash", "cell points from a cheap fraction instead of hash2_2 (2 sin)",
-     [("vec2 q = hash2_2(root) - 0.5;", "vec2 q = fract(root * vec2(0.37, 0.61)) - 0.5;")]),
+     [("vec2 q = hash2_2(cell) - 0.5;", "vec2 q = fract(cell * vec2(0.37, 0.61)) - 0.5;")]),
     ("squared_distance", "squared distances, one sqrt per voronoi call",
      [("float minDist = 2.0;", "float minDist = 4.0;"),
-      ("float d = distance(p, voronoiPointFromRoot(r, angle));",
-       "vec2 toPoint = p - voronoiPointFromRoot(r, angle);\r\n"
+      ("float d = distance(p, voronoiPointFromRoot(r, cell, angle));",
+       "vec2 toPoint = p - voronoiPointFromRoot(r, cell, angle);\r\n"
        "            float d = dot(toPoint, toPoint);"),
       ("    return minDist;\r\n}", "    return sqrt(minDist);\r\n}")]),
     ("power_as_product", "pow(x, 5.0) as x * x * x * x * x",
-     [(POWER, "float v = voronoi((p + offset) * size) * alpha + VORONOI_BRIGHTNESS_ADD;\r\n"
+     [(POWER, "float v = voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD;\r\n"
               "        noise += v * v * v * v * v;")]),
     ("layers_written_out", "the loop over the four layers written out four times",
      [(LAYER_LOOP, LAYER_BODY * 4)]),
