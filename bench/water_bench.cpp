@@ -105,8 +105,7 @@ struct Scene {
         glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
         for (int i = 0; i < 2; ++i) {
             backgrounds[i] =
-                (new GLFWTexture(findBitmapResource(kBackgroundIds[i]), kBackgroundSize))
-                    ->name();
+                (new GLFWTexture(findBitmapResource(kBackgroundIds[i]), kBackgroundSize))->name();
         }
         glGenTextures(1, &normals);
         glBindTexture(GL_TEXTURE_2D, normals);
