@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/startup.h"
+#include "tests/support/hooked_entry.h"
 #include "gfx/gl.h"
 #include "scene/scene_hooks.h"
 
@@ -81,7 +81,9 @@ void pictureChanged(int, int, int) {
     }
 }
 
-SceneHooks install() {
+}  // namespace
+
+SceneHooks entryHooks() {
     if (const char* value = std::getenv("GP_FRAME_TIMES_RATE")) {
         rate = std::atof(value);
     }
@@ -94,16 +96,3 @@ SceneHooks install() {
     hooks.listener.pictureChanged = pictureChanged;
     return hooks;
 }
-
-}  // namespace
-
-#ifdef _WIN32
-extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, char* commandLine,
-                                 int showCommand) {
-    return startScreensaver(commandLine, instance, showCommand, install());
-}
-#else
-int main(int argc, char** argv) {
-    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0, install());
-}
-#endif

@@ -20,7 +20,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "app/startup.h"
+#include "tests/support/hooked_entry.h"
 #include "bench/soak_memory.h"
 #include "gfx/gl.h"
 #include "scene/scene_hooks.h"
@@ -230,7 +230,9 @@ double numberFromEnvironment(const char* name, double fallback) {
     return text != nullptr ? std::atof(text) : fallback;
 }
 
-SceneHooks soakHooks() {
+}  // namespace
+
+SceneHooks entryHooks() {
     timeShift = numberFromEnvironment("GP_SCENE_TIME_SHIFT", 0.0);
     timeRate = numberFromEnvironment("GP_SCENE_TIME_RATE", 1.0);
     soakSeconds = numberFromEnvironment("GP_SOAK_SECONDS", 600.0);
@@ -241,16 +243,3 @@ SceneHooks soakHooks() {
     hooks.listener.pictureChanged = pictureChanged;
     return hooks;
 }
-
-}  // namespace
-
-#ifdef _WIN32
-extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, char* commandLine,
-                                 int showCommand) {
-    return startScreensaver(commandLine, instance, showCommand, soakHooks());
-}
-#else
-int main(int argc, char** argv) {
-    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0, soakHooks());
-}
-#endif

@@ -23,7 +23,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/startup.h"
+#include "tests/support/hooked_entry.h"
 #include "gfx/gl.h"
 #include "scene/scene_hooks.h"
 
@@ -141,22 +141,11 @@ double firstReadingWraps() {
     return glfwGetTime();
 }
 
-SceneHooks install() {
+}  // namespace
+
+SceneHooks entryHooks() {
     stamps.entry = wallClock();
     SceneHooks hooks;
     hooks.timer = firstReadingWraps;
     return hooks;
 }
-
-}  // namespace
-
-#ifdef _WIN32
-extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, char* commandLine,
-                                 int showCommand) {
-    return startScreensaver(commandLine, instance, showCommand, install());
-}
-#else
-int main(int argc, char** argv) {
-    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0, install());
-}
-#endif

@@ -10,8 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/startup.h"
-#include "app/xscreensaver_hack.h"
+#include "tests/support/hooked_entry.h"
 #include "scene/scene_hooks.h"
 
 #include <GLFW/glfw3.h>
@@ -57,7 +56,9 @@ void printPictureChange(int backgroundA, int backgroundB, int fadeToSecond) {
     std::fflush(stderr);
 }
 
-SceneHooks testHooks() {
+}  // namespace
+
+SceneHooks entryHooks() {
     SceneHooks hooks;
     const char* shift = std::getenv("GP_SCENE_TIME_SHIFT");
     const char* rate = std::getenv("GP_SCENE_TIME_RATE");
@@ -71,22 +72,3 @@ SceneHooks testHooks() {
     hooks.listener.pictureChanged = printPictureChange;
     return hooks;
 }
-
-}  // namespace
-
-#ifdef _WIN32
-extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, char* commandLine,
-                                 int showCommand) {
-    return startScreensaver(commandLine, instance, showCommand, testHooks());
-}
-#else
-int main(int argc, char** argv) {
-    // The hack's road too, so that the scene can be watched in a window it is handed.
-    XScreenSaverArguments hack =
-        readXScreenSaverArguments(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
-    if (hack.target != HackWindow::None) {
-        return startHack(hack, testHooks());
-    }
-    return startScreensaver(joinArguments(argc, argv).c_str(), nullptr, 0, testHooks());
-}
-#endif

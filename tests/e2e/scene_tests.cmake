@@ -2,9 +2,11 @@
 # CMakeLists.txt. scene_test_saver is the screensaver behind a test entry that
 # reports the scene's pictures and decisions and can run its timer ahead.
 if(WIN32)
-    gp_add_e2e_program(scene_test_saver WIN32 scene_test_entry.cpp)
+    gp_add_e2e_program(scene_test_saver WIN32 scene_test_entry.cpp
+                       "${CMAKE_SOURCE_DIR}/tests/support/hooked_entry.cpp")
 else()
-    add_executable(scene_test_saver scene_test_entry.cpp)
+    add_executable(scene_test_saver scene_test_entry.cpp
+                   "${CMAKE_SOURCE_DIR}/tests/support/hooked_entry.cpp")
     target_link_libraries(scene_test_saver PRIVATE gp_warnings)
     set_target_properties(scene_test_saver PROPERTIES
                           RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
