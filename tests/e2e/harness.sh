@@ -45,6 +45,7 @@ set -euo pipefail
 
 E2E_PIDS=()
 E2E_XVFB_PID=""
+E2E_XEPHYR_PID=""
 E2E_STATUS=""
 E2E_ROOT_COLOUR="255 255 255"
 
@@ -68,6 +69,10 @@ e2e_cleanup() {
     done
     if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
         timeout 10 wineserver -k 2>/dev/null || true
+    fi
+    if [ -n "${E2E_XEPHYR_PID:-}" ]; then
+        kill "$E2E_XEPHYR_PID" 2>/dev/null || true
+        wait "$E2E_XEPHYR_PID" 2>/dev/null || true
     fi
     if [ -n "$E2E_XVFB_PID" ]; then
         kill "$E2E_XVFB_PID" 2>/dev/null || true
@@ -151,15 +156,19 @@ e2e_start_display() {
 e2e_start_two_monitors() {
     e2e_start_display 2304x768
     : >"$E2E_WORK/monitors-display"
-    e2e_start xephyr 600 Xephyr -displayfd 3 +xinerama -extension RANDR -wr -nolisten tcp \
-        -screen 1280x720+0+0 -screen 1024x768+1280+0 3>"$E2E_WORK/monitors-display"
+    # Like Xvfb, waited for at the end: a server still going away keeps its
+    # display's socket, and the next test's server would find it taken.
+    Xephyr -displayfd 3 +xinerama -extension RANDR -wr -nolisten tcp \
+        -screen 1280x720+0+0 -screen 1024x768+1280+0 3>"$E2E_WORK/monitors-display" \
+        >"$E2E_WORK/xephyr.log" 2>&1 &
+    E2E_XEPHYR_PID=$!
     local tries
     for tries in $(seq 100); do
         if [ -s "$E2E_WORK/monitors-display" ]; then
             export DISPLAY=":$(head -n1 "$E2E_WORK/monitors-display")"
             return 0
         fi
-        e2e_running xephyr || break
+        kill -0 "$E2E_XEPHYR_PID" 2>/dev/null || break
         sleep 0.1
     done
     e2e_fail "Xephyr did not start"
