@@ -49,8 +49,9 @@ class GLFWApplication {
     // The primary monitor's current mode: its width for 0, its height for 1;
     // 0 when there is no monitor or mode to read.
     int primaryModeSize(int which) const;
-    // One frame of the scene from the timer and the window's size.
-    void frame();
+    // One frame of the scene from the timer and the window's size; gives the
+    // frame's time.
+    double frame();
 
     const CommandLine& commandLine_;
     SceneHooks hooks_;

@@ -21,8 +21,7 @@ void GLFWApplication::run(Failure& failure) {
     }
     bool keepGoing = true;
     do {
-        frame();
-        drawFrameRateOverlay(glfwGetTime());
+        drawFrameRateOverlay(frame());
         glfwSwapBuffers(window_);
         glfwPollEvents();  // a key or mouse-button event ends the process in here
         // Both are asked on every pass, whatever the other answers.
@@ -40,11 +39,12 @@ void GLFWApplication::run(Failure& failure) {
 }
 
 // The frame's time is read here and travels with the frame to the shader.
-void GLFWApplication::frame() {
+double GLFWApplication::frame() {
     FrameInputs inputs;
     inputs.time = glfwGetTime();
     inputs.framebufferWidth = windowState_.width;
     inputs.framebufferHeight = windowState_.height;
     inputs.aspectRatio = windowState_.aspectRatio;
     scene_->renderFrame(inputs);
+    return inputs.time;
 }

@@ -81,8 +81,8 @@ struct Scene::State {
     void lookUpUniforms();
     void setSharedUniforms();
     void bindTextures();
-    void drawToWindow(const FrameInputs& frame, int shaderMode);
-    void drawWavesOffscreen(const FrameInputs& frame);
+    void drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode);
+    void drawWavesOffscreen(float shaderTime);
     void chooseRenderModeOnce();
     void advanceBackgrounds();
 
@@ -176,7 +176,7 @@ void Scene::State::bindTextures() {
     }
 }
 
-void Scene::State::drawToWindow(const FrameInputs& frame, int shaderMode) {
+void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     bindTextures();
@@ -184,19 +184,18 @@ void Scene::State::drawToWindow(const FrameInputs& frame, int shaderMode) {
     glUniform1i(uniforms.renderMode, shaderMode);
     glUniform1f(uniforms.textureTime, schedule.fadeValue());
     sky->draw(FrameClock{static_cast<float>(frame.framebufferWidth),
-                         static_cast<float>(frame.framebufferHeight), waterShaderTime(frame.time)});
+                         static_cast<float>(frame.framebufferHeight), shaderTime});
 }
 
 // The pattern into the lower-left S x S texels, where the drawable sends S as
 // the viewport's width and height.
-void Scene::State::drawWavesOffscreen(const FrameInputs& frame) {
+void Scene::State::drawWavesOffscreen(float shaderTime) {
     const int size = renderMode.reducedSize;
     glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, size, size);
     glUniform1i(uniforms.renderMode, kShaderWritesWaves);
-    sky->draw(FrameClock{static_cast<float>(size), static_cast<float>(size),
-                         waterShaderTime(frame.time)});
+    sky->draw(FrameClock{static_cast<float>(size), static_cast<float>(size), shaderTime});
 }
 
 void Scene::State::chooseRenderModeOnce() {
@@ -275,11 +274,13 @@ void Scene::renderFrame(const FrameInputs& frame) {
     s.camera.selectView(kViewSlot);
     s.sky->setModel(translate(0.0f, 0.0f, kSkyDepth));
     s.setSharedUniforms();
+    // Both passes of a reduced frame draw the water at the same moment.
+    const float shaderTime = waterShaderTime(frame.time);
     if (s.renderMode.currentRenderMode == kFullResolution) {
-        s.drawToWindow(frame, kShaderFullPicture);
+        s.drawToWindow(frame, shaderTime, kShaderFullPicture);
     } else {
-        s.drawWavesOffscreen(frame);
-        s.drawToWindow(frame, kShaderReadsWaves);
+        s.drawWavesOffscreen(shaderTime);
+        s.drawToWindow(frame, shaderTime, kShaderReadsWaves);
     }
     // Takes effect from the next frame.
     s.chooseRenderModeOnce();
