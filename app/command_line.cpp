@@ -79,3 +79,7 @@ CommandLine::CommandLine(const char* text) {
         }
     }
 }
+
+bool drawsIntoHostWindow(ScreensaverMode mode) {
+    return mode == Preview || mode == HandedWindow;
+}

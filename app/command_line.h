@@ -10,6 +10,12 @@ enum ScreensaverMode : int {
     FullScreen = 1,  // "/s"
     Configure = 2,   // "/c": the About window
     NoSwitch = 3,    // nothing recognised: full screen, one instance at a time
+    // Never read from a Windows command line: a window handed over on Linux by
+    // XScreenSaver (its own full-screen window or its settings' preview), by
+    // the user (--window-id) or made for the purpose (--window, the root
+    // window). Drawn into like a preview's host, paced by --delay, and never
+    // refused for another run beside it.
+    HandedWindow = 4,
 };
 
 struct CommandLine {
@@ -18,7 +24,12 @@ struct CommandLine {
 
     ScreensaverMode mode = NoSwitch;
     NativeWindowHandle hostWindow = 0;  // 0 until a switch is recognised
+    double frameDelaySeconds = -1.0;    // a hack's --delay; negative: none given
 };
+
+// Whether the run draws into a window it was given (a preview's host or a
+// handed window) rather than one of its own.
+bool drawsIntoHostWindow(ScreensaverMode mode);
 
 // Reads a decimal integer as the C library's atoi does (leading white space, an
 // optional sign, digits up to the first non-digit; no digits give 0), but

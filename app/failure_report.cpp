@@ -1,8 +1,6 @@
 // Showing a failure and ending the run (see failure_report.h).
 #include "app/failure_report.h"
 
-#include <GLFW/glfw3.h>
-
 #include "platform/failure.h"
 #include "platform/message_box.h"
 
@@ -11,8 +9,6 @@ int endRun(const Failure& failure) {
         for (const FailureBox& box : failure.boxes()) {
             showMessageBox(box.text.c_str(), box.title.c_str(), box.icon);
         }
-        // Harmless when GLFW never started.
-        glfwTerminate();
     }
     return 0;
 }

@@ -1,6 +1,6 @@
-// The one place where a failure reaches the user: its boxes, in order, then
-// GLFW shut down (which puts back what it changed in the session). The run
-// then ends with exit code 0, as every road out does.
+// The one place where a failure reaches the user: its message boxes, in
+// order, shown while the window is still there, as it was when the failure
+// came. The run then ends with exit code 0, as every path out does.
 #pragma once
 
 class Failure;

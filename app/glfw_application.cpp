@@ -18,6 +18,7 @@
 #include "platform/host_window.h"
 #include "platform/message_box.h"
 #include "platform/system_version.h"
+#include "platform/window_visibility.h"
 #include "scene/scene.h"
 
 namespace {
@@ -27,13 +28,21 @@ constexpr char kWindowTitle[] = "Glimmerpond3DScreensaver";
 }  // namespace
 
 GLFWApplication::GLFWApplication(const CommandLine& commandLine, const SceneHooks& hooks)
-    : commandLine_(commandLine), hooks_(hooks) {}
+    : commandLine_(commandLine), hooks_(hooks), timer_(completeSceneHooks(hooks).timer) {}
 
-// The scene's GL objects go with the window's context, which is still current.
-GLFWApplication::~GLFWApplication() = default;
+GLFWApplication::~GLFWApplication() {
+    scene_.reset();  // its GL objects, while the window's context is current
+    visibility_.reset();
+    if (window_ != nullptr) {
+        glfwDestroyWindow(window_);
+    }
+    // Harmless when GLFW never started.
+    glfwTerminate();
+}
 
 bool GLFWApplication::open(Failure& failure) {
-    hostWasEnabled_ = commandLine_.mode == Preview && isHostWindowEnabled(commandLine_.hostWindow);
+    hostWasEnabled_ =
+        drawsIntoHostWindow(commandLine_.mode) && isHostWindowEnabled(commandLine_.hostWindow);
     initGLFW();
     // The host may drop its pane while we start: each step takes a while.
     if (previewUnwanted()) {
@@ -57,7 +66,7 @@ void GLFWApplication::initGLFW() {
 }
 
 void GLFWApplication::chooseWindowSize() {
-    if (commandLine_.mode == Preview) {
+    if (drawsIntoHostWindow(commandLine_.mode)) {
         ClientSize host = hostClientSize(commandLine_.hostWindow);
         windowState_.resize(host.width, host.height);
         return;
@@ -85,9 +94,10 @@ bool GLFWApplication::openWindow(Failure& failure) {
     glfwWindowHint(GLFW_SAMPLES, 0);
     glfwWindowHint(GLFW_STEREO, 0);
 
-    if (commandLine_.mode == Preview) {
-        // The host's window belongs to another process and cannot be subclassed,
-        // so the picture goes into a child window of our own that fills it.
+    if (drawsIntoHostWindow(commandLine_.mode)) {
+        // A Windows host's window belongs to another process and cannot be
+        // subclassed, so the picture goes into a child window of our own that
+        // fills it; X lets us draw into the window itself.
         NativeWindowHandle child = createPreviewChild(commandLine_.hostWindow);
         if (child == 0 && previewUnwanted()) {
             return false;  // the pane went away meanwhile: nothing to tell anyone
@@ -120,6 +130,7 @@ bool GLFWApplication::openWindow(Failure& failure) {
 
     glfwSetWindowUserPointer(window_, &windowState_);
     glfwSetWindowSizeCallback(window_, onWindowSize);
+    glfwSetWindowCloseCallback(window_, onWindowClose);
     glfwSetKeyCallback(window_, onKey);
     glfwSetMouseButtonCallback(window_, onMouseButton);
     glfwSetCursorPosCallback(window_, onCursorPos);
@@ -127,6 +138,7 @@ bool GLFWApplication::openWindow(Failure& failure) {
     glfwMakeContextCurrent(window_);
     setWindowIcon(window_);
     loadGL();  // a missing entry point or an old context is not looked for
+    visibility_ = std::make_unique<WindowVisibility>(nativeWindowOf(window_));
     return true;
 }
 

@@ -1,24 +1,35 @@
 // The application object: owns the one render window (full screen on the
-// primary monitor, or attached to a child of the host's preview window), its
-// OpenGL context and entry points, and the window's scene, and runs the main loop.
+// primary monitor, spanning every monitor, or attached to a window it is
+// given), its OpenGL context and entry points, and the window's scene, and
+// runs the main loop. Every run ends the same way: the loop sees the quit
+// request, and the destructor takes the scene, the window and GLFW down.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "app/frame_pacer.h"
 #include "app/window_size.h"
+#include "platform/fine_waits.h"
 #include "scene/scene_hooks.h"
 
 struct CommandLine;
 class Failure;
 class Scene;
+class WindowVisibility;
 struct GLFWwindow;
 
 class GLFWApplication {
   public:
     // `hooks` go to the scene: the shipped program gives none.
     GLFWApplication(const CommandLine& commandLine, const SceneHooks& hooks);
+    // Puts back what the run changed: the scene's GL objects go while the
+    // context is current, then the window (an attached one is handed back as
+    // it was found), then GLFW, which restores the session's settings.
     ~GLFWApplication();
+    GLFWApplication(const GLFWApplication&) = delete;
+    GLFWApplication& operator=(const GLFWApplication&) = delete;
 
     // Starts GLFW, sizes and opens the window and sets the fixed OpenGL
     // state. False, with "Failed to open window" in `failure`, when no window
@@ -26,10 +37,10 @@ class GLFWApplication {
     // it before its window is open.
     bool open(Failure& failure);
 
-    // Sets the scene up and draws until Escape, a close request or (preview)
-    // the host disabling its window, which also stops the set-up between its
-    // steps; returns then. A scene that cannot be set up is handed back in
-    // `failure`.
+    // Sets the scene up and draws until the quit request is set (a key, a
+    // button, a close message, a signal, or the host dropping its window,
+    // which also stops the set-up between its steps); returns then. A scene
+    // that cannot be set up is handed back in `failure`.
     void run(Failure& failure);
 
   private:
@@ -49,12 +60,29 @@ class GLFWApplication {
     // The primary monitor's current mode: its width for 0, its height for 1;
     // 0 when there is no monitor or mode to read.
     int primaryModeSize(int which) const;
+
+    // The main loop's parts (main_loop.cpp).
     // One frame of the scene from the timer and the window's size; gives the
     // frame's time.
-    double frame();
+    double frame(double waitedSeconds, double pausedSeconds);
+    // Waits, handling events, until the pacer lets the next frame start; gives
+    // how long it waited.
+    double waitForNextFrame();
+    // Waits on events, drawing nothing, while no one can see the window;
+    // gives how long.
+    double pauseWhileUnseen();
+    // Whether anyone could see the window: asked of the system at most a few
+    // times a second, `now` on GLFW's timer.
+    bool seenAt(double now);
+    bool anyoneCanSee();
+    // A host that disabled or destroyed its window sets the quit request.
+    void quitIfHostGone();
+    double frameInterval() const;
+    int refreshRateOfWindow() const;
 
     const CommandLine& commandLine_;
     SceneHooks hooks_;
+    SceneTimer timer_;  // the frame's clock: the hooks' timer, or GLFW's
     GLFWwindow* window_ = nullptr;
     bool hostWasEnabled_ = false;  // preview only: the host's window, when open() began
     WindowState windowState_;
@@ -63,4 +91,9 @@ class GLFWApplication {
     bool spansMonitors_ = false;
     ScreenRect desktop_;
     std::unique_ptr<Scene> scene_;
+    FramePacer pacer_{0.0};
+    std::optional<FineWaits> fineWaits_;
+    std::unique_ptr<WindowVisibility> visibility_;
+    bool seen_ = true;
+    double seenCheckedAt_ = -1.0e300;
 };

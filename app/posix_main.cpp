@@ -5,7 +5,7 @@
 
 #include "app/startup.h"
 #include "app/xscreensaver_hack.h"
-#include "platform/termination_request.h"
+#include "platform/quit_request.h"
 
 int main(int argc, char** argv) {
     watchTerminationRequests();

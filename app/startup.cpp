@@ -6,7 +6,6 @@
 #include "app/glfw_application.h"
 #include "app/single_instance_guard.h"
 #include "platform/failure.h"
-#include "platform/session_settings.h"
 
 StartupRoad chooseStartupRoad(ScreensaverMode mode, const InstanceClaims& claims) {
     if ((mode == Preview && !claims.withinWait()) || (mode == NoSwitch && !claims.atOnce())) {
@@ -29,15 +28,11 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
             break;
         }
         case StartupRoad::Screensaver: {
-            // Before glfwInit, and for every road out: a key or a button
-            // ends the run with exit(0) from inside the event loop.
-            restoreSessionSettingsAtExit();
             GLFWApplication application(commandLine, hooks);
             if (application.open(failure)) {
                 application.run(failure);
             }
-            // Shown while the window is still there, as it was when the
-            // failure came.
+            // Before the application takes its window down.
             return endRun(failure);
         }
     }

@@ -1,13 +1,13 @@
-// Every key event (press, repeat or release, modifiers too) and every mouse
-// button event ends the process at once, from inside glfwPollEvents.
+// Every key event (press, repeat or release, modifiers too), every mouse
+// button event and a close message ask the run to end; the main loop sees the
+// request after the events of this pass and ends the run in order.
 #include "app/window_callbacks.h"
 
 #include <GLFW/glfw3.h>
 
-#include <cstdlib>
-
 #include "app/window_size.h"
 #include "platform/message_box.h"
+#include "platform/quit_request.h"
 
 void onGLFWError(int, const char* description) {
     showMessageBox(description != nullptr ? description : "", "Error");
@@ -17,12 +17,16 @@ void onWindowSize(GLFWwindow* window, int width, int height) {
     static_cast<WindowState*>(glfwGetWindowUserPointer(window))->resize(width, height);
 }
 
+void onWindowClose(GLFWwindow*) {
+    requestQuit();
+}
+
 void onKey(GLFWwindow*, int, int, int, int) {
-    std::exit(0);
+    requestQuit();
 }
 
 void onMouseButton(GLFWwindow*, int, int, int) {
-    std::exit(0);
+    requestQuit();
 }
 
 void onCursorPos(GLFWwindow*, double, double) {}

@@ -1,12 +1,14 @@
 // The functions GLFW calls: errors become message boxes, any key or mouse
-// button ends the screensaver, a new size updates the window's state (the
-// WindowState its user pointer names), and the pointer and wheel are ignored.
+// button and a close message set the quit request, a new size updates the
+// window's state (the WindowState its user pointer names), and the pointer
+// and wheel are ignored.
 #pragma once
 
 struct GLFWwindow;
 
 void onGLFWError(int code, const char* description);
 void onWindowSize(GLFWwindow* window, int width, int height);
+void onWindowClose(GLFWwindow* window);
 void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
 void onMouseButton(GLFWwindow* window, int button, int action, int mods);
 void onCursorPos(GLFWwindow* window, double x, double y);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -66,34 +67,110 @@ bool readWindowId(const char* text, NativeWindowHandle* id) {
     return true;
 }
 
+namespace {
+
+// What one switch does to the arguments read so far; `value` is the next
+// argument for switches that take one (null when there is none).
+using ApplyOption = void (*)(XScreenSaverArguments& read, const char* value,
+                             const char* screensaverWindow);
+
+void applyRoot(XScreenSaverArguments& read, const char*, const char* screensaverWindow) {
+    NativeWindowHandle given = 0;
+    const bool usable = readWindowId(screensaverWindow, &given);
+    read.target = usable ? HackWindow::Given : HackWindow::Root;
+    read.window = usable ? given : 0;
+}
+
+void applyWindowId(XScreenSaverArguments& read, const char* value, const char*) {
+    read.target = HackWindow::Given;
+    read.window = 0;
+    if (!readWindowId(value, &read.window)) {
+        read.error = std::string("--window-id needs a window id (decimal or 0x hex), not \"") +
+                     (value != nullptr ? value : "") + "\"";
+    }
+}
+
+void applyOwnWindow(XScreenSaverArguments& read, const char*, const char*) {
+    read.target = HackWindow::OwnWindow;
+    read.window = 0;
+}
+
+void applyFps(XScreenSaverArguments& read, const char*, const char*) {
+    read.showFps = true;
+}
+
+void applyDelay(XScreenSaverArguments& read, const char* value, const char*) {
+    if (!readMicroseconds(value, &read.delayMicroseconds)) {
+        read.error = std::string("--delay needs a whole number of microseconds up to ") +
+                     std::to_string(kLongestDelayMicroseconds) + ", not \"" +
+                     (value != nullptr ? value : "") + "\"";
+    }
+}
+
+// The switches, as XScreenSaver's hacks declare theirs; the settings file
+// (glimmerpond3d.xml) offers the same ones.
+struct HackOption {
+    const char* name;
+    bool takesValue;
+    ApplyOption apply;
+};
+
+constexpr HackOption kHackOptions[] = {
+    {"root", false, applyRoot},        {"window-id", true, applyWindowId},
+    {"window", false, applyOwnWindow}, {"fps", false, applyFps},
+    {"delay", true, applyDelay},
+};
+
+const HackOption* findOption(const char* name) {
+    for (const HackOption& option : kHackOptions) {
+        if (std::strcmp(name, option.name) == 0) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool readMicroseconds(const char* text, long* microseconds) {
+    if (text == nullptr) {
+        return false;
+    }
+    while (isSpace(*text)) {
+        ++text;
+    }
+    long value = 0;
+    const char* digits = text;
+    for (int digit; (digit = digitValue(*text, 10)) >= 0; ++text) {
+        value = value * 10 + digit;
+        if (value > kLongestDelayMicroseconds) {
+            return false;
+        }
+    }
+    while (isSpace(*text)) {
+        ++text;
+    }
+    if (text == digits || *text != '\0') {
+        return false;
+    }
+    *microseconds = value;
+    return true;
+}
+
 XScreenSaverArguments readXScreenSaverArguments(int argc, const char* const* argv,
                                                 const char* screensaverWindow) {
     XScreenSaverArguments read;
     for (int i = 1; i < argc; ++i) {
         const char* name = optionName(argv[i]);
-        if (name == nullptr) {
+        const HackOption* option = name != nullptr ? findOption(name) : nullptr;
+        if (option == nullptr) {
             continue;
         }
-        if (std::strcmp(name, "root") == 0) {
-            NativeWindowHandle given = 0;
-            bool usable = readWindowId(screensaverWindow, &given);
-            read.target = usable ? HackWindow::Given : HackWindow::Root;
-            read.window = usable ? given : 0;
-        } else if (std::strcmp(name, "window-id") == 0) {
-            read.target = HackWindow::Given;
-            read.window = 0;
-            const char* value = i + 1 < argc ? argv[++i] : nullptr;
-            if (!readWindowId(value, &read.window)) {
-                read.error =
-                    std::string("--window-id needs a window id (decimal or 0x hex), not \"") +
-                    (value != nullptr ? value : "") + "\"";
-            }
-        } else if (std::strcmp(name, "window") == 0) {
-            read.target = HackWindow::OwnWindow;
-            read.window = 0;
-        } else if (std::strcmp(name, "fps") == 0) {
-            read.showFps = true;
+        const char* value = nullptr;
+        if (option->takesValue) {
+            value = i + 1 < argc ? argv[++i] : nullptr;
         }
+        option->apply(read, value, screensaverWindow);
     }
     return read;
 }

@@ -8,7 +8,6 @@
 #include "app/startup.h"
 #include "platform/failure.h"
 #include "platform/message_box.h"
-#include "platform/termination_request.h"
 
 namespace {
 
@@ -22,8 +21,9 @@ constexpr char kOwnWindowTitle[] = "Glimmerpond 3D";
 CommandLine hackCommandLine(const XScreenSaverArguments& arguments, NativeWindowHandle ownWindow) {
     CommandLine line(nullptr);
     if (arguments.target != HackWindow::None) {
-        line.mode = Preview;
+        line.mode = HandedWindow;
         line.hostWindow = arguments.target == HackWindow::Given ? arguments.window : ownWindow;
+        line.frameDelaySeconds = static_cast<double>(arguments.delayMicroseconds) / 1e6;
     }
     return line;
 }
@@ -33,7 +33,6 @@ int startHack(const XScreenSaverArguments& arguments, const SceneHooks& hooks) {
         showMessageBox(arguments.error.c_str(), "Error");
         return 1;
     }
-    watchTerminationRequests();
     if (arguments.showFps) {
         enableFrameRateOverlay();
     }

@@ -27,4 +27,8 @@ foreach(source IN LISTS glfw_ext_sources)
     endif()
 endforeach()
 target_include_directories(glfw PRIVATE "${GP_GLFW_SOURCE_DIR}/src")
+if(NOT WIN32)
+    # DPMS, which says whether the monitor is powered.
+    target_link_libraries(glfw PRIVATE Xext)
+endif()
 target_include_directories(glfw PUBLIC "${CMAKE_SOURCE_DIR}/glfw_ext/include")

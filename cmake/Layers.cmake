@@ -39,7 +39,7 @@ gp_add_layer(platform)
 target_link_libraries(gp_platform PUBLIC glfw)
 target_compile_definitions(gp_platform PUBLIC GLFW_INCLUDE_NONE)
 if(WIN32)
-    target_link_libraries(gp_platform PUBLIC opengl32 gdi32 user32 shell32)
+    target_link_libraries(gp_platform PUBLIC opengl32 gdi32 user32 shell32 winmm)
 endif()
 
 gp_add_layer(gfx ON platform)

@@ -16,6 +16,10 @@ ClientSize hostClientSize(NativeWindowHandle host);
 // False once the host has disabled or destroyed its preview window.
 bool isHostWindowEnabled(NativeWindowHandle host);
 
+// Whether the window and every window it sits in are shown (X: viewable).
+// False for a window that is not there.
+bool isWindowShown(NativeWindowHandle window);
+
 // The window for the program to draw into. Windows: a borderless child window
 // of the host filling its client area (a window of another process cannot be
 // subclassed); 0 when it cannot be made. X: the host window itself, since any

@@ -50,6 +50,11 @@ bool isHostWindowEnabled(NativeWindowHandle host) {
     return readAttributes(host, &attributes);
 }
 
+bool isWindowShown(NativeWindowHandle window) {
+    XWindowAttributes attributes{};
+    return readAttributes(window, &attributes) && attributes.map_state == IsViewable;
+}
+
 NativeWindowHandle createPreviewChild(NativeWindowHandle host) {
     return host;
 }

@@ -35,6 +35,10 @@ bool isHostWindowEnabled(NativeWindowHandle host) {
     return IsWindowEnabled(toHwnd(host)) != FALSE;
 }
 
+bool isWindowShown(NativeWindowHandle window) {
+    return IsWindowVisible(toHwnd(window)) != FALSE;
+}
+
 NativeWindowHandle createPreviewChild(NativeWindowHandle host) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!IsWindow(toHwnd(host)) || !registerPreviewClass(instance)) {

@@ -6,15 +6,20 @@ int pickPictureAfter(int other, int randomValue) {
     return (other + 1 + randomValue % kPickSpan) % kBackgroundCount;
 }
 
-void BackgroundSchedule::scheduleFade(double delay) {
-    fadeStart_ = static_cast<float>(timer_() + delay);
-    nextSwitch_ = static_cast<float>(timer_() + delay + kSwitchInterval);
+void BackgroundSchedule::scheduleFade(double now, double delay) {
+    fadeStart_ = static_cast<float>(now + delay);
+    nextSwitch_ = static_cast<float>(now + delay + kSwitchInterval);
 }
 
-bool BackgroundSchedule::advance() {
-    const bool changed = changePictureIfDue();
-    updateFadeValue();
+bool BackgroundSchedule::advance(double now) {
+    const bool changed = changePictureIfDue(now);
+    updateFadeValue(now);
     return changed;
+}
+
+void BackgroundSchedule::postpone(double seconds) {
+    fadeStart_ = static_cast<float>(fadeStart_ + seconds);
+    nextSwitch_ = static_cast<float>(nextSwitch_ + seconds);
 }
 
 int BackgroundSchedule::upcomingPicture() {
@@ -26,8 +31,8 @@ int BackgroundSchedule::upcomingPicture() {
     return upcoming_;
 }
 
-bool BackgroundSchedule::changePictureIfDue() {
-    if (timer_() < nextSwitch_) {
+bool BackgroundSchedule::changePictureIfDue(double now) {
+    if (now < nextSwitch_) {
         return false;
     }
     // The picture that the finished ramp left off screen is the one replaced.
@@ -38,13 +43,12 @@ bool BackgroundSchedule::changePictureIfDue() {
     } else {
         backgroundB_ = incoming;
     }
-    scheduleFade(0.0);
+    scheduleFade(now, 0.0);
     fadeToSecond_ = fadeToSecond_ == 1 ? 0 : 1;
     return true;
 }
 
-void BackgroundSchedule::updateFadeValue() {
-    const double now = timer_();
+void BackgroundSchedule::updateFadeValue(double now) {
     const float rampEnd = fadeStart_ + kFadeSeconds;
     if (now <= rampEnd) {
         // Before the ramp starts this is negative; the shader shows unit 1's picture then.

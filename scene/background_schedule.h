@@ -1,9 +1,9 @@
 // The background schedule: two of the pictures are bound at all times
 // (units 1 and 2); a minute after set-up a 3-second cross-fade to the second
 // begins, and from then on every 60 seconds the picture not on screen is
-// replaced by a random one and a cross-fade to it starts at once. Time and
-// random numbers come from the functions it is given, so tests drive it
-// with their own.
+// replaced by a random one and a cross-fade to it starts at once. Each call
+// is given the frame's time, and random numbers come from the function it is
+// given, so tests drive it with their own.
 #pragma once
 
 #include "resources/background_pictures.h"
@@ -22,21 +22,26 @@ int pickPictureAfter(int other, int randomValue);
 
 class BackgroundSchedule {
   public:
-    using Timer = double (*)();
     using Random = int (*)();
 
-    BackgroundSchedule(Timer timer, Random random) : timer_(timer), random_(random) {}
+    explicit BackgroundSchedule(Random random) : random_(random) {}
 
     void pickBackgroundA() { backgroundA_ = pickPictureAfter(backgroundB_, random_()); }
     void pickBackgroundB() { backgroundB_ = pickPictureAfter(backgroundA_, random_()); }
 
-    // The next cross-fade starts `delay` seconds from now; the next picture
-    // change is due 60 seconds after that.
-    void scheduleFade(double delay);
+    // The next cross-fade starts `delay` seconds after `now`; the next
+    // picture change is due 60 seconds after that.
+    void scheduleFade(double now, double delay);
 
-    // After each frame: a picture change when one is due, then the value that
-    // the next frame sends as textureTime. True when a picture changed.
-    bool advance();
+    // After each frame drawn at `now`: a picture change when one is due, then
+    // the value that the next frame sends as textureTime. True when a picture
+    // changed.
+    bool advance(double now);
+
+    // Moves the cross-fade and the next change `seconds` later: while no one
+    // could see the water its pictures stood still, so a fade that was
+    // running goes on where it stopped and no changes pile up.
+    void postpone(double seconds);
 
     // The picture the next change will bring in. It is drawn the first time
     // it is asked for, rather than at the change: the random values are
@@ -51,10 +56,9 @@ class BackgroundSchedule {
     int backgroundB() const { return backgroundB_; }
 
   private:
-    bool changePictureIfDue();
-    void updateFadeValue();
+    bool changePictureIfDue(double now);
+    void updateFadeValue(double now);
 
-    Timer timer_;
     Random random_;
     float fadeValue_ = 0.0f;
     float fadeStart_ = 0.0f;   // seconds on the timer

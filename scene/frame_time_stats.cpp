@@ -8,17 +8,17 @@ constexpr double kMillisecondsPerSecond = 1000.0;
 
 }  // namespace
 
-void FrameTimeStats::tick() {
+void FrameTimeStats::tick(double now, double waitedSeconds) {
     if (started_ == 0) {
-        start_ = static_cast<float>(timer_());
+        start_ = static_cast<float>(now);
         started_ = 1;
         return;
     }
-    end_ = static_cast<float>(timer_());
-    last_ = static_cast<float>((end_ - start_) * kMillisecondsPerSecond);
+    end_ = static_cast<float>(now);
+    const double worked = (end_ - start_) - waitedSeconds;
+    last_ = static_cast<float>((worked > 0.0 ? worked : 0.0) * kMillisecondsPerSecond);
     total_ += last_;
     count_ += 1;
     average_ = total_ / static_cast<float>(count_);
-    // Read again, so the time spent in this bookkeeping counts towards the next frame.
-    start_ = static_cast<float>(timer_());
+    start_ = end_;
 }

@@ -1,23 +1,22 @@
 // Whole-frame times: each tick after the first measures the interval since
 // the previous tick (the previous frame's drawing, its buffer swap and its
-// event polling together) and keeps their running average.
+// event polling together), less the time the program chose to wait in it
+// (pacing, or a pause while no one could see the window), and keeps their
+// running average.
 #pragma once
 
 class FrameTimeStats {
   public:
-    using Timer = double (*)();
-
-    explicit FrameTimeStats(Timer timer) : timer_(timer) {}
-
-    // The first call only starts the clock; every later call measures one frame.
-    void tick();
+    // The first call only starts the clock; every later call measures one
+    // frame. `now` is the frame's reading of the timer, `waitedSeconds` how
+    // long the program itself waited since the previous tick.
+    void tick(double now, double waitedSeconds = 0.0);
 
     int count() const { return count_; }
     float averageMs() const { return average_; }
     float lastMs() const { return last_; }
 
   private:
-    Timer timer_;
     float start_ = 0.0f;    // seconds, when the current interval began
     float end_ = 0.0f;      // seconds, when the last measured interval ended
     float last_ = 0.0f;     // milliseconds

@@ -1,14 +1,29 @@
 // The one-time render-mode decision (see render_mode_decision.h).
 #include "scene/render_mode_decision.h"
 
-bool decideRenderMode(RenderModeState& state, int measuredFrames, float averageMs) {
+int reducedSizeFor(int wanted, long long windowPixels) {
+    int best = 0;
+    for (const ReducedSizeRule& rule : kReducedSizeRules) {
+        const long long side = rule.reducedSize;
+        if (rule.reducedSize <= wanted && side * side < windowPixels && rule.reducedSize > best) {
+            best = rule.reducedSize;
+        }
+    }
+    return best;
+}
+
+bool decideRenderMode(RenderModeState& state, int measuredFrames, float averageMs,
+                      long long windowPixels) {
     if (state.modeDecided != 0 || measuredFrames < kFramesBeforeDecision) {
         return false;
     }
     for (const ReducedSizeRule& rule : kReducedSizeRules) {
         if (averageMs > rule.aboveMs) {
-            state.currentRenderMode = kReducedResolution;
-            state.reducedSize = rule.reducedSize;
+            const int size = reducedSizeFor(rule.reducedSize, windowPixels);
+            if (size > 0) {
+                state.currentRenderMode = kReducedResolution;
+                state.reducedSize = size;
+            }
             break;
         }
     }

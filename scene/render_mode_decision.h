@@ -11,6 +11,10 @@ constexpr int kReducedResolution = 2;
 // The side of the off-screen texture, and S until the decision says otherwise.
 constexpr int kNormalsTargetSize = 1024;
 
+// The smallest S, which the very first frame is drawn at: a picture on the
+// screen at once, even where a full-resolution frame is slow.
+constexpr int kSmallestReducedSize = 256;
+
 // Frames measured before the decision.
 constexpr int kFramesBeforeDecision = 100;
 
@@ -33,7 +37,14 @@ struct RenderModeState {
     int modeDecided = 0;
 };
 
+// The largest S of the rules whose S x S pattern has fewer pixels than a
+// window of `windowPixels`, at most `wanted`; 0 when even the smallest has
+// not (the pattern would then cost more than drawing the window itself).
+int reducedSizeFor(int wanted, long long windowPixels);
+
 // Once `measuredFrames` reaches 100, sets the mode and S from `averageMs` and
-// marks the choice as made; later calls change nothing. True when this call
-// made the choice.
-bool decideRenderMode(RenderModeState& state, int measuredFrames, float averageMs);
+// the window's size, and marks the choice as made; later calls change
+// nothing. The reduced way is taken only where it computes the pattern for
+// fewer pixels than the window has. True when this call made the choice.
+bool decideRenderMode(RenderModeState& state, int measuredFrames, float averageMs,
+                      long long windowPixels);

@@ -70,21 +70,20 @@ struct SceneUniforms {
 struct Scene::State {
     explicit State(const SceneHooks& given)
         : hooks(completeSceneHooks(given)),
-          frameStats(hooks.timer),
           camera(kCameraX, kCameraY, kCameraZ),
-          schedule(hooks.timer, hooks.random) {}
+          schedule(hooks.random) {}
     ~State();
 
     bool toldToStop() const;
     bool buildProgramAndQuad(Failure& failure);
     void createNormalsTarget();
     void lookUpUniforms();
-    void setSharedUniforms();
+    void setSharedUniforms(int reducedSize);
     void bindTextures();
     void drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode);
-    void drawWavesOffscreen(float shaderTime);
-    void chooseRenderModeOnce();
-    void advanceBackgrounds();
+    void drawWavesOffscreen(int reducedSize, float shaderTime);
+    void chooseRenderModeOnce(long long windowPixels);
+    void advanceBackgrounds(double now);
 
     SceneHooks hooks;
     FrameTimeStats frameStats;
@@ -97,6 +96,7 @@ struct Scene::State {
     SceneUniforms uniforms;
     RenderModeState renderMode;
     BackgroundSchedule schedule;
+    int framesDrawn = 0;
 };
 
 Scene::State::~State() {
@@ -156,8 +156,8 @@ void Scene::State::lookUpUniforms() {
     uniforms.textureTime = program->uniformLocation("textureTime");
 }
 
-void Scene::State::setSharedUniforms() {
-    glUniform1f(uniforms.normalsTextureSize, static_cast<float>(renderMode.reducedSize));
+void Scene::State::setSharedUniforms(int reducedSize) {
+    glUniform1f(uniforms.normalsTextureSize, static_cast<float>(reducedSize));
     glUniform1i(uniforms.normalsTexture, kNormalsUnit);
     glUniform1i(uniforms.backgroundTexture, kBackgroundUnit);
     glUniform1i(uniforms.backgroundTexture2, kBackground2Unit);
@@ -189,8 +189,7 @@ void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int 
 
 // The pattern into the lower-left S x S texels, where the drawable sends S as
 // the viewport's width and height.
-void Scene::State::drawWavesOffscreen(float shaderTime) {
-    const int size = renderMode.reducedSize;
+void Scene::State::drawWavesOffscreen(int size, float shaderTime) {
     glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, size, size);
@@ -198,8 +197,8 @@ void Scene::State::drawWavesOffscreen(float shaderTime) {
     sky->draw(FrameClock{static_cast<float>(size), static_cast<float>(size), shaderTime});
 }
 
-void Scene::State::chooseRenderModeOnce() {
-    if (decideRenderMode(renderMode, frameStats.count(), frameStats.averageMs())) {
+void Scene::State::chooseRenderModeOnce(long long windowPixels) {
+    if (decideRenderMode(renderMode, frameStats.count(), frameStats.averageMs(), windowPixels)) {
         if (hooks.listener.renderModeChosen != nullptr) {
             hooks.listener.renderModeChosen(renderMode.currentRenderMode, renderMode.reducedSize,
                                             frameStats.averageMs(), frameStats.count());
@@ -207,8 +206,8 @@ void Scene::State::chooseRenderModeOnce() {
     }
 }
 
-void Scene::State::advanceBackgrounds() {
-    if (schedule.advance()) {
+void Scene::State::advanceBackgrounds(double now) {
+    if (schedule.advance(now)) {
         if (hooks.listener.pictureChanged != nullptr) {
             hooks.listener.pictureChanged(schedule.backgroundA(), schedule.backgroundB(),
                                           schedule.fadeToSecond());
@@ -253,7 +252,7 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
     state->lookUpUniforms();
     state->renderMode.currentRenderMode = kFullResolution;
     state->renderMode.reducedSize = kNormalsTargetSize;
-    state->schedule.scheduleFade(kFirstFadeDelay);
+    state->schedule.scheduleFade(state->hooks.timer(), kFirstFadeDelay);
     // The first frame sets its uniforms before any draw has made the program current.
     state->programs.use(kProgramName);
     if (state->hooks.listener.backgroundsPicked != nullptr) {
@@ -265,7 +264,18 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
 
 void Scene::renderFrame(const FrameInputs& frame) {
     State& s = *state_;
-    s.frameStats.tick();
+    s.framesDrawn += 1;
+    const bool firstFrame = s.framesDrawn == 1;
+    const long long windowPixels =
+        static_cast<long long>(frame.framebufferWidth) * frame.framebufferHeight;
+    // The cheap first frame is not measured: the decision averages frames
+    // drawn the way it weighs.
+    if (!firstFrame) {
+        s.frameStats.tick(frame.time, frame.waitedSeconds);
+    }
+    if (frame.pausedSeconds > 0.0) {
+        s.schedule.postpone(frame.pausedSeconds);
+    }
     // A band of the next change's picture, before the draw binds what it needs.
     s.pictures.prepareAhead(s.schedule.upcomingPicture(), s.schedule.backgroundA(),
                             s.schedule.backgroundB());
@@ -273,17 +283,25 @@ void Scene::renderFrame(const FrameInputs& frame) {
         perspective(kFieldOfViewDegrees, frame.aspectRatio, kNearPlane, kFarPlane));
     s.camera.selectView(kViewSlot);
     s.sky->setModel(translate(0.0f, 0.0f, kSkyDepth));
-    s.setSharedUniforms();
+    // The first frame computes the pattern at the smallest S where that is
+    // cheaper than the window, so the water shows before a full frame's work.
+    int reducedSize = s.renderMode.reducedSize;
+    bool reduced = s.renderMode.currentRenderMode == kReducedResolution;
+    if (firstFrame && reducedSizeFor(kSmallestReducedSize, windowPixels) > 0) {
+        reduced = true;
+        reducedSize = kSmallestReducedSize;
+    }
+    s.setSharedUniforms(reducedSize);
     // Both passes of a reduced frame draw the water at the same moment.
     const float shaderTime = waterShaderTime(frame.time);
-    if (s.renderMode.currentRenderMode == kFullResolution) {
-        s.drawToWindow(frame, shaderTime, kShaderFullPicture);
-    } else {
-        s.drawWavesOffscreen(shaderTime);
+    if (reduced) {
+        s.drawWavesOffscreen(reducedSize, shaderTime);
         s.drawToWindow(frame, shaderTime, kShaderReadsWaves);
+    } else {
+        s.drawToWindow(frame, shaderTime, kShaderFullPicture);
     }
     // Takes effect from the next frame.
-    s.chooseRenderModeOnce();
+    s.chooseRenderModeOnce(windowPixels);
     // The fade value computed here is the one the next frame sends.
-    s.advanceBackgrounds();
+    s.advanceBackgrounds(frame.time);
 }

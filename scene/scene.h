@@ -13,10 +13,16 @@ class Failure;
 
 // What one frame is drawn from.
 struct FrameInputs {
-    double time = 0.0;  // seconds on the timer the caustics run on
+    double time = 0.0;  // the frame's one reading of the timer, in seconds
     int framebufferWidth = 0;
     int framebufferHeight = 0;
     float aspectRatio = 1.0f;  // width / height, kept from before while the height is 0
+    // Since the previous frame: how long the program chose not to draw (pacing
+    // and pauses together), which the frame statistics leave out, and how long
+    // of that it was paused because no one could see the window, which the
+    // pictures' schedule stands still for.
+    double waitedSeconds = 0.0;
+    double pausedSeconds = 0.0;
 };
 
 class Scene {
@@ -32,7 +38,9 @@ class Scene {
     Scene& operator=(const Scene&) = delete;
 
     // Draws one frame into framebuffer 0, then makes the one-time render-mode
-    // decision when it is due and moves the background schedule on.
+    // decision when it is due and moves the background schedule on. The very
+    // first frame is drawn the cheap way (the pattern at 256 x 256, read back)
+    // and left out of the statistics, so the water is on the screen at once.
     void renderFrame(const FrameInputs& frame);
 
   private:

@@ -27,10 +27,14 @@
 #   e2e_pixel FILE X Y             "r g b" of one pixel
 #   e2e_expect_covered FILE        every sample point differs from the white root and black
 #   e2e_offscreen_gl_window W H    X id where Wine keeps a W x H child's OpenGL drawing
+#   e2e_wait_offscreen_gl_window W H SECONDS   the same, waited for
 #   e2e_windows_path PATH          PATH as a Windows program under Wine names it
 #   e2e_mark_session_settings      sets the session-wide settings that GLFW
 #                                  changes to values of our own, before a run
 #   e2e_expect_session_settings    after the run they still read as marked
+#   e2e_cpu_cores PID SECONDS      the cores PID keeps busy over SECONDS ("0.012")
+#   e2e_wine_process NAME ARGS     the Linux PID of a Wine program, e.g. Glimmerpond3D.scr /s
+#   e2e_at_most A B                true when the number A is at most B
 #   e2e_fail MESSAGE / e2e_pass    end the test
 #
 # Environment from CTest: GP_SCR (the program), GP_E2E_TOOLS (the Windows test
@@ -381,6 +385,19 @@ e2e_offscreen_gl_window() {
         awk -v size="${1}x${2}+0+0" '/\(has no name\): \(\)/ && index($0, size) { print $1; exit }'
 }
 
+# The same, waited for up to SECONDS: Wine makes it with the first frame drawn there.
+e2e_wait_offscreen_gl_window() {
+    local width=$1 height=$2 deadline=$((SECONDS + $3)) window
+    while :; do
+        window=$(e2e_offscreen_gl_window "$width" "$height")
+        if [ -n "$window" ] || [ $SECONDS -ge $deadline ]; then
+            echo "$window"
+            return 0
+        fi
+        sleep 0.1
+    done
+}
+
 # A Unix path as Windows programs under Wine see it (drive Z: is the root).
 e2e_windows_path() {
     local path
@@ -411,3 +428,37 @@ e2e_expect_session_settings() {
     e2e_log "session settings after the run: $now"
     [ "$now" = "$E2E_SESSION_MARK" ] || e2e_fail "the run left the session changed: $now, not $E2E_SESSION_MARK"
 }
+
+# The CPU time a process has used: user and system ticks (/proc/PID/stat
+# fields 14 and 15, counted after the parenthesised name, which may hold spaces).
+e2e_cpu_ticks() { sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+
+# The cores process PID keeps busy over SECONDS, e.g. "0.012".
+e2e_cpu_cores() {
+    local pid=$1 seconds=$2 before after
+    before=$(e2e_cpu_ticks "$pid") || return 1
+    sleep "$seconds"
+    after=$(e2e_cpu_ticks "$pid") || return 1
+    awk -v ticks=$((after - before)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" \
+        'BEGIN { printf "%.3f\n", ticks / hz / s }'
+}
+
+# The Linux process of a Windows program that Wine runs, e.g.
+# `e2e_wine_process Glimmerpond3D.scr /p`: among the processes of this test's
+# own Wine prefix, the one whose command line starts with the program (by a
+# Windows or a Unix path) and holds the arguments; not the launchers that
+# started it (timeout, wine).
+e2e_wine_process() {
+    local name=$1 arguments=$2 pid program
+    for pid in $(pgrep -f "$name $arguments"); do
+        program=$(tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | head -n1)
+        if [ "${program##*[/\\]}" = "$name" ] &&
+            tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            echo "$pid"
+            return 0
+        fi
+    done
+}
+
+# True when the decimal number A is at most B.
+e2e_at_most() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; }

@@ -9,6 +9,10 @@
 //       attached its window (it is still setting up), starts a new preview in
 //       a new pane 100 ms later, and prints "first exit <code> <ms>" once the
 //       first has ended; then goes on with the new one as `destroy` does
+//   preview_host <scr> visibility go-file   as the user minimises the settings
+//       page, restores and hides it, and shows it again: each step waits for
+//       the go file with "-minimise", "-hide" or "-show" after its name and
+//       prints "minimised", "hidden" or "shown"; then goes on as `destroy` does
 // It prints "pane <handle> <x> <y> <width> <height>" (screen coordinates),
 // "ready" once the preview runs, then waits for the go file (when one is
 // named) before it disables or destroys the pane, and prints "exit <code>
@@ -113,9 +117,9 @@ void checkPreviewWindow(HWND pane, HWND child, DWORD processId) {
     CHECK(topLevel.visibleTopLevel == 0);
 }
 
-bool waitForGoFile(const char* path, HANDLE process) {
+bool waitForGoFile(const std::string& path, HANDLE process) {
     DWORD start = GetTickCount();
-    while (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
+    while (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         if (GetTickCount() - start > kGoWaitMs || pumpUntil(process, 50)) {
             return false;
         }
@@ -205,13 +209,39 @@ bool restartPreview(const char* scr, HWND host, HWND* pane, PROCESS_INFORMATION*
     return started;
 }
 
+// The settings page minimised, restored and hidden, then shown again, each
+// step when the script says; the preview keeps running throughout.
+void hideAndShowHost(HWND host, const std::string& goFile, HANDLE process) {
+    const struct {
+        const char* suffix;
+        int show;
+        const char* done;
+    } steps[] = {{"-minimise", SW_MINIMIZE, "minimised"},
+                 {"-hide", SW_HIDE, "hidden"},
+                 {"-show", SW_SHOWNORMAL, "shown"}};
+    for (const auto& step : steps) {
+        if (!CHECK(waitForGoFile(goFile + step.suffix, process))) {
+            return;
+        }
+        if (step.show == SW_HIDE) {
+            ShowWindow(host, SW_RESTORE);  // hidden from its normal place, not from the taskbar
+        }
+        ShowWindow(host, step.show);
+        pumpUntil(nullptr, 50);
+        CHECK(!pumpUntil(process, 0));
+        std::printf("%s\n", step.done);
+        std::fflush(stdout);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string scenario = argc > 2 ? argv[2] : "";
     if (scenario != "click" && scenario != "disable" && scenario != "destroy" &&
-        scenario != "restart") {
-        std::fprintf(stderr, "usage: preview_host <scr> click|disable|destroy|restart\n");
+        scenario != "restart" && scenario != "visibility") {
+        std::fprintf(stderr,
+                     "usage: preview_host <scr> click|disable|destroy|restart|visibility\n");
         return 100;
     }
     HWND pane = nullptr;
@@ -237,6 +267,9 @@ int main(int argc, char** argv) {
     }
     std::printf("ready\n");
     std::fflush(stdout);
+    if (scenario == "visibility" && argc > 3) {
+        hideAndShowHost(host, argv[3], process.hProcess);
+    }
     // A click needs no go file: the script clicks when it is ready.
     if (argc > 3 && scenario != "click") {
         CHECK(waitForGoFile(argv[3], process.hProcess));
@@ -247,7 +280,7 @@ int main(int argc, char** argv) {
     if (scenario == "disable") {
         EnableWindow(pane, FALSE);
         wait = kEndWaitMs;
-    } else if (scenario == "destroy" || scenario == "restart") {
+    } else if (scenario == "destroy" || scenario == "restart" || scenario == "visibility") {
         DestroyWindow(pane);
         wait = kEndWaitMs;
     }

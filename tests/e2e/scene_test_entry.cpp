@@ -1,11 +1,11 @@
 // The screensaver behind a test entry, for end-to-end tests of the scene: it
 // prints the first two pictures, the render-mode decision and every picture
-// change to standard error, and lets a test move the scene's timer, which the
-// background schedule and the frame statistics read: from the first frame on
-// it stands GP_SCENE_TIME_SHIFT seconds ahead and runs GP_SCENE_TIME_RATE
-// times as fast (defaults 0 and 1), so that a picture change comes without a
-// two-minute wait and a cross-fade lasts long enough to be seen. Everything
-// else, the caustics' own time included, is the shipped program.
+// change to standard error, and lets a test move the scene's timer, which
+// every frame reads once for its statistics, its pictures' schedule and the
+// caustics: from the first frame on it stands GP_SCENE_TIME_SHIFT seconds
+// ahead and runs GP_SCENE_TIME_RATE times as fast (defaults 0 and 1), so that
+// a picture change comes without a two-minute wait and a cross-fade lasts
+// long enough to be seen. Everything else is the shipped program.
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -4,6 +4,8 @@
 //   window_probe close <title>       posts a close request to the window so titled
 //   window_probe monitor-power <title>   sends it WM_SYSCOMMAND SC_MONITORPOWER (off)
 //   window_probe minimize-restore <title>   minimises the window, then restores it
+//   window_probe display-state <off|on|dimmed> <title>   tells the window the
+//       display's new power state, as the system's power-setting notification does
 //   window_probe session-settings    prints the session-wide settings GLFW changes
 //   window_probe set-session-settings <foreground lock ms> <mouse trails>
 // Exit code 0 when the window was found (or the settings read or set), 1 when not.
@@ -98,6 +100,44 @@ int minimizeAndRestore(const char* title) {
     return 0;
 }
 
+// The notification the system sends a window that asked for the console
+// display state: WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, and a pointer to
+// a POWERBROADCAST_SETTING in the receiving process. Wine sends none itself, so
+// the record is written into the window's process and its address sent.
+int sendDisplayState(const char* state, const char* title) {
+    const UCHAR value = std::string(state) == "off" ? 0 : std::string(state) == "on" ? 1 : 2;
+    HWND window = FindWindowA(nullptr, title);
+    DWORD processId = 0;
+    if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
+        return 1;
+    }
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        return 1;
+    }
+    // GUID_CONSOLE_DISPLAY_STATE, four bytes of data of which the first counts.
+    struct {
+        GUID setting;
+        DWORD dataLength;
+        UCHAR data[4];
+    } record = {{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}},
+                4,
+                {value, 0, 0, 0}};
+    void* remote =
+        VirtualAllocEx(process, nullptr, sizeof(record), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    bool sent = remote != nullptr &&
+                WriteProcessMemory(process, remote, &record, sizeof(record), nullptr) != FALSE;
+    DWORD_PTR answer = 0;
+    sent = sent && SendMessageTimeoutA(
+                       window, WM_POWERBROADCAST, 0x8013 /* PBT_POWERSETTINGCHANGE */,
+                       reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+    if (remote != nullptr) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return sent ? 0 : 1;
+}
+
 int printSessionSettings() {
     UINT foregroundLockTimeout = 0;
     UINT mouseTrails = 0;
@@ -137,6 +177,9 @@ int main(int argc, char** argv) {
     if (command == "minimize-restore" && argc > 2) {
         return minimizeAndRestore(argv[2]);
     }
+    if (command == "display-state" && argc > 3) {
+        return sendDisplayState(argv[2], argv[3]);
+    }
     if (command == "session-settings") {
         return printSessionSettings();
     }
@@ -145,7 +188,8 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "usage: window_probe box-text [wait ms] | close <title> | monitor-power <title>\n"
-                 "       | minimize-restore <title> | session-settings\n"
+                 "       | minimize-restore <title> | display-state <off|on|dimmed> <title>\n"
+                 "       | session-settings\n"
                  "       | set-session-settings <foreground lock ms> <mouse trails>\n");
     return 2;
 }

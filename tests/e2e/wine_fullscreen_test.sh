@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows screensaver in full screen under Wine, driven like a user.
 #   wine_fullscreen_test.sh draws-and-key-ends | click-ends | close-request-ends
-#                           | one-switchless-run | display-may-sleep
+#                           | one-switchless-run | display-may-sleep | display-off-pauses
 #                           | two-monitors-key | two-monitors-click
 # The three roads out leave the session's settings as they found them.
 source "$(dirname "$0")/harness.sh"
@@ -139,6 +139,37 @@ display_may_sleep() {
         e2e_fail "SC_MONITORPOWER never reached DefWindowProcW"
 }
 
+# While the system says the display is off the run draws nothing (at most
+# 0.02 cores, the screen stands still); once it says the display is on again,
+# the water moves within a second. Wine sends no such notice, so the probe
+# delivers it as the system would.
+display_off_pauses() {
+    start_screensaver saver /s
+    e2e_wait_drawn "$E2E_WORK/drawn.png" 30 || e2e_fail "nothing drawn within 30 s"
+    local pid root cores
+    pid=$(e2e_wine_process Glimmerpond3D.scr /s)
+    [ -n "$pid" ] || e2e_fail "no process of the screensaver"
+    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+    e2e_log "drawing: $(e2e_cpu_cores "$pid" 2) cores, $("$GP_E2E_TOOLS/frame_watch" count "$root" 2)"
+    timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" display-state off "$saver_title" ||
+        e2e_fail "could not tell the window the display is off"
+    sleep 0.5
+    e2e_screenshot "$E2E_WORK/off-1.png"
+    cores=$(e2e_cpu_cores "$pid" 5)
+    e2e_screenshot "$E2E_WORK/off-2.png"
+    e2e_log "display off: $cores cores over 5 s"
+    e2e_at_most "$cores" 0.02 || e2e_fail "the run keeps $cores cores busy with the display off"
+    [ "$(compare -metric AE "$E2E_WORK/off-1.png" "$E2E_WORK/off-2.png" null: 2>&1 | cut -d' ' -f1)" = 0 ] ||
+        e2e_fail "frames were drawn with the display off"
+    timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" display-state on "$saver_title" ||
+        e2e_fail "could not tell the window the display is on"
+    "$GP_E2E_TOOLS/frame_watch" first "$root" 1 >"$E2E_WORK/on.txt" ||
+        e2e_fail "no frame within 1 s of the display coming back: $(cat "$E2E_WORK/on.txt")"
+    e2e_log "display on: $(cat "$E2E_WORK/on.txt")"
+    xdotool key a
+    expect_exit_zero saver 10
+}
+
 e2e_begin "wine-fullscreen-$1"
 case $1 in
     two-monitors-*) e2e_start_two_monitors ;;
@@ -154,6 +185,7 @@ case $1 in
     close-request-ends) close_request_ends ;;
     one-switchless-run) one_switchless_run ;;
     display-may-sleep) display_may_sleep ;;
+    display-off-pauses) display_off_pauses ;;
     two-monitors-key) two_monitors key ;;
     two-monitors-click) two_monitors click ;;
     *) e2e_fail "unknown case $1" ;;

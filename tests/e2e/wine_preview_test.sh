@@ -5,8 +5,11 @@
 # and the session's settings as they were. With `restart` the host first
 # destroys the pane of a preview that is still setting up and starts another in
 # a new pane 100 ms later: the first must end within a second, and the second
-# must draw in the new pane.
-#   wine_preview_test.sh click | disable | destroy | restart
+# must draw in the new pane. With `visibility` the preview draws at most 30
+# frames a second; while the host is minimised and while it is hidden the
+# preview keeps at most 0.02 cores busy, and once it is shown again it draws
+# within a second.
+#   wine_preview_test.sh click | disable | destroy | restart | visibility
 #
 # Wine does not show OpenGL drawn into a child window on screen (the pane
 # keeps its own black), with or without Composite. With Composite it keeps the
@@ -31,13 +34,43 @@ read -r _ _ x y width height < <(grep -E '^pane ' "$E2E_WORK/host.log" | tr -d '
 
 e2e_screenshot "$E2E_WORK/screen.png"
 e2e_log "pane centre on screen: $(e2e_pixel "$E2E_WORK/screen.png" $((x + width / 2)) $((y + height / 2)))"
-drawing=$(e2e_offscreen_gl_window "$width" "$height")
+drawing=$(e2e_wait_offscreen_gl_window "$width" "$height" 20)
 [ -n "$drawing" ] || e2e_fail "no offscreen OpenGL window of the pane's size"
 e2e_wait_drawn "$E2E_WORK/preview.png" 30 "$drawing" || true
 colour=$(e2e_pixel "$E2E_WORK/preview.png" $((width / 2)) $((height / 2)))
 e2e_log "preview's drawing at its centre: $colour"
 [ "$colour" != "0 0 0" ] && [ "$colour" != "$E2E_ROOT_COLOUR" ] || e2e_fail "the preview drew nothing"
 
+# Frames counted from outside, then the preview's cost while no one can see it.
+visibility() {
+    local frames rate pid cores step
+    frames=$("$GP_E2E_TOOLS/frame_watch" count "$drawing" 4) || e2e_fail "could not count frames"
+    e2e_log "visible: $frames"
+    rate=$(awk '{ print $6 }' <<<"$frames")
+    e2e_at_most "$rate" 31 || e2e_fail "the preview draws $rate frames a second"
+    e2e_at_most 10 "$rate" || e2e_fail "the preview draws only $rate frames a second"
+    pid=$(e2e_wine_process Glimmerpond3D.scr /p)
+    [ -n "$pid" ] || e2e_fail "no process of the preview"
+    e2e_log "drawing: $(e2e_cpu_cores "$pid" 2) cores"
+    for step in minimise:minimised hide:hidden; do
+        touch "$E2E_WORK/go-${step%:*}"
+        e2e_wait_for_line host "^${step#*:}" 10 || e2e_fail "the host did not ${step%:*}"
+        step=${step%:*}
+        sleep 0.5
+        cores=$(e2e_cpu_cores "$pid" 5)
+        e2e_log "after $step: $cores cores over 5 s"
+        e2e_at_most "$cores" 0.02 || e2e_fail "the preview keeps $cores cores busy after $step"
+    done
+    touch "$E2E_WORK/go-show"
+    e2e_wait_for_line host '^shown' 10 || e2e_fail "the host did not show itself again"
+    drawing=$(e2e_wait_offscreen_gl_window "$width" "$height" 1)
+    [ -n "$drawing" ] || e2e_fail "no offscreen OpenGL window once shown"
+    "$GP_E2E_TOOLS/frame_watch" first "$drawing" 1 >"$E2E_WORK/shown.txt" ||
+        e2e_fail "no frame within 1 s of being shown: $(cat "$E2E_WORK/shown.txt")"
+    e2e_log "shown again: $(cat "$E2E_WORK/shown.txt")"
+}
+
+[ "$1" != visibility ] || visibility
 touch "$E2E_WORK/go"
 if [ "$1" = click ]; then
     xdotool mousemove $((x + width / 2)) $((y + height / 2)) click 1

@@ -3,7 +3,8 @@
  *   x11_host_window WIDTH HEIGHT X Y CONTROL_DIR
  * Prints "window 0x<id> <id in decimal>" once the window is mapped, then
  * watches CONTROL_DIR: a file "resize" holding "W H" resizes the window (and
- * is removed), a file "destroy" destroys it; the program stays until killed,
+ * is removed), files "unmap" and "map" hide and show it (each removed), a
+ * file "destroy" destroys it; the program stays until killed,
  * so that its connection keeps nothing else alive. */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -71,6 +72,21 @@ int main(int argc, char** argv) {
                 fclose(file);
             }
             unlink(path);
+        }
+        /* "unmap" and "map" hide and show it, as a minimised settings dialog would. */
+        if (!destroyed && fileExists(argv[5], "unmap", path, sizeof(path))) {
+            XUnmapWindow(display, window);
+            XSync(display, False);
+            unlink(path);
+            printf("unmapped\n");
+            fflush(stdout);
+        }
+        if (!destroyed && fileExists(argv[5], "map", path, sizeof(path))) {
+            XMapWindow(display, window);
+            XSync(display, False);
+            unlink(path);
+            printf("mapped\n");
+            fflush(stdout);
         }
         if (!destroyed && fileExists(argv[5], "destroy", path, sizeof(path))) {
             XDestroyWindow(display, window);

@@ -1,12 +1,13 @@
-// The real scene on Mesa, through Scene::setupScene and renderFrame, in a 48 x 32
+// The real scene on Mesa, through Scene::setupScene and renderFrame, in a 320 x 240
 // "window" (a framebuffer of the test's, standing in for framebuffer 0):
-// set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound, the first
-// frame draws the whole picture in one pass, frames 1 to 101 stay at full
-// resolution, and after a hundred slow frames one reduced-resolution frame
-// fills only the lower-left 256 x 256 texels of the target, which the window
-// pass then reads. The 2048 x 2048 backgrounds (two at set-up, a third for
-// the next change after the first frames) are read from the program's
-// resources but stored as one texel each, to spare memory.
+// set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound; the
+// first frame is drawn the cheap way, filling only the lower-left 256 x 256
+// texels of the target, which the window pass then reads; the next hundred
+// and one frames draw the whole picture in one pass, and the decision
+// averages a hundred of them and none of the cheap one; after them a slow
+// machine's frames are reduced again. The 2048 x 2048 backgrounds (two at
+// set-up, a third for the next change after the first frames) are read from
+// the program's resources but stored as one texel each, to spare memory.
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -25,8 +26,8 @@
 
 namespace {
 
-constexpr int kWindowWidth = 48;
-constexpr int kWindowHeight = 32;
+constexpr int kWindowWidth = 320;  // more pixels than the smallest S x S
+constexpr int kWindowHeight = 240;
 constexpr int kTargetSize = 1024;
 constexpr int kPictureSize = 2048;
 constexpr double kFrameSeconds = 0.2;  // slow frames: S becomes 256
@@ -161,13 +162,79 @@ class SceneFrameTest : public GLTest {};
 
 }  // namespace
 
-TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
+namespace {
+
+// What the decision was made from, as the scene's listener tells it.
+int chosenMode = 0, chosenSize = 0, chosenFrames = 0;
+float chosenAverageMs = 0.0f;
+void modeChosen(int mode, int size, float averageMs, int frames) {
+    chosenMode = mode;
+    chosenSize = size;
+    chosenAverageMs = averageMs;
+    chosenFrames = frames;
+}
+
+// A frame drawn the reduced way at `time`: the pattern in only the lower-left
+// S x S texels of the target, then the window from it.
+void expectReducedFrame(GLuint normalsFramebuffer, const OffscreenTarget& window, float time,
+                        const Rgba& picture) {
+    const std::vector<unsigned char> texels = readTarget(normalsFramebuffer, kTargetSize);
+    WaterInputs squareInputs;
+    squareInputs.iTime = time;
+    squareInputs.viewportWidth = kReducedSize;
+    squareInputs.viewportHeight = kReducedSize;
+    int outsideLit = 0, insideDark = 0, insideMisses = 0;
+    for (int j = 0; j < kTargetSize; ++j) {
+        for (int i = 0; i < kTargetSize; ++i) {
+            const unsigned char* t = &texels[(static_cast<std::size_t>(j) * kTargetSize + i) * 3];
+            if (i >= kReducedSize || j >= kReducedSize) {
+                outsideLit += (t[0] | t[1] | t[2]) != 0;
+                continue;
+            }
+            // res never falls below 0.352, so every written texel has red.
+            insideDark += t[0] < 89 || t[2] != 0;
+            if (i % 17 == 0 && j % 13 == 0) {
+                const WaveParameters w =
+                    referenceWave(fragmentFrame(i + 0.5, j + 0.5, squareInputs), time);
+                const int res = static_cast<int>(std::lround(std::fmin(w.res, 1.0) * 255.0));
+                const int fv = static_cast<int>(std::lround(std::fmin(w.fractVoro, 1.0) * 255.0));
+                insideMisses +=
+                    std::abs(t[0] - res) > kTexelTolerance || std::abs(t[1] - fv) > kTexelTolerance;
+            }
+        }
+    }
+    EXPECT_EQ(outsideLit, 0) << "texels outside the lower-left 256 x 256 were written";
+    EXPECT_EQ(insideDark, 0) << "texels inside it without the wave parameters";
+    EXPECT_EQ(insideMisses, 0) << "the pattern was not drawn on a 256 x 256 viewport";
+
+    // The window pass reads the stored parameters where the shader maps each pixel.
+    WaterInputs windowInputs;
+    windowInputs.iTime = time;
+    windowInputs.viewportWidth = kWindowWidth;
+    windowInputs.viewportHeight = kWindowHeight;
+    windowInputs.normalsTextureSize = kReducedSize;
+    WindowComparison reduced = compareWindow(window.readPixels(), [&](int x, int y) {
+        const FragmentFrame f = fragmentFrame(x + 0.5, y + 0.5, windowInputs);
+        const Point2 at = normalsCoordinates(f, kReducedSize);
+        const int i = static_cast<int>(std::floor(at.x * kTargetSize));
+        const int j = static_cast<int>(std::floor(at.y * kTargetSize));
+        const unsigned char* t = &texels[(static_cast<std::size_t>(j) * kTargetSize + i) * 3];
+        return waterColour({t[0] / 255.0, t[1] / 255.0}, picture);
+    });
+    EXPECT_LE(reduced.worst, kWindowTolerance) << reduced.firstMiss;
+}
+
+}  // namespace
+
+TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDecision) {
     Shims shims;
     OffscreenTarget window(kWindowWidth, kWindowHeight);
     windowFramebuffer = window.framebuffer;
     timerNow = 30.0;
     SceneHooks hooks;
     hooks.timer = settableTimer;
+    hooks.listener.renderModeChosen = modeChosen;
+    chosenFrames = 0;
     Failure failure;
     const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, failure);
     ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
@@ -201,17 +268,26 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
         ASSERT_GE(picture.second.r, 0.0) << "picture " << picture.first << " has no pixels";
     }
 
-    // Frame 1: one pass to the window with the whole picture, on unit 1's
-    // picture (the fade value is still 0).
+    // Frame 1: the pattern at 256 x 256 into the target, then the window from
+    // it, on unit 1's picture (the fade value is still 0).
     framebufferBinds.clear();
     const float firstTime = static_cast<float>(timerNow);
     drawFrame(*scene);
-    EXPECT_EQ(framebufferBinds, std::vector<GLuint>{0});
+    EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{static_cast<GLuint>(normalsFramebuffer), 0u}));
     ASSERT_EQ(textureOnUnit(0), normalsTarget);
     const Rgba firstPicture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
     EXPECT_NE(pictureColours.count(static_cast<GLuint>(textureOnUnit(2))), 0u);
+    expectReducedFrame(static_cast<GLuint>(normalsFramebuffer), window, firstTime, firstPicture);
+    // The cheap frame took long: were it measured, the average would show it.
+    timerNow += 3.0;
+
+    // Frame 2: the whole picture in one pass.
+    framebufferBinds.clear();
+    const float secondTime = static_cast<float>(timerNow);
+    drawFrame(*scene);
+    EXPECT_EQ(framebufferBinds, std::vector<GLuint>{0});
     WaterInputs windowInputs;
-    windowInputs.iTime = firstTime;
+    windowInputs.iTime = secondTime;
     windowInputs.viewportWidth = kWindowWidth;
     windowInputs.viewportHeight = kWindowHeight;
     WindowComparison full = compareWindow(window.readPixels(), [&](int x, int y) {
@@ -220,65 +296,30 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
     });
     EXPECT_LE(full.worst, kWindowTolerance) << full.firstMiss;
 
-    // Frames 2 to 101 stay at full resolution, whatever their speed.
-    for (int frame = 2; frame <= 101; ++frame) {
+    // Frames 3 to 102 stay at full resolution, whatever their speed: the
+    // hundredth measured interval (frame 101's) ends as frame 102 starts.
+    for (int frame = 3; frame <= 102; ++frame) {
         framebufferBinds.clear();
         drawFrame(*scene);
         ASSERT_EQ(framebufferBinds, std::vector<GLuint>{0}) << "frame " << frame;
+        ASSERT_EQ(chosenFrames, frame == 102 ? 100 : 0) << "frame " << frame;
     }
+    EXPECT_EQ(chosenMode, 2);
+    EXPECT_EQ(chosenSize, kReducedSize);
+    // With the cheap frame's 3.2 s it would be 230 ms.
+    EXPECT_NEAR(chosenAverageMs, kFrameSeconds * 1000.0, 0.5)
+        << "the average holds only full-resolution frames";
 
     // By now the picture of the next change has a texture of its own too.
     EXPECT_EQ(pictureColours.size(), 3u);
 
-    // Frame 102: the pattern into the target, then the window from it.
+    // Frame 103: the pattern into the target, then the window from it.
     framebufferBinds.clear();
     const float reducedTime = static_cast<float>(timerNow);
     drawFrame(*scene);
     EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{static_cast<GLuint>(normalsFramebuffer), 0u}));
-
-    const std::vector<unsigned char> texels =
-        readTarget(static_cast<GLuint>(normalsFramebuffer), kTargetSize);
-    WaterInputs squareInputs;
-    squareInputs.iTime = reducedTime;
-    squareInputs.viewportWidth = kReducedSize;
-    squareInputs.viewportHeight = kReducedSize;
-    int outsideLit = 0, insideDark = 0, insideMisses = 0;
-    for (int j = 0; j < kTargetSize; ++j) {
-        for (int i = 0; i < kTargetSize; ++i) {
-            const unsigned char* t = &texels[(static_cast<std::size_t>(j) * kTargetSize + i) * 3];
-            if (i >= kReducedSize || j >= kReducedSize) {
-                outsideLit += (t[0] | t[1] | t[2]) != 0;
-                continue;
-            }
-            // res never falls below 0.352, so every written texel has red.
-            insideDark += t[0] < 89 || t[2] != 0;
-            if (i % 17 == 0 && j % 13 == 0) {
-                const WaveParameters w =
-                    referenceWave(fragmentFrame(i + 0.5, j + 0.5, squareInputs), reducedTime);
-                const int res = static_cast<int>(std::lround(std::fmin(w.res, 1.0) * 255.0));
-                const int fv = static_cast<int>(std::lround(std::fmin(w.fractVoro, 1.0) * 255.0));
-                insideMisses +=
-                    std::abs(t[0] - res) > kTexelTolerance || std::abs(t[1] - fv) > kTexelTolerance;
-            }
-        }
-    }
-    EXPECT_EQ(outsideLit, 0) << "texels outside the lower-left 256 x 256 were written";
-    EXPECT_EQ(insideDark, 0) << "texels inside it without the wave parameters";
-    EXPECT_EQ(insideMisses, 0) << "the pattern was not drawn on a 256 x 256 viewport";
-
-    // The window pass reads the stored parameters where the shader maps each pixel.
     const Rgba picture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
-    windowInputs.iTime = reducedTime;
-    windowInputs.normalsTextureSize = kReducedSize;
-    WindowComparison reduced = compareWindow(window.readPixels(), [&](int x, int y) {
-        const FragmentFrame f = fragmentFrame(x + 0.5, y + 0.5, windowInputs);
-        const Point2 at = normalsCoordinates(f, kReducedSize);
-        const int i = static_cast<int>(std::floor(at.x * kTargetSize));
-        const int j = static_cast<int>(std::floor(at.y * kTargetSize));
-        const unsigned char* t = &texels[(static_cast<std::size_t>(j) * kTargetSize + i) * 3];
-        return waterColour({t[0] / 255.0, t[1] / 255.0}, picture);
-    });
-    EXPECT_LE(reduced.worst, kWindowTolerance) << reduced.firstMiss;
+    expectReducedFrame(static_cast<GLuint>(normalsFramebuffer), window, reducedTime, picture);
 }
 
 namespace {
@@ -316,8 +357,10 @@ bool countingGateKeepsGoing(void* context) {
 }  // namespace
 
 TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
+    // Only the bound pictures are looked at: a small window draws quickest.
+    constexpr int kSmallWidth = 48, kSmallHeight = 32;
     Shims shims;
-    OffscreenTarget window(kWindowWidth, kWindowHeight);
+    OffscreenTarget window(kSmallWidth, kSmallHeight);
     windowFramebuffer = window.framebuffer;
     pictureColours.clear();
     rowsUploaded.clear();
@@ -336,8 +379,8 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
         const int drawnA = shownA, drawnB = shownB;
         FrameInputs inputs;
         inputs.time = timerNow;
-        inputs.framebufferWidth = kWindowWidth;
-        inputs.framebufferHeight = kWindowHeight;
+        inputs.framebufferWidth = kSmallWidth;
+        inputs.framebufferHeight = kSmallHeight;
         scene->renderFrame(inputs);
         timerNow += 15.0;
         for (int unit : {1, 2}) {

@@ -13,7 +13,7 @@ extern "C" int __stdcall WinMain(void* instance, void* /*previousInstance*/, cha
 }
 #else
 #include "app/xscreensaver_hack.h"
-#include "platform/termination_request.h"
+#include "platform/quit_request.h"
 
 int main(int argc, char** argv) {
     watchTerminationRequests();

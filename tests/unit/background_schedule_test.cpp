@@ -1,7 +1,8 @@
 // The background schedule driven by a test clock and a scripted random
 // source: the first minute before any fade, the first cross-fade, the first
 // picture change two minutes after set-up, then a change and a fade every
-// minute with the units taking turns; and the picking rule.
+// minute with the units taking turns; a pause that stands the pictures
+// still; and the picking rule.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -39,7 +40,7 @@ struct Sample {
 std::vector<Sample> run(BackgroundSchedule& schedule, double until) {
     std::vector<Sample> samples;
     for (; timerNow <= until; timerNow += kStep) {
-        const bool changed = schedule.advance();
+        const bool changed = schedule.advance(timerNow);
         samples.push_back({timerNow, schedule.fadeValue(), changed, schedule.backgroundA(),
                            schedule.backgroundB(), schedule.fadeToSecond()});
     }
@@ -49,10 +50,10 @@ std::vector<Sample> run(BackgroundSchedule& schedule, double until) {
 BackgroundSchedule setUpAt(double time) {
     timerNow = time;
     nextRandom = 0;
-    BackgroundSchedule schedule(settableTimer, countingRandom);
+    BackgroundSchedule schedule(countingRandom);
     schedule.pickBackgroundA();
     schedule.pickBackgroundB();
-    schedule.scheduleFade(kFirstFadeDelay);
+    schedule.scheduleFade(timerNow, kFirstFadeDelay);
     return schedule;
 }
 
@@ -146,6 +147,37 @@ TEST(BackgroundSchedule, AChangeAndAFadeEveryMinuteForHours) {
     EXPECT_EQ(changes, 3 * 60 - 1);
 }
 
+// Frames stop for an hour in the middle of the first cross-fade (the display
+// went off), then go on: the fade finishes as it would have, and the change
+// that was due a minute after it comes a minute after it, not at once.
+TEST(BackgroundSchedule, APauseStandsThePicturesStill) {
+    BackgroundSchedule schedule = setUpAt(kSetUp);
+    run(schedule, kSetUp + 61.5);
+    const float halfWay = schedule.fadeValue();
+    EXPECT_NEAR(halfWay, 0.5f, 0.05f);
+    const int a = schedule.backgroundA();
+    const int b = schedule.backgroundB();
+    const double pause = 3600.0;
+    timerNow += pause;
+    schedule.postpone(pause);
+    const std::vector<Sample> after = run(schedule, kSetUp + pause + 125.0);
+    EXPECT_NEAR(after.front().fade, halfWay, 0.05f);
+    int changes = 0;
+    for (const Sample& sample : after) {
+        if (sample.time < kSetUp + pause + 63.0) {
+            EXPECT_GE(sample.fade, halfWay - 0.05f) << sample.time;
+            EXPECT_EQ(sample.backgroundA, a);
+            EXPECT_EQ(sample.backgroundB, b);
+        }
+        if (sample.changed) {
+            ++changes;
+            EXPECT_NEAR(sample.time, kSetUp + pause + 120.0, kStep);
+        }
+    }
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(after.back().fadeToSecond, 0);
+}
+
 TEST(PickingRule, NeverTheOtherPictureNorTheOneBeforeIt) {
     for (int other = 0; other < kBackgroundCount; ++other) {
         std::set<int> seen;
@@ -170,18 +202,18 @@ TEST(PickingRule, NeverTheOtherPictureNorTheOneBeforeIt) {
 TEST(PickingRule, ScheduledChangesFollowItWithLargeRandomValues) {
     timerNow = kSetUp;
     nextRandom = 0;
-    BackgroundSchedule schedule(settableTimer, largeRandom);
+    BackgroundSchedule schedule(largeRandom);
     schedule.pickBackgroundA();
     EXPECT_GE(schedule.backgroundA(), 1);
     EXPECT_LE(schedule.backgroundA(), 6);
     schedule.pickBackgroundB();
-    schedule.scheduleFade(kFirstFadeDelay);
+    schedule.scheduleFade(timerNow, kFirstFadeDelay);
     for (int minute = 0; minute < 500; ++minute) {
         const int a = schedule.backgroundA();
         const int b = schedule.backgroundB();
         const int toSecond = schedule.fadeToSecond();
         timerNow = schedule.nextSwitch();
-        ASSERT_TRUE(schedule.advance());
+        ASSERT_TRUE(schedule.advance(timerNow));
         // The picture that changed, and the one on screen while it did.
         const int changed = toSecond == 1 ? schedule.backgroundA() : schedule.backgroundB();
         const int onScreen = toSecond == 1 ? b : a;
@@ -199,27 +231,27 @@ TEST(PickingRule, TheUpcomingPictureIsKnownAheadAndChangesNoPick) {
     auto random = [] { return 2147483647 - ((*counter)++ * 7919); };
     timerNow = kSetUp;
     counter = &randomA;
-    BackgroundSchedule asked(settableTimer, +random);
+    BackgroundSchedule asked(+random);
     asked.pickBackgroundA();
     asked.pickBackgroundB();
-    asked.scheduleFade(kFirstFadeDelay);
+    asked.scheduleFade(timerNow, kFirstFadeDelay);
     counter = &randomB;
-    BackgroundSchedule silent(settableTimer, +random);
+    BackgroundSchedule silent(+random);
     silent.pickBackgroundA();
     silent.pickBackgroundB();
-    silent.scheduleFade(kFirstFadeDelay);
+    silent.scheduleFade(timerNow, kFirstFadeDelay);
     int changes = 0;
     for (; timerNow < kSetUp + 2 * 3600.0; timerNow += 0.5) {
         counter = &randomA;
         const int upcoming = asked.upcomingPicture();
         const int toSecond = asked.fadeToSecond();
-        const bool changed = asked.advance();
+        const bool changed = asked.advance(timerNow);
         if (changed) {
             ++changes;
             EXPECT_EQ(toSecond == 1 ? asked.backgroundA() : asked.backgroundB(), upcoming);
         }
         counter = &randomB;
-        ASSERT_EQ(silent.advance(), changed);
+        ASSERT_EQ(silent.advance(timerNow), changed);
         ASSERT_EQ(silent.backgroundA(), asked.backgroundA()) << "at " << timerNow;
         ASSERT_EQ(silent.backgroundB(), asked.backgroundB()) << "at " << timerNow;
     }

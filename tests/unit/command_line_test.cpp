@@ -216,20 +216,37 @@ TEST(XScreenSaverArguments, OtherCommandLinesAreLeftToTheWindowsStyleReader) {
     }
 }
 
-TEST(HackCommandLine, EveryWindowTakesThePreviewsRoad) {
+TEST(HackCommandLine, EveryWindowIsAHandedWindowPacedByTheDelay) {
     XScreenSaverArguments given = readHackArguments({"--window-id", "0x5000"});
     CommandLine intoGiven = hackCommandLine(given, 0x100);
-    EXPECT_EQ(intoGiven.mode, Preview);
+    EXPECT_EQ(intoGiven.mode, HandedWindow);
     EXPECT_EQ(intoGiven.hostWindow, 0x5000u);
+    EXPECT_DOUBLE_EQ(intoGiven.frameDelaySeconds, 0.03);
 
-    CommandLine intoRoot = hackCommandLine(readHackArguments({"--root"}), 0x100);
-    EXPECT_EQ(intoRoot.mode, Preview);
+    CommandLine intoRoot = hackCommandLine(readHackArguments({"--root", "-delay", "0"}), 0x100);
+    EXPECT_EQ(intoRoot.mode, HandedWindow);
     EXPECT_EQ(intoRoot.hostWindow, 0x100u);
+    EXPECT_DOUBLE_EQ(intoRoot.frameDelaySeconds, 0.0);
 
-    CommandLine own = hackCommandLine(readHackArguments({"--window"}), 0x200);
-    EXPECT_EQ(own.mode, Preview);
+    CommandLine own = hackCommandLine(readHackArguments({"--window", "--delay", "100000"}), 0x200);
+    EXPECT_EQ(own.mode, HandedWindow);
     EXPECT_EQ(own.hostWindow, 0x200u);
+    EXPECT_DOUBLE_EQ(own.frameDelaySeconds, 0.1);
 
     CommandLine none = hackCommandLine(readHackArguments({"/s"}), 0x200);
     EXPECT_EQ(none.mode, NoSwitch);
+    EXPECT_LT(none.frameDelaySeconds, 0.0);
+}
+
+TEST(XScreenSaverArguments, DelayTakesWholeMicrosecondsUpToAMinute) {
+    EXPECT_EQ(readHackArguments({"--root"}).delayMicroseconds, kDefaultDelayMicroseconds);
+    EXPECT_EQ(readHackArguments({"--root", "--delay", " 20000 "}).delayMicroseconds, 20000);
+    EXPECT_EQ(readHackArguments({"-delay", "10", "--root", "-delay", "50"}).delayMicroseconds, 50);
+    EXPECT_EQ(readHackArguments({"--root", "--delay", "60000000"}).delayMicroseconds, 60000000);
+    for (const char* wrong : {"", "-5", "1e4", "30ms", "60000001", "99999999999999999999"}) {
+        XScreenSaverArguments read = readHackArguments({"--root", "--delay", wrong});
+        EXPECT_NE(read.error, "") << wrong;
+        EXPECT_EQ(read.delayMicroseconds, kDefaultDelayMicroseconds) << wrong;
+    }
+    EXPECT_NE(readHackArguments({"--root", "--delay"}).error, "");
 }

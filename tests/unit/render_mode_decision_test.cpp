@@ -1,5 +1,6 @@
 // Whole-frame statistics and the one-time render-mode decision, driven by a
-// test clock: the thresholds at and around their values, the hundred
+// test clock: the thresholds at and around their values, the window's size
+// against the pattern's, the waits the program chose left out, the hundred
 // measured frames before the choice, and a choice that never changes.
 #include <gtest/gtest.h>
 
@@ -9,9 +10,11 @@
 
 #include "scene/frame_time_stats.h"
 #include "scene/render_mode_decision.h"
-#include "tests/support/scripted_timer.h"
 
 namespace {
+
+// A 1920 x 1080 screen, where every S of the rules has fewer pixels.
+constexpr long long kFullHdPixels = 1920LL * 1080;
 
 struct Expected {
     float averageMs;
@@ -25,18 +28,15 @@ float above(float value) {
 
 }  // namespace
 
-TEST(FrameTimeStats, FirstTickStartsTheClockAndLaterTicksMeasureFromTheSecondRead) {
-    // tick 1 reads start; each later tick reads end, then start again.
-    scriptTimerReadings({10.0, 10.5, 10.75, 11.0, 11.25});
-    FrameTimeStats stats(scriptedTimer);
-    stats.tick();
+TEST(FrameTimeStats, FirstTickStartsTheClockAndLaterTicksMeasureFromThePreviousOne) {
+    FrameTimeStats stats;
+    stats.tick(10.0);
     EXPECT_EQ(stats.count(), 0);
     EXPECT_EQ(stats.averageMs(), 0.0f);
-    stats.tick();
+    stats.tick(10.5);
     EXPECT_EQ(stats.count(), 1);
     EXPECT_FLOAT_EQ(stats.lastMs(), 500.0f);
-    stats.tick();
-    // From the restart read at 10.75, not from the end read at 10.5.
+    stats.tick(10.75);
     EXPECT_EQ(stats.count(), 2);
     EXPECT_FLOAT_EQ(stats.lastMs(), 250.0f);
     EXPECT_FLOAT_EQ(stats.averageMs(), 375.0f);
@@ -44,17 +44,30 @@ TEST(FrameTimeStats, FirstTickStartsTheClockAndLaterTicksMeasureFromTheSecondRea
 
 TEST(FrameTimeStats, TimesAreHeldInSinglePrecision) {
     // 100000.001 s and 100000.003 s are the same float: the interval measures 0.
-    scriptTimerReadings({100000.001, 100000.003, 100000.003});
-    FrameTimeStats stats(scriptedTimer);
-    stats.tick();
-    stats.tick();
+    FrameTimeStats stats;
+    stats.tick(100000.001);
+    stats.tick(100000.003);
     EXPECT_EQ(stats.lastMs(), 0.0f);
     // 2.0 s to 2.0 + 2^-10 s is exact in float: 0.9765625 ms.
-    scriptTimerReadings({2.0, 2.0 + 1.0 / 1024.0, 3.0});
-    FrameTimeStats exact(scriptedTimer);
-    exact.tick();
-    exact.tick();
+    FrameTimeStats exact;
+    exact.tick(2.0);
+    exact.tick(2.0 + 1.0 / 1024.0);
     EXPECT_EQ(exact.lastMs(), 0.9765625f);
+}
+
+TEST(FrameTimeStats, TheTimeTheProgramChoseToWaitIsLeftOut) {
+    FrameTimeStats stats;
+    stats.tick(1.0);
+    // A frame paced to 30 a second whose work took 8 ms.
+    stats.tick(1.0 + 1.0 / 30.0, 1.0 / 30.0 - 0.008);
+    EXPECT_NEAR(stats.lastMs(), 8.0f, 0.01f);
+    // A pause of ten minutes is not a slow frame; a wait longer than the
+    // interval (the clock read late) counts as no work rather than less.
+    stats.tick(601.0 + 1.0 / 30.0 + 0.012, 600.0);
+    EXPECT_NEAR(stats.lastMs(), 12.0f, 0.1f);
+    stats.tick(602.0, 5.0);
+    EXPECT_EQ(stats.lastMs(), 0.0f);
+    EXPECT_EQ(stats.count(), 3);
 }
 
 TEST(RenderModeDecision, ThresholdsAtAndAroundTheirValues) {
@@ -67,7 +80,7 @@ TEST(RenderModeDecision, ThresholdsAtAndAroundTheirValues) {
     };
     for (const Expected& c : cases) {
         RenderModeState state;
-        EXPECT_TRUE(decideRenderMode(state, 100, c.averageMs));
+        EXPECT_TRUE(decideRenderMode(state, 100, c.averageMs, kFullHdPixels));
         EXPECT_EQ(state.currentRenderMode, c.mode) << c.averageMs << " ms";
         EXPECT_EQ(state.reducedSize, c.reducedSize) << c.averageMs << " ms";
         EXPECT_EQ(state.modeDecided, 1);
@@ -76,58 +89,82 @@ TEST(RenderModeDecision, ThresholdsAtAndAroundTheirValues) {
 
 TEST(RenderModeDecision, WaitsForAHundredFramesThenNeverChanges) {
     RenderModeState state;
-    EXPECT_FALSE(decideRenderMode(state, 99, 500.0f));
+    EXPECT_FALSE(decideRenderMode(state, 99, 500.0f, kFullHdPixels));
     EXPECT_EQ(state.currentRenderMode, kFullResolution);
     EXPECT_EQ(state.modeDecided, 0);
-    EXPECT_TRUE(decideRenderMode(state, 100, 10.0f));
+    EXPECT_TRUE(decideRenderMode(state, 100, 10.0f, kFullHdPixels));
     EXPECT_EQ(state.currentRenderMode, kFullResolution);
     // A slow stretch later changes nothing.
-    EXPECT_FALSE(decideRenderMode(state, 500, 500.0f));
+    EXPECT_FALSE(decideRenderMode(state, 500, 500.0f, kFullHdPixels));
     EXPECT_EQ(state.currentRenderMode, kFullResolution);
     EXPECT_EQ(state.reducedSize, 1024);
 
     RenderModeState slow;
-    EXPECT_TRUE(decideRenderMode(slow, 150, 60.0f));
-    EXPECT_FALSE(decideRenderMode(slow, 151, 1.0f));
+    EXPECT_TRUE(decideRenderMode(slow, 150, 60.0f, kFullHdPixels));
+    EXPECT_FALSE(decideRenderMode(slow, 151, 1.0f, kFullHdPixels));
     EXPECT_EQ(slow.currentRenderMode, kReducedResolution);
     EXPECT_EQ(slow.reducedSize, 512);
 }
 
-// The renderer's order each frame: tick, draw in the current mode, decide.
-TEST(RenderModeDecision, FramesOneToHundredAndOneAreDrawnAtFullResolution) {
-    for (double frameSeconds : {0.005, 0.04, 0.3, 2.0}) {
-        timerNow = 50.0;
-        FrameTimeStats stats(settableTimer);
+TEST(RenderModeDecision, ThePatternNeverHasAsManyPixelsAsTheWindow) {
+    struct Window {
+        int width, height;
+        float averageMs;
+        int mode, reducedSize;
+    };
+    const Window cases[] = {
+        // 640 x 360 is 230,400 pixels: 1024 and 512 would compute more.
+        {640, 360, 40.0f, kReducedResolution, 256},
+        {640, 360, 70.0f, kReducedResolution, 256},
+        {1920, 1080, 40.0f, kReducedResolution, 1024},
+        {1366, 768, 40.0f, kReducedResolution, 1024},  // 1,049,088 > 1024 x 1024
+        {1024, 1024, 40.0f, kReducedResolution, 512},  // as many is not fewer
+        {1024, 1024, 120.0f, kReducedResolution, 256},
+        {640, 480, 30.0f, kReducedResolution, 512},
+        // A preview has fewer pixels than the smallest S: always full resolution.
+        {152, 112, 40.0f, kFullResolution, 1024},
+        {152, 112, 5000.0f, kFullResolution, 1024},
+        {256, 256, 500.0f, kFullResolution, 1024},
+        {256, 257, 500.0f, kReducedResolution, 256},
+        {0, 0, 500.0f, kFullResolution, 1024},  // a minimised window
+    };
+    for (const Window& w : cases) {
         RenderModeState state;
-        std::vector<int> drawnIn;
-        for (int frame = 1; frame <= 110; ++frame) {
-            stats.tick();
-            drawnIn.push_back(state.currentRenderMode);
-            decideRenderMode(state, stats.count(), stats.averageMs());
-            timerNow += frameSeconds;
-        }
-        for (int frame = 1; frame <= 101; ++frame) {
-            EXPECT_EQ(drawnIn[frame - 1], kFullResolution)
-                << "frame " << frame << " at " << frameSeconds << " s";
-        }
-        const int later = frameSeconds * 1000.0 > 25.0 ? kReducedResolution : kFullResolution;
-        for (int frame = 102; frame <= 110; ++frame) {
-            EXPECT_EQ(drawnIn[frame - 1], later) << "frame " << frame << " at " << frameSeconds;
+        EXPECT_TRUE(decideRenderMode(state, 100, w.averageMs, 1LL * w.width * w.height));
+        EXPECT_EQ(state.currentRenderMode, w.mode) << w.width << "x" << w.height;
+        EXPECT_EQ(state.reducedSize, w.reducedSize) << w.width << "x" << w.height;
+    }
+}
+
+// A machine that keeps up with a 30 Hz cap: 33 ms between frames, 8 ms of
+// work. Paced or not, the decision is the same.
+TEST(RenderModeDecision, ACappedFrameIsJudgedByItsWorkNotItsPace) {
+    for (double waitSeconds : {0.0, 1.0 / 30.0 - 0.008}) {
+        FrameTimeStats stats;
+        RenderModeState state;
+        double now = 5.0;
+        stats.tick(now);
+        for (int frame = 1; frame <= 100; ++frame) {
+            now += 0.008 + waitSeconds;
+            stats.tick(now, waitSeconds);
+            decideRenderMode(state, stats.count(), stats.averageMs(), kFullHdPixels);
         }
         EXPECT_EQ(state.modeDecided, 1);
+        EXPECT_EQ(state.currentRenderMode, kFullResolution) << waitSeconds;
+        EXPECT_NEAR(stats.averageMs(), 8.0f, 0.05f);
     }
 }
 
 TEST(RenderModeDecision, ChoosesFromTheAverageOfTheFirstHundredIntervals) {
     // 99 quick intervals and one very slow one: the average, not the last, decides.
-    timerNow = 0.0;
-    FrameTimeStats stats(settableTimer);
+    double now = 0.0;
+    FrameTimeStats stats;
     RenderModeState state;
-    stats.tick();
+    stats.tick(now);
     for (int interval = 1; interval <= 100; ++interval) {
-        timerNow += interval < 100 ? 0.010 : 4.0;
-        stats.tick();
-        decideRenderMode(state, stats.count(), stats.averageMs());
+        now += interval < 100 ? 0.010 : 4.0;
+        stats.tick(now);
+        decideRenderMode(state, stats.count(), stats.averageMs(), kFullHdPixels);
     }
     EXPECT_NEAR(stats.averageMs(), (99 * 10.0 + 4000.0) / 100.0, 0.01);
     EXPECT_EQ(state.currentRenderMode, kReducedResolution);

@@ -13,7 +13,7 @@
 #include "app/single_instance_guard.h"
 #include "app/startup.h"
 #include "app/window_callbacks.h"
-#include "platform/termination_request.h"
+#include "platform/quit_request.h"
 #include "tests/support/box_recorder.h"
 
 namespace {
@@ -131,32 +131,38 @@ TEST(WindowCallbacks, GLFWErrorsAreShownTitledError) {
               std::vector<std::string>{"Error|The GLFW library is not initialized"});
 }
 
-TEST(WindowCallbacks, KeysAndButtonsEndTheProcessWithZero) {
-    // Shift alone, a release, a repeat: every key event ends it.
-    EXPECT_EXIT(onKey(nullptr, 340, 50, 1, 0), testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(onKey(nullptr, 65, 38, 0, 0), testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(onKey(nullptr, 65, 38, 2, 0), testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(onMouseButton(nullptr, 0, 0, 0), testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(onMouseButton(nullptr, 1, 1, 0), testing::ExitedWithCode(0), "");
+// Each in a child process, which starts without a request.
+TEST(WindowCallbacks, KeysButtonsAndCloseMessagesAskTheRunToEnd) {
+    // Shift alone, a release, a repeat: every key event asks.
+    EXPECT_EXIT((onKey(nullptr, 340, 50, 1, 0), std::_Exit(quitRequested() ? 0 : 1)),
+                testing::ExitedWithCode(0), "");
+    EXPECT_EXIT((onKey(nullptr, 65, 38, 0, 0), std::_Exit(quitRequested() ? 0 : 1)),
+                testing::ExitedWithCode(0), "");
+    EXPECT_EXIT((onKey(nullptr, 65, 38, 2, 0), std::_Exit(quitRequested() ? 0 : 1)),
+                testing::ExitedWithCode(0), "");
+    EXPECT_EXIT((onMouseButton(nullptr, 1, 1, 0), std::_Exit(quitRequested() ? 0 : 1)),
+                testing::ExitedWithCode(0), "");
+    EXPECT_EXIT((onWindowClose(nullptr), std::_Exit(quitRequested() ? 0 : 1)),
+                testing::ExitedWithCode(0), "");
 }
 
 TEST(WindowCallbacks, PointerAndWheelDoNothing) {
-    onCursorPos(nullptr, 10.0, 20.0);
-    onScroll(nullptr, 0.0, -1.0);
-    SUCCEED() << "still running";
+    EXPECT_EXIT((onCursorPos(nullptr, 10.0, 20.0), onScroll(nullptr, 0.0, -1.0),
+                 std::_Exit(quitRequested() ? 1 : 0)),
+                testing::ExitedWithCode(0), "");
 }
 
 // In a child process, so that the test program keeps its own signal handling.
-TEST(TerminationRequest, SigtermAndSigintAreRememberedInsteadOfEndingTheProcess) {
+TEST(QuitRequest, SigtermAndSigintSetItInsteadOfEndingTheProcess) {
     for (int signalNumber : {SIGTERM, SIGINT}) {
         EXPECT_EXIT(
             {
                 watchTerminationRequests();
-                if (terminationRequested()) {
+                if (quitRequested()) {
                     std::_Exit(2);
                 }
                 std::raise(signalNumber);
-                std::_Exit(terminationRequested() ? 0 : 1);
+                std::_Exit(quitRequested() ? 0 : 1);
             },
             testing::ExitedWithCode(0), "")
             << signalNumber;

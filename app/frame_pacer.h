@@ -1,0 +1,62 @@
+// How often frames are drawn. The swap interval paces nothing while the
+// display is off, the window hidden or the driver ignores it, so the loop also
+// sleeps between frames: never closer together than the display can show, a
+// preview thumbnail at most 30 a second, a hack as its --delay asks. The
+// pacer only says how long to wait; the loop waits on its events that long.
+#pragma once
+
+#include <vector>
+
+#include "platform/desktop_monitors.h"
+
+// What the run draws into, as far as pacing goes.
+enum class PacedWindow {
+    FullScreen,    // the screensaver's own window over one monitor or all of them
+    Preview,       // the Settings page's small preview pane
+    HandedWindow,  // a window handed over by XScreenSaver or the user (--delay applies)
+};
+
+// A preview thumbnail's most frames a second.
+constexpr double kPreviewFramesPerSecond = 30.0;
+// Where the system cannot say how often its monitor refreshes.
+constexpr int kAssumedRefreshHz = 60;
+// Shorter waits are not worth a trip through the event queue: the frame
+// starts that much early instead.
+constexpr double kShortestWaitSeconds = 0.001;
+
+// The least time from one frame's start to the next. `refreshHz` is the
+// monitor's (0 or less where unknown); `delaySeconds` is a hack's --delay
+// (negative where none was given). A frame never comes faster than the
+// monitor refreshes, whatever the delay.
+double minimumFrameInterval(PacedWindow window, int refreshHz, double delaySeconds);
+
+// A monitor's place on the desktop and how often it refreshes (0 or less
+// where the system cannot say).
+struct MonitorRefresh {
+    ScreenRect area;
+    int refreshHz = 0;
+};
+
+// The refresh rate that paces a window over `window`: the highest of the
+// monitors it overlaps, so that none shows fewer frames than it can; 0 when
+// it overlaps none that says.
+int refreshRateUnder(const ScreenRect& window, const std::vector<MonitorRefresh>& monitors);
+
+class FramePacer {
+  public:
+    explicit FramePacer(double minimumInterval) : interval_(minimumInterval) {}
+
+    // A frame starts at `now` (seconds on a steady clock).
+    void frameStarted(double now) { lastStart_ = now; }
+
+    // How long to wait at `now` before the next frame may start; 0 when it
+    // may start at once.
+    double waitBeforeNextFrame(double now) const;
+
+    double interval() const { return interval_; }
+    void setInterval(double minimumInterval) { interval_ = minimumInterval; }
+
+  private:
+    double interval_;
+    double lastStart_ = -1.0e300;  // no frame yet: the first never waits
+};
