@@ -9,10 +9,13 @@
 #include <cstring>
 
 #include "app/command_line.h"
+#include "app/glfw_error_report.h"
+#include "app/unusable_gl.h"
 #include "app/window_callbacks.h"
 #include "app/window_icon.h"
 #include "app/windows_version.h"
 #include "gfx/gl.h"
+#include "gfx/gl_capabilities.h"
 #include "gfx/gl_loader.h"
 #include "platform/failure.h"
 #include "platform/host_window.h"
@@ -88,19 +91,61 @@ void GLFWApplication::chooseWindowSize() {
 }
 
 bool GLFWApplication::openWindow(Failure& failure) {
+    // GLSL 1.20 comes with OpenGL 2.1.
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
     glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
     glfwWindowHint(GLFW_SAMPLES, 0);
     glfwWindowHint(GLFW_STEREO, 0);
 
+    // Held, so that a display without the OpenGL asked for gets one clear
+    // message instead of GLFW's.
+    HeldGLFWErrors errors;
+    createWindow();
+    if (window_ == nullptr) {
+        if (previewUnwanted()) {
+            return false;  // the pane went away meanwhile: nothing to tell anyone
+        }
+        const GLOffer plain = plainContextOffer();
+        if (plain.version.major > 0 && !judgeGLOffer(plain).usable) {
+            refuseUnusableGL(openGLNeedsMessage(plain), commandLine_.mode, failure);
+            return false;
+        }
+        errors.showAll();
+        failure.add("Failed to open window");
+        return false;
+    }
+    errors.showAll();
+    glfwLetDisplaySleep(window_);  // GLFW would keep a full-screen window's display lit
+
+    glfwSetWindowUserPointer(window_, &windowState_);
+    glfwSetWindowSizeCallback(window_, onWindowSize);
+    glfwSetWindowCloseCallback(window_, onWindowClose);
+    glfwSetKeyCallback(window_, onKey);
+    glfwSetMouseButtonCallback(window_, onMouseButton);
+    glfwSetCursorPosCallback(window_, onCursorPos);
+    glfwSetScrollCallback(window_, onScroll);
+    glfwMakeContextCurrent(window_);
+    setWindowIcon(window_);
+    const GLJudgement judgement = judgeGLOffer(loadGL());
+    if (!judgement.usable) {
+        refuseUnusableGL(judgement.message, commandLine_.mode, failure);
+        return false;
+    }
+    // Nothing calls what the context lacks.
+    forgetMissingFeatures(judgement);
+    visibility_ = std::make_unique<WindowVisibility>(nativeWindowOf(window_));
+    return true;
+}
+
+void GLFWApplication::createWindow() {
     if (drawsIntoHostWindow(commandLine_.mode)) {
         // A Windows host's window belongs to another process and cannot be
         // subclassed, so the picture goes into a child window of our own that
         // fills it; X lets us draw into the window itself.
         NativeWindowHandle child = createPreviewChild(commandLine_.hostWindow);
         if (child == 0 && previewUnwanted()) {
-            return false;  // the pane went away meanwhile: nothing to tell anyone
+            return;
         }
         window_ = glfwAttachNativeWindow(child, nullptr);
     } else if (spansMonitors_) {
@@ -120,26 +165,22 @@ bool GLFWApplication::openWindow(Failure& failure) {
         window_ = glfwCreateWindow(windowState_.width, windowState_.height, kWindowTitle,
                                    glfwGetPrimaryMonitor(), nullptr);
     }
-    if (window_ == nullptr) {
-        if (!previewUnwanted()) {
-            failure.add("Failed to open window");
-        }
-        return false;
-    }
-    glfwLetDisplaySleep(window_);  // GLFW would keep a full-screen window's display lit
+}
 
-    glfwSetWindowUserPointer(window_, &windowState_);
-    glfwSetWindowSizeCallback(window_, onWindowSize);
-    glfwSetWindowCloseCallback(window_, onWindowClose);
-    glfwSetKeyCallback(window_, onKey);
-    glfwSetMouseButtonCallback(window_, onMouseButton);
-    glfwSetCursorPosCallback(window_, onCursorPos);
-    glfwSetScrollCallback(window_, onScroll);
-    glfwMakeContextCurrent(window_);
-    setWindowIcon(window_);
-    loadGL();  // a missing entry point or an old context is not looked for
-    visibility_ = std::make_unique<WindowVisibility>(nativeWindowOf(window_));
-    return true;
+// What the display offers to a plain request (no version asked for), read
+// from a hidden window of its own that is gone again before this returns.
+GLOffer GLFWApplication::plainContextOffer() {
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* probe = glfwCreateWindow(1, 1, kWindowTitle, nullptr, nullptr);
+    if (probe == nullptr) {
+        return GLOffer{};
+    }
+    glfwMakeContextCurrent(probe);
+    const GLOffer offer = loadGL();
+    glfwMakeContextCurrent(nullptr);
+    glfwDestroyWindow(probe);
+    return offer;
 }
 
 void GLFWApplication::setupGLState() {

@@ -11,6 +11,7 @@
 
 #include "app/frame_pacer.h"
 #include "app/window_size.h"
+#include "gfx/gl_capabilities.h"
 #include "platform/fine_waits.h"
 #include "scene/scene_hooks.h"
 
@@ -52,7 +53,13 @@ class GLFWApplication {
     static bool setupStillWanted(void* application);
     void initGLFW();
     void chooseWindowSize();
+    // Opens the window and checks its OpenGL; false, with what to tell the
+    // user in `failure`, when it cannot be used.
     bool openWindow(Failure& failure);
+    // The window for the mode, or null: full screen, spanning every monitor,
+    // or attached to the host's window.
+    void createWindow();
+    GLOffer plainContextOffer();
     void setupGLState();
     void setWindowIcon(GLFWwindow* window);
     void setSwapInterval(bool waitForVerticalBlank);

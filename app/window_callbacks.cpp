@@ -6,12 +6,7 @@
 #include <GLFW/glfw3.h>
 
 #include "app/window_size.h"
-#include "platform/message_box.h"
 #include "platform/quit_request.h"
-
-void onGLFWError(int, const char* description) {
-    showMessageBox(description != nullptr ? description : "", "Error");
-}
 
 void onWindowSize(GLFWwindow* window, int width, int height) {
     static_cast<WindowState*>(glfwGetWindowUserPointer(window))->resize(width, height);

@@ -45,8 +45,14 @@ GLFWTexture::GLFWTexture(int size) : size_(size) {
     glGenTextures(1, &name_);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name_);
-    // Only level 0 is sampled, so it is the only one made.
-    glTexStorage2D(GL_TEXTURE_2D, 1, kPictureTextureFormat, size, size);
+    // Only level 0 is sampled, so it is the only one made. A context without
+    // immutable storage makes the same level the older way.
+    if (glTexStorage2D != nullptr) {
+        glTexStorage2D(GL_TEXTURE_2D, 1, kPictureTextureFormat, size, size);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, kPictureTextureFormat, size, size, 0, GL_BGR,
+                     GL_UNSIGNED_BYTE, nullptr);
+    }
     setPictureSampling();
 }
 

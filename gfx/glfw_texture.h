@@ -14,7 +14,9 @@
 class GLFWTexture {
   public:
     // A new texture of size x size pixels (size a power of two up to 2048),
-    // its contents undefined until uploaded; left bound to GL_TEXTURE_2D on unit 0.
+    // its contents undefined until uploaded; left bound to GL_TEXTURE_2D on
+    // unit 0. Immutable storage where the context has it (glTexStorage2D
+    // loaded), else glTexImage2D.
     explicit GLFWTexture(int size);
     // The same, filled from `bitmap`, a bitmap resource that passed
     // checkBitmap as size x size pixels.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/gl.h"
+#include "gfx/gl_loader.h"
 #include "gfx/glfw_program.h"
 #include "gfx/shader_text_resource.h"
 #include "gfx/vector_math.h"
@@ -76,7 +77,7 @@ struct Scene::State {
 
     bool toldToStop() const;
     bool buildProgramAndQuad(Failure& failure);
-    void createNormalsTarget();
+    bool createNormalsTarget();
     void lookUpUniforms();
     void setSharedUniforms(int reducedSize);
     void bindTextures();
@@ -97,10 +98,15 @@ struct Scene::State {
     RenderModeState renderMode;
     BackgroundSchedule schedule;
     int framesDrawn = 0;
+    // Without framebuffer objects (or with a target the driver cannot draw
+    // into) every frame is drawn at full resolution.
+    bool reducedWayAvailable = false;
 };
 
 Scene::State::~State() {
-    glDeleteFramebuffers(1, &normalsFramebuffer);
+    if (normalsFramebuffer != 0) {
+        glDeleteFramebuffers(1, &normalsFramebuffer);
+    }
     glDeleteTextures(1, &normalsTarget);
 }
 
@@ -131,19 +137,25 @@ bool Scene::State::buildProgramAndQuad(Failure& failure) {
 
 // An RGB8 texture with nearest filtering: the pattern's two parameters are
 // read back texel for texel. Its contents start undefined; the first pass
-// that uses it clears it.
-void Scene::State::createNormalsTarget() {
-    glGenFramebuffers(1, &normalsFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
+// that uses it clears it. False where the context has no framebuffer objects
+// or cannot draw into this one; the texture is still made, so that unit 0
+// always has one.
+bool Scene::State::createNormalsTarget() {
     glGenTextures(1, &normalsTarget);
     glBindTexture(GL_TEXTURE_2D, normalsTarget);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kNormalsTargetSize, kNormalsTargetSize, 0, GL_RGB,
                  GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glFramebufferTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, normalsTarget, 0);
+    if (!framebufferObjectsLoaded()) {
+        return false;
+    }
+    glGenFramebuffers(1, &normalsFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, normalsTarget, 0);
     const GLenum drawBuffer = GL_COLOR_ATTACHMENT0;
     glDrawBuffers(1, &drawBuffer);
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
 void Scene::State::lookUpUniforms() {
@@ -177,7 +189,10 @@ void Scene::State::bindTextures() {
 }
 
 void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode) {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    // Without framebuffer objects the window's is the only one there is.
+    if (normalsFramebuffer != 0) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     bindTextures();
     glViewport(0, 0, frame.framebufferWidth, frame.framebufferHeight);
@@ -198,7 +213,9 @@ void Scene::State::drawWavesOffscreen(int size, float shaderTime) {
 }
 
 void Scene::State::chooseRenderModeOnce(long long windowPixels) {
-    if (decideRenderMode(renderMode, frameStats.count(), frameStats.averageMs(), windowPixels)) {
+    // Without the reduced way there is no pattern that could spare pixels.
+    const long long pixelsToSpare = reducedWayAvailable ? windowPixels : 0;
+    if (decideRenderMode(renderMode, frameStats.count(), frameStats.averageMs(), pixelsToSpare)) {
         if (hooks.listener.renderModeChosen != nullptr) {
             hooks.listener.renderModeChosen(renderMode.currentRenderMode, renderMode.reducedSize,
                                             frameStats.averageMs(), frameStats.count());
@@ -248,7 +265,8 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
     if (state->toldToStop() || !state->buildProgramAndQuad(failure) || state->toldToStop()) {
         return nullptr;
     }
-    state->createNormalsTarget();  // left bound
+    // Left bound, when there is one.
+    state->reducedWayAvailable = state->createNormalsTarget();
     state->lookUpUniforms();
     state->renderMode.currentRenderMode = kFullResolution;
     state->renderMode.reducedSize = kNormalsTargetSize;
@@ -287,7 +305,8 @@ void Scene::renderFrame(const FrameInputs& frame) {
     // cheaper than the window, so the water shows before a full frame's work.
     int reducedSize = s.renderMode.reducedSize;
     bool reduced = s.renderMode.currentRenderMode == kReducedResolution;
-    if (firstFrame && reducedSizeFor(kSmallestReducedSize, windowPixels) > 0) {
+    if (firstFrame && s.reducedWayAvailable &&
+        reducedSizeFor(kSmallestReducedSize, windowPixels) > 0) {
         reduced = true;
         reducedSize = kSmallestReducedSize;
     }

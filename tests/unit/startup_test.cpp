@@ -12,6 +12,7 @@
 #include "scene/frame_seed.h"
 #include "app/single_instance_guard.h"
 #include "app/startup.h"
+#include "app/glfw_error_report.h"
 #include "app/window_callbacks.h"
 #include "platform/quit_request.h"
 #include "tests/support/box_recorder.h"
