@@ -23,6 +23,10 @@ packages=(
   icoutils
   # The Linux build as an XScreenSaver hack: its end-to-end test runs the real daemon.
   xscreensaver
+  # The packages: wixl builds the Windows MSI; dpkg-shlibdeps (dpkg-dev) works
+  # out the Debian package's dependencies, lintian checks the package and man
+  # renders its manual page in the package's test.
+  wixl dpkg-dev lintian man-db
 )
 
 missing=()

@@ -1,0 +1,37 @@
+# End-to-end tests of the packages users install (cmake/Packaging.cmake): the
+# MSI under Wine, with an older version of it for the upgrade; the Debian
+# package installed for real, and checked by lintian.
+if(WIN32)
+    # Any version below the project's, for the upgrade.
+    set(older_version 0.9.0)
+    if(NOT older_version VERSION_LESS PROJECT_VERSION)
+        message(FATAL_ERROR "The upgrade test's older version ${older_version} is not older")
+    endif()
+    set(older_msi "${CMAKE_CURRENT_BINARY_DIR}/Glimmerpond3D-${older_version}.msi")
+    gp_add_msi(older_installer "${older_msi}" "${older_version}")
+
+    gp_add_e2e_test(wine.installer_install_remove 300 wine_installer_test.sh install-remove
+                    "${GP_MSI_FILE}" "${PROJECT_VERSION}")
+    gp_add_e2e_test(wine.installer_upgrade 300 wine_installer_test.sh upgrade
+                    "${GP_MSI_FILE}" "${PROJECT_VERSION}" "${older_msi}" "${older_version}")
+endif()
+
+# The Debian package of the plain Linux build, made once for the tests that
+# need it, by the command users run.
+if(GP_DEB_FILE)
+    add_test(NAME package.deb_build
+             COMMAND "${CMAKE_COMMAND}" --build "${CMAKE_BINARY_DIR}" --target package)
+    set_tests_properties(package.deb_build PROPERTIES
+        LABELS package TIMEOUT 300 FIXTURES_SETUP deb_package)
+
+    # A warning fails as an error does: one that is justified gets an override.
+    find_program(GP_LINTIAN lintian REQUIRED)
+    add_test(NAME package.deb_lintian
+             COMMAND "${GP_LINTIAN}" --info --fail-on error,warning "${GP_DEB_FILE}")
+    set_tests_properties(package.deb_lintian PROPERTIES
+        LABELS package TIMEOUT 300 FIXTURES_REQUIRED deb_package)
+
+    gp_add_e2e_test(native.deb_package 300 deb_package_test.sh "${GP_DEB_FILE}")
+    set_tests_properties(e2e.native.deb_package PROPERTIES
+        FIXTURES_REQUIRED deb_package SKIP_RETURN_CODE 77)
+endif()
