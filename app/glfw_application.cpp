@@ -28,6 +28,10 @@ namespace {
 
 constexpr char kWindowTitle[] = "Glimmerpond3DScreensaver";
 
+// How often a full-screen run looks for a changed desktop by itself: some
+// drivers and docks never say, and Wine does not for a change made outside it.
+constexpr double kDesktopCheckSeconds = 1.0;
+
 }  // namespace
 
 GLFWApplication::GLFWApplication(const CommandLine& commandLine, const SceneHooks& hooks)
@@ -74,20 +78,60 @@ void GLFWApplication::chooseWindowSize() {
         windowState_.resize(host.width, host.height);
         return;
     }
+    cover_ = currentDesktopCover();
+    windowState_.resize(cover_.area.width, cover_.area.height);
+}
+
+DesktopCover GLFWApplication::currentDesktopCover() const {
     const std::vector<ScreenRect> all = desktopMonitors();
     if (all.size() > 1) {
-        desktop_ = desktopSpanning(all);
-        spansMonitors_ = true;
-        windowState_.resize(desktop_.width, desktop_.height);
-        return;
+        return DesktopCover{true, desktopSpanning(all)};
     }
     int version = windowsVersion();
+    // The monitor as the system lays windows out on it: under Wine its mode
+    // still reads as before a change made outside it, its place does not.
+    if (version >= kFirstVersionKeepingTheMode && all.size() == 1 && all[0].width > 0 &&
+        all[0].height > 0) {
+        return DesktopCover{false, all[0]};
+    }
     WindowSize primaryMode;
     if (version >= kFirstVersionKeepingTheMode) {
         primaryMode = WindowSize{primaryModeSize(0), primaryModeSize(1)};
     }
     WindowSize size = fullScreenWindowSize(version, primaryMode);
-    windowState_.resize(size.width, size.height);
+    return DesktopCover{false, ScreenRect{0, 0, size.width, size.height}};
+}
+
+void GLFWApplication::followDesktop(double now) {
+    if (drawsIntoHostWindow(commandLine_.mode)) {
+        return;  // the host sizes the window
+    }
+    const bool told = glfwTakeDisplayChange(window_) == GLFW_TRUE;
+    if (!told && now - desktopCheckedAt_ < kDesktopCheckSeconds) {
+        return;
+    }
+    desktopCheckedAt_ = now;
+    const DesktopCover desktop = currentDesktopCover();
+    if (desktop == cover_ || desktop.area.width <= 0 || desktop.area.height <= 0) {
+        return;
+    }
+    cover_ = desktop;
+    placeWindowOver(cover_);
+    // The monitors and their refresh rates may be others now.
+    pacer_.setInterval(frameInterval());
+}
+
+// From now on one borderless window above the others, as over several
+// monitors: taking a monitor again as a full-screen window would have GLFW set
+// its mode, which the system may put back when the run ends. The window's
+// size callback tells the scene the new size.
+void GLFWApplication::placeWindowOver(const DesktopCover& cover) {
+    const ScreenRect& area = cover.area;
+    glfwSetWindowAttrib(window_, GLFW_DECORATED, GLFW_FALSE);
+    glfwSetWindowMonitor(window_, nullptr, area.x, area.y, area.width, area.height, GLFW_DONT_CARE);
+    glfwSetWindowAttrib(window_, GLFW_FLOATING, GLFW_TRUE);
+    glfwFocusWindow(window_);
+    glfwLetDisplaySleep(window_);
 }
 
 bool GLFWApplication::openWindow(Failure& failure) {
@@ -148,7 +192,7 @@ void GLFWApplication::createWindow() {
             return;
         }
         window_ = glfwAttachNativeWindow(child, nullptr);
-    } else if (spansMonitors_) {
+    } else if (cover_.spansMonitors) {
         // One window over every monitor, above everything else, shown only
         // once it is in place. It keeps its monitors' modes as they are.
         glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
@@ -157,7 +201,7 @@ void GLFWApplication::createWindow() {
         window_ = glfwCreateWindow(windowState_.width, windowState_.height, kWindowTitle, nullptr,
                                    nullptr);
         if (window_ != nullptr) {
-            glfwSetWindowPos(window_, desktop_.x, desktop_.y);
+            glfwSetWindowPos(window_, cover_.area.x, cover_.area.y);
             glfwShowWindow(window_);
             glfwFocusWindow(window_);
         }

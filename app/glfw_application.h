@@ -53,6 +53,12 @@ class GLFWApplication {
     static bool setupStillWanted(void* application);
     void initGLFW();
     void chooseWindowSize();
+    // The desktop as it is now, for a full-screen run.
+    DesktopCover currentDesktopCover() const;
+    // A full-screen run follows a changed desktop: once told so, or when it
+    // finds the desktop changed, looking at most once a second.
+    void followDesktop(double now);
+    void placeWindowOver(const DesktopCover& cover);
     // Opens the window and checks its OpenGL; false, with what to tell the
     // user in `failure`, when it cannot be used.
     bool openWindow(Failure& failure);
@@ -93,10 +99,9 @@ class GLFWApplication {
     GLFWwindow* window_ = nullptr;
     bool hostWasEnabled_ = false;  // preview only: the host's window, when open() began
     WindowState windowState_;
-    // With more than one monitor: the desktop that one borderless window
-    // covers, rather than a full-screen window on the primary alone.
-    bool spansMonitors_ = false;
-    ScreenRect desktop_;
+    // What a full-screen run covers now, read again when the desktop changes.
+    DesktopCover cover_;
+    double desktopCheckedAt_ = 0.0;
     std::unique_ptr<Scene> scene_;
     FramePacer pacer_{0.0};
     std::optional<FineWaits> fineWaits_;

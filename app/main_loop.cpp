@@ -42,6 +42,7 @@ void GLFWApplication::run(Failure& failure) {
         drawFrameRateOverlay(frame(waited, paused));
         glfwSwapBuffers(window_);
         waited = waitForNextFrame();
+        followDesktop(glfwGetTime());
         paused = 0.0;
         if (!quitRequested() && !seenAt(glfwGetTime())) {
             paused = pauseWhileUnseen();

@@ -24,6 +24,21 @@ WindowSize fullScreenWindowSize(int windowsVersion, WindowSize primaryMode);
 // are left out; none at all give an empty rectangle.
 ScreenRect desktopSpanning(const std::vector<ScreenRect>& monitors);
 
+// What a full-screen run covers: with more than one monitor, one borderless
+// window over the rectangle that holds them all; otherwise a full-screen
+// window of `area`'s size on the primary monitor.
+struct DesktopCover {
+    bool spansMonitors = false;
+    ScreenRect area;
+
+    bool operator==(const DesktopCover& other) const {
+        return spansMonitors == other.spansMonitors && area.x == other.area.x &&
+               area.y == other.area.y && area.width == other.area.width &&
+               area.height == other.area.height;
+    }
+    bool operator!=(const DesktopCover& other) const { return !(*this == other); }
+};
+
 // The aspect ratio of a drawing area; a height of 0 (a minimised window) keeps
 // `previous` rather than dividing by zero.
 float aspectRatioOf(int width, int height, float previous);

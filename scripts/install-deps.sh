@@ -13,8 +13,9 @@ packages=(
   # redirected through Composite; the preview test reads it there.
   libxcomposite1
   xvfb xdotool imagemagick x11-apps x11-utils
-  # Two monitors for Wine: a Xephyr with Xinerama inside an Xvfb.
-  xserver-xephyr
+  # Two monitors for Wine: a Xephyr with Xinerama inside an Xvfb; xrandr
+  # changes a resizeable Xephyr's size under a running program.
+  xserver-xephyr x11-xserver-utils
   libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libxext-dev
   libgl-dev libegl-dev libgles-dev libosmesa6-dev libgl1-mesa-dri mesa-utils
   libegl-mesa0 libglx-mesa0

@@ -5,6 +5,7 @@
 #   e2e_begin NAME                 fresh work folder $E2E_WORK; cleanup on exit
 #   e2e_start_display [WxH] [Xvfb options...]
 #                                  private Xvfb (white root), DISPLAY exported
+#   e2e_start_resizable_display WxH   a Xephyr whose size `xrandr -s` changes
 #   e2e_wine_prefix                per-test Wine prefix from the build's template
 #   e2e_start ID SECONDS CMD...    runs CMD in the background under `timeout`;
 #                                  output in $E2E_WORK/ID.log
@@ -26,6 +27,7 @@
 #                                  window) until its centre shows a drawn frame
 #   e2e_pixel FILE X Y             "r g b" of one pixel
 #   e2e_expect_covered FILE        every sample point differs from the white root and black
+#   e2e_wait_covered FILE SECONDS  screenshots until that holds
 #   e2e_offscreen_gl_window W H    X id where Wine keeps a W x H child's OpenGL drawing
 #   e2e_wait_offscreen_gl_window W H SECONDS   the same, waited for
 #   e2e_windows_path PATH          PATH as a Windows program under Wine names it
@@ -117,6 +119,27 @@ e2e_begin() {
 # Starts Xvfb (on display $1, or where it chooses when $1 is empty) and waits
 # until it reports itself ready on fd 3; false when it ends first. Xvfb writes
 # the number only once it listens, so two tests never share a display.
+# A display whose screen size can change under a running program, as a
+# laptop's does when docked: Xephyr -resizeable (W x H) inside an Xvfb large
+# enough for the sizes the test sets with `xrandr -s`.
+e2e_start_resizable_display() {
+    e2e_start_display 1600x1200
+    : >"$E2E_WORK/resizable-display"
+    Xephyr -displayfd 3 -resizeable -wr -nolisten tcp -screen "$1" \
+        3>"$E2E_WORK/resizable-display" >"$E2E_WORK/xephyr.log" 2>&1 &
+    E2E_XEPHYR_PID=$!
+    local tries
+    for tries in $(seq 100); do
+        if [ -s "$E2E_WORK/resizable-display" ]; then
+            export DISPLAY=":$(head -n1 "$E2E_WORK/resizable-display")"
+            return 0
+        fi
+        kill -0 "$E2E_XEPHYR_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    e2e_fail "Xephyr did not start"
+}
+
 e2e_try_display() {
     local number=$1 size=$2
     shift 2
@@ -364,6 +387,16 @@ e2e_pixel() {
 }
 
 # Corners, edge middles and centre: each must show the program, not the root.
+# Screenshots until every sample point is covered, for up to SECONDS; then
+# fails as e2e_expect_covered does.
+e2e_wait_covered() {
+    local file=$1 deadline=$((SECONDS + $2))
+    until e2e_screenshot "$file" && (e2e_expect_covered "$file") 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || e2e_expect_covered "$file"
+        sleep 0.2
+    done
+}
+
 e2e_expect_covered() {
     local file=$1 width height
     read -r width height < <(identify -format '%w %h\n' "$file")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Linux build on a private Xvfb display.
-#   native_test.sh fullscreen | no-display | preview | hack-window-id |
+#   native_test.sh fullscreen | no-display | desktop-grows | preview | hack-window-id |
 #                  hack-own-window | hack-root-windows |
 #                  hack-small-window-decision | hack-unmapped-pauses | x11-attach
 # The last four hand the program a window of another client (tests/e2e's
@@ -20,6 +20,26 @@ fullscreen() {
     xdotool mousemove 20 20 sleep 0.3 mousemove 200 150
     sleep 0.5
     e2e_running saver || e2e_fail "pointer movement ended the screensaver"
+    xdotool key a
+    e2e_wait_exit saver 10
+    [ "$E2E_STATUS" -eq 0 ] || e2e_fail "ended with $E2E_STATUS"
+}
+
+# The screen grows under the running screensaver (a laptop docked): within
+# about a second the window takes the new size, and a key still ends it.
+desktop_grows() {
+    e2e_start saver 60 "$GP_SCR" /s
+    local window
+    window=$(e2e_wait_window "$saver_title" 20)
+    [ -n "$window" ] || e2e_fail "no window titled $saver_title"
+    e2e_wait_drawn "$E2E_WORK/before.png" 30 || e2e_fail "nothing drawn within 30 s"
+    timeout 10 xrandr -s 1280x960 2>/dev/null || e2e_fail "xrandr could not resize the screen"
+    local deadline=$((SECONDS + 3))
+    until xdotool getwindowgeometry "$window" | grep -q 'Geometry: 1280x960'; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "the window did not follow the screen"
+        sleep 0.05
+    done
+    e2e_wait_covered "$E2E_WORK/after.png" 20
     xdotool key a
     e2e_wait_exit saver 10
     [ "$E2E_STATUS" -eq 0 ] || e2e_fail "ended with $E2E_STATUS"
@@ -272,6 +292,7 @@ e2e_begin "native-$1"
 case $1 in
     fullscreen) e2e_start_display 320x240 && fullscreen ;;
     no-display) no_display ;;
+    desktop-grows) e2e_start_resizable_display 1024x768 && desktop_grows ;;
     preview) e2e_start_display 640x480 && preview ;;
     hack-window-id) e2e_start_display 640x480 && hack_window_id ;;
     hack-own-window) e2e_start_display 800x600 && hack_own_window ;;

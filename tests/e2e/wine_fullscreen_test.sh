@@ -3,6 +3,7 @@
 #   wine_fullscreen_test.sh draws-and-key-ends | click-ends | close-request-ends
 #                           | one-switchless-run | display-may-sleep | display-off-pauses
 #                           | two-monitors-key | two-monitors-click
+#                           | desktop-grows | desktop-shrinks
 # The three roads out leave the session's settings as they found them.
 source "$(dirname "$0")/harness.sh"
 
@@ -170,9 +171,43 @@ display_off_pauses() {
     expect_exit_zero saver 10
 }
 
+# The screen changes size under the running screensaver, as when a laptop is
+# docked: within about a second the window takes the new screen's size, the
+# water then covers all of it, and a key still ends the run with 0. (A
+# screenshot of a busy Xephyr takes seconds, so the window's size is what is
+# timed.)
+desktop_resized() {
+    local from=$1 to=$2
+    start_screensaver saver /s
+    e2e_wait_drawn "$E2E_WORK/before.png" 60 || e2e_fail "nothing drawn within 60 s"
+    local window
+    window=$(e2e_wait_window "$saver_title" 5)
+    e2e_clock
+    local start=$E2E_NOW_US elapsed
+    timeout 10 xrandr -s "$to" 2>/dev/null || e2e_fail "xrandr could not set $to"
+    until xdotool getwindowgeometry "$window" | grep -q "Geometry: $to"; do
+        e2e_clock
+        elapsed=$(((E2E_NOW_US - start) / 1000))
+        [ "$elapsed" -lt 5000 ] ||
+            e2e_fail "the window is not $to after 5 s: $(xdotool getwindowgeometry "$window" | tail -n1)"
+        sleep 0.05
+    done
+    e2e_clock
+    elapsed=$(((E2E_NOW_US - start) / 1000))
+    e2e_log "$from to $to: the window covers the new screen ${elapsed} ms after the change"
+    [ "$elapsed" -le 1500 ] || e2e_fail "it took ${elapsed} ms"
+    e2e_wait_covered "$E2E_WORK/after.png" 20
+    e2e_screenshot "$E2E_WORK/later.png"
+    [ "$(compare -metric AE "$E2E_WORK/after.png" "$E2E_WORK/later.png" null: 2>&1 | cut -d' ' -f1)" != 0 ] ||
+        e2e_fail "the water stands still after the change"
+    xdotool key a
+    expect_exit_zero saver 10
+}
+
 e2e_begin "wine-fullscreen-$1"
 case $1 in
     two-monitors-*) e2e_start_two_monitors ;;
+    desktop-grows | desktop-shrinks) e2e_start_resizable_display 1024x768 ;;
     *) e2e_start_display "$screen" ;;
 esac
 e2e_wine_prefix
@@ -188,6 +223,8 @@ case $1 in
     display-off-pauses) display_off_pauses ;;
     two-monitors-key) two_monitors key ;;
     two-monitors-click) two_monitors click ;;
+    desktop-grows) desktop_resized 1024x768 1280x960 ;;
+    desktop-shrinks) desktop_resized 1024x768 800x600 ;;
     *) e2e_fail "unknown case $1" ;;
 esac
 e2e_pass
