@@ -5,6 +5,6 @@
 
 class Failure;
 
-// Shows the boxes of `failure` (nothing when none happened) and gives the
+// Shows the message boxes of `failure` (nothing when none happened) and gives the
 // exit code of the run.
 int endRun(const Failure& failure);

@@ -7,27 +7,27 @@
 #include "app/single_instance_guard.h"
 #include "platform/failure.h"
 
-StartupRoad chooseStartupRoad(ScreensaverMode mode, const InstanceClaims& claims) {
+StartupPath chooseStartupPath(ScreensaverMode mode, const InstanceClaims& claims) {
     if ((mode == Preview && !claims.withinWait()) || (mode == NoSwitch && !claims.atOnce())) {
-        return StartupRoad::End;
+        return StartupPath::End;
     }
-    return mode == Configure ? StartupRoad::About : StartupRoad::Screensaver;
+    return mode == Configure ? StartupPath::About : StartupPath::Screensaver;
 }
 
 int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand,
                      const SceneHooks& hooks) {
     const CommandLine commandLine(commandLineText);
     Failure failure;
-    switch (chooseStartupRoad(commandLine.mode,
+    switch (chooseStartupPath(commandLine.mode,
                               InstanceClaims{isFirstInstance, isFirstInstanceWithinWait})) {
-        case StartupRoad::End:
+        case StartupPath::End:
             break;
-        case StartupRoad::About: {
+        case StartupPath::About: {
             // The constructor runs the window until the user closes it.
             AboutWindow about(moduleInstance, showCommand, failure);
             break;
         }
-        case StartupRoad::Screensaver: {
+        case StartupPath::Screensaver: {
             GLFWApplication application(commandLine, hooks);
             if (application.open(failure)) {
                 application.run(failure);

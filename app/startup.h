@@ -1,5 +1,6 @@
 // The program's start: reads the command line, keeps a second preview or
-// switchless run from starting, and takes the About road or the screensaver's.
+// switchless run from starting, and takes the About window's path or the
+// screensaver's.
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@
 #include "app/command_line.h"
 #include "scene/scene_hooks.h"
 
-enum class StartupRoad {
+enum class StartupPath {
     End,          // another preview or switchless run is alive: nothing is shown
     About,        // configuration mode
     Screensaver,  // the render window and the main loop
@@ -23,10 +24,10 @@ struct InstanceClaims {
 // A preview claims within the wait (the settings page starts a new preview as
 // it drops the last one's pane), a switchless run at once; the other modes
 // never ask, so they neither claim the single-instance name nor are refused by it.
-StartupRoad chooseStartupRoad(ScreensaverMode mode, const InstanceClaims& claims);
+StartupPath chooseStartupPath(ScreensaverMode mode, const InstanceClaims& claims);
 
 // The entry's whole work; `moduleInstance` and `showCommand` go to the About
-// window, `hooks` to the scene (the shipped entries give none). Every road
+// window, `hooks` to the scene (the shipped entries give none). Every path
 // returns 0; a failure on the way is shown first.
 int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand,
                      const SceneHooks& hooks = {});

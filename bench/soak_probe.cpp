@@ -4,6 +4,9 @@
 // that the pictures change every few seconds. At set-up, at every picture
 // change and at the end it prints the process's resident memory and the GL
 // objects alive, then ends by itself GP_SOAK_SECONDS after the first frame.
+// At real time a night is counted in frames instead: with GP_SOAK_FRAMES it
+// ends after that many frames, and with GP_SOAK_REPORT_FRAMES it also reports
+// every that many frames (each frame reads the timer once).
 //
 // The GL objects are counted two ways: the names that the program's own
 // Gen/Create and Delete calls made and freed (through the loader's entry
@@ -11,7 +14,7 @@
 // driver still knows (glIsTexture and its kind, probed from 1 to beyond the
 // highest name seen), which also counts objects made any other way.
 // Lines go to standard error:
-//   soak setup|change|end n=N wall=S scene=S draws=D rss_kib=K hwm_kib=K
+//   soak setup|change|frames|end n=N wall=S scene=S draws=D frames=F rss_kib=K hwm_kib=K
 //        textures=TRACKED/PROBED buffers=... framebuffers=... programs=... shaders=...
 //   soak render-mode mode=M size=S average_ms=MS frames=F   (the one-time decision)
 #include <GLFW/glfw3.h>
@@ -32,6 +35,9 @@ constexpr GLuint kProbeBeyondHighest = 64;
 double timeShift = 0.0;
 double timeRate = 1.0;
 double soakSeconds = 600.0;
+long soakFrames = 0;         // 0: the soak is timed in seconds
+long reportEveryFrames = 0;  // 0: no reports by frames
+long frames = 0;
 double firstFrameTime = -1.0;
 bool setUpDone = false;
 bool wrapped = false;
@@ -178,9 +184,10 @@ double sceneTime(double now) {
 void report(const char* what) {
     const double now = glfwGetTime();
     const ResidentMemory memory = residentMemory();
-    std::fprintf(stderr, "soak %s n=%d wall=%.2f scene=%.1f draws=%ld rss_kib=%ld hwm_kib=%ld",
+    std::fprintf(stderr,
+                 "soak %s n=%d wall=%.2f scene=%.1f draws=%ld frames=%ld rss_kib=%ld hwm_kib=%ld",
                  what, changes, firstFrameTime < 0.0 ? 0.0 : now - firstFrameTime,
-                 firstFrameTime < 0.0 ? now : sceneTime(now), draws, memory.currentKiB,
+                 firstFrameTime < 0.0 ? now : sceneTime(now), draws, frames, memory.currentKiB,
                  memory.peakKiB);
     for (const LiveNames* live : allKinds) {
         std::fprintf(stderr, " %s=%zu/%d", live->kind, live->names.size(), live->probed());
@@ -202,10 +209,15 @@ double movedTimer() {
     if (firstFrameTime < 0.0) {
         firstFrameTime = now;
     }
-    if (now - firstFrameTime >= soakSeconds) {
+    const bool done = soakFrames > 0 ? frames >= soakFrames : now - firstFrameTime >= soakSeconds;
+    if (done) {
         report("end");
         std::exit(0);
     }
+    if (reportEveryFrames > 0 && frames > 0 && frames % reportEveryFrames == 0) {
+        report("frames");
+    }
+    ++frames;
     return sceneTime(now);
 }
 
@@ -236,6 +248,8 @@ SceneHooks entryHooks() {
     timeShift = numberFromEnvironment("GP_SCENE_TIME_SHIFT", 0.0);
     timeRate = numberFromEnvironment("GP_SCENE_TIME_RATE", 1.0);
     soakSeconds = numberFromEnvironment("GP_SOAK_SECONDS", 600.0);
+    soakFrames = static_cast<long>(numberFromEnvironment("GP_SOAK_FRAMES", 0.0));
+    reportEveryFrames = static_cast<long>(numberFromEnvironment("GP_SOAK_REPORT_FRAMES", 0.0));
     SceneHooks hooks;
     hooks.timer = movedTimer;
     hooks.listener.backgroundsPicked = setUp;

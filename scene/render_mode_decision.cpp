@@ -12,6 +12,15 @@ int reducedSizeFor(int wanted, long long windowPixels) {
     return best;
 }
 
+int firstFrameReducedSize(long long windowPixels) {
+    for (int side = kFirstFrameLargestSize; side >= kFirstFrameSmallestSize; side /= 2) {
+        if (static_cast<long long>(side) * side * kFirstFramePixelShare <= windowPixels) {
+            return side;
+        }
+    }
+    return 0;
+}
+
 bool decideRenderMode(RenderModeState& state, int measuredFrames, float averageMs,
                       long long windowPixels) {
     if (state.modeDecided != 0 || measuredFrames < kFramesBeforeDecision) {

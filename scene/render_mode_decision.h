@@ -11,9 +11,13 @@ constexpr int kReducedResolution = 2;
 // The side of the off-screen texture, and S until the decision says otherwise.
 constexpr int kNormalsTargetSize = 1024;
 
-// The smallest S, which the very first frame is drawn at: a picture on the
-// screen at once, even where a full-resolution frame is slow.
-constexpr int kSmallestReducedSize = 256;
+// The very first frame is drawn the reduced way at S = 256, or smaller where
+// the window is small: its pattern costs at most a sixteenth of a
+// full-resolution frame's, so the water is on the screen at once even where
+// full-resolution frames are slow. Below 32 x 32 it is not worth a pass.
+constexpr int kFirstFrameLargestSize = 256;
+constexpr int kFirstFrameSmallestSize = 32;
+constexpr int kFirstFramePixelShare = 16;
 
 // Frames measured before the decision.
 constexpr int kFramesBeforeDecision = 100;
@@ -41,6 +45,10 @@ struct RenderModeState {
 // window of `windowPixels`, at most `wanted`; 0 when even the smallest has
 // not (the pattern would then cost more than drawing the window itself).
 int reducedSizeFor(int wanted, long long windowPixels);
+
+// S for the first frame of a window of `windowPixels`; 0 to draw it at full
+// resolution.
+int firstFrameReducedSize(long long windowPixels);
 
 // Once `measuredFrames` reaches 100, sets the mode and S from `averageMs` and
 // the window's size, and marks the choice as made; later calls change

@@ -301,14 +301,13 @@ void Scene::renderFrame(const FrameInputs& frame) {
         perspective(kFieldOfViewDegrees, frame.aspectRatio, kNearPlane, kFarPlane));
     s.camera.selectView(kViewSlot);
     s.sky->setModel(translate(0.0f, 0.0f, kSkyDepth));
-    // The first frame computes the pattern at the smallest S where that is
-    // cheaper than the window, so the water shows before a full frame's work.
+    // The first frame computes the pattern at a small S, so the water shows
+    // before a full frame's work.
     int reducedSize = s.renderMode.reducedSize;
     bool reduced = s.renderMode.currentRenderMode == kReducedResolution;
-    if (firstFrame && s.reducedWayAvailable &&
-        reducedSizeFor(kSmallestReducedSize, windowPixels) > 0) {
+    if (firstFrame && s.reducedWayAvailable && firstFrameReducedSize(windowPixels) > 0) {
         reduced = true;
-        reducedSize = kSmallestReducedSize;
+        reducedSize = firstFrameReducedSize(windowPixels);
     }
     s.setSharedUniforms(reducedSize);
     // Both passes of a reduced frame draw the water at the same moment.

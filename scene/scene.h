@@ -39,8 +39,9 @@ class Scene {
 
     // Draws one frame into framebuffer 0, then makes the one-time render-mode
     // decision when it is due and moves the background schedule on. The very
-    // first frame is drawn the cheap way (the pattern at 256 x 256, read back)
-    // and left out of the statistics, so the water is on the screen at once.
+    // first frame is drawn the cheap way (the pattern at 256 x 256, or less in
+    // a small window, read back) and left out of the statistics, so the water
+    // is on the screen at once.
     void renderFrame(const FrameInputs& frame);
 
   private:

@@ -149,19 +149,30 @@ TEST_F(GLFWTextureTest, StorageAndParametersAfterConstruction) {
     EXPECT_EQ(height, kSize);
 }
 
+// The same bytes with immutable storage and, where a context has none
+// (glTexStorage2D not loaded), with glTexImage2D.
 TEST_F(GLFWTextureTest, LevelZeroHoldsEveryByteOfThePicture) {
-    glBindTexture(GL_TEXTURE_2D, texture().name());
-    const std::size_t rowBytes = static_cast<std::size_t>(kSize) * 3;
-    std::vector<unsigned char> level(rowBytes * kSize);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, level.data());
-    // 2048 pixels of 3 bytes need no padding: the stored rows, bottom first, as they are.
-    const unsigned char* rows = findBitmapResource(kPicture).bytes + 40;
-    int wrongRows = 0;
-    for (int j = 0; j < kSize; ++j) {
-        wrongRows += std::memcmp(&level[j * rowBytes], rows + j * rowBytes, rowBytes) != 0;
+    const PFNGLTEXSTORAGE2DPROC storage = gp_glTexStorage2D;
+    gp_glTexStorage2D = nullptr;
+    const GLFWTexture withoutStorage(findBitmapResource(kPicture), kSize);
+    gp_glTexStorage2D = storage;
+    for (GLuint name : {texture().name(), withoutStorage.name()}) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        GLint immutable = -1;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_IMMUTABLE_FORMAT, &immutable);
+        EXPECT_EQ(immutable, name == texture().name() ? GL_TRUE : GL_FALSE);
+        const std::size_t rowBytes = static_cast<std::size_t>(kSize) * 3;
+        std::vector<unsigned char> level(rowBytes * kSize);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR, GL_UNSIGNED_BYTE, level.data());
+        // 2048 pixels of 3 bytes need no padding: the stored rows, bottom first, as they are.
+        const unsigned char* rows = findBitmapResource(kPicture).bytes + 40;
+        int wrongRows = 0;
+        for (int j = 0; j < kSize; ++j) {
+            wrongRows += std::memcmp(&level[j * rowBytes], rows + j * rowBytes, rowBytes) != 0;
+        }
+        EXPECT_EQ(wrongRows, 0) << (name == texture().name() ? "storage" : "glTexImage2D");
     }
-    EXPECT_EQ(wrongRows, 0);
 }
 
 namespace {

@@ -1,7 +1,7 @@
 // The real scene on Mesa, through Scene::setupScene and renderFrame, in a 320 x 240
 // "window" (a framebuffer of the test's, standing in for framebuffer 0):
 // set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound; the
-// first frame is drawn the cheap way, filling only the lower-left 256 x 256
+// first frame is drawn the cheap way, filling only the lower-left 64 x 64
 // texels of the target, which the window pass then reads; the next hundred
 // and one frames draw the whole picture in one pass, and the decision
 // averages a hundred of them and none of the cheap one; after them a slow
@@ -31,7 +31,8 @@ constexpr int kWindowHeight = 240;
 constexpr int kTargetSize = 1024;
 constexpr int kPictureSize = 2048;
 constexpr double kFrameSeconds = 0.2;  // slow frames: S becomes 256
-constexpr int kReducedSize = 256;
+constexpr int kReducedSize = 256;      // what the decision takes for slow frames
+constexpr int kFirstFrameSize = 64;    // a sixteenth of 320 x 240 holds 64 x 64
 // The window is RGBA8; the wave parameters come from the RGB8 target.
 constexpr double kWindowTolerance = 1.5 / 255.0;
 constexpr int kTexelTolerance = 1;
@@ -175,19 +176,19 @@ void modeChosen(int mode, int size, float averageMs, int frames) {
 }
 
 // A frame drawn the reduced way at `time`: the pattern in only the lower-left
-// S x S texels of the target, then the window from it.
+// `size` x `size` texels of the target, then the window from it.
 void expectReducedFrame(GLuint normalsFramebuffer, const OffscreenTarget& window, float time,
-                        const Rgba& picture) {
+                        const Rgba& picture, int size) {
     const std::vector<unsigned char> texels = readTarget(normalsFramebuffer, kTargetSize);
     WaterInputs squareInputs;
     squareInputs.iTime = time;
-    squareInputs.viewportWidth = kReducedSize;
-    squareInputs.viewportHeight = kReducedSize;
+    squareInputs.viewportWidth = size;
+    squareInputs.viewportHeight = size;
     int outsideLit = 0, insideDark = 0, insideMisses = 0;
     for (int j = 0; j < kTargetSize; ++j) {
         for (int i = 0; i < kTargetSize; ++i) {
             const unsigned char* t = &texels[(static_cast<std::size_t>(j) * kTargetSize + i) * 3];
-            if (i >= kReducedSize || j >= kReducedSize) {
+            if (i >= size || j >= size) {
                 outsideLit += (t[0] | t[1] | t[2]) != 0;
                 continue;
             }
@@ -203,19 +204,19 @@ void expectReducedFrame(GLuint normalsFramebuffer, const OffscreenTarget& window
             }
         }
     }
-    EXPECT_EQ(outsideLit, 0) << "texels outside the lower-left 256 x 256 were written";
+    EXPECT_EQ(outsideLit, 0) << "texels outside the lower-left S x S were written";
     EXPECT_EQ(insideDark, 0) << "texels inside it without the wave parameters";
-    EXPECT_EQ(insideMisses, 0) << "the pattern was not drawn on a 256 x 256 viewport";
+    EXPECT_EQ(insideMisses, 0) << "the pattern was not drawn on an S x S viewport";
 
     // The window pass reads the stored parameters where the shader maps each pixel.
     WaterInputs windowInputs;
     windowInputs.iTime = time;
     windowInputs.viewportWidth = kWindowWidth;
     windowInputs.viewportHeight = kWindowHeight;
-    windowInputs.normalsTextureSize = kReducedSize;
+    windowInputs.normalsTextureSize = size;
     WindowComparison reduced = compareWindow(window.readPixels(), [&](int x, int y) {
         const FragmentFrame f = fragmentFrame(x + 0.5, y + 0.5, windowInputs);
-        const Point2 at = normalsCoordinates(f, kReducedSize);
+        const Point2 at = normalsCoordinates(f, size);
         const int i = static_cast<int>(std::floor(at.x * kTargetSize));
         const int j = static_cast<int>(std::floor(at.y * kTargetSize));
         const unsigned char* t = &texels[(static_cast<std::size_t>(j) * kTargetSize + i) * 3];
@@ -268,7 +269,7 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
         ASSERT_GE(picture.second.r, 0.0) << "picture " << picture.first << " has no pixels";
     }
 
-    // Frame 1: the pattern at 256 x 256 into the target, then the window from
+    // Frame 1: the pattern at 64 x 64 into the target, then the window from
     // it, on unit 1's picture (the fade value is still 0).
     framebufferBinds.clear();
     const float firstTime = static_cast<float>(timerNow);
@@ -277,7 +278,8 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     ASSERT_EQ(textureOnUnit(0), normalsTarget);
     const Rgba firstPicture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
     EXPECT_NE(pictureColours.count(static_cast<GLuint>(textureOnUnit(2))), 0u);
-    expectReducedFrame(static_cast<GLuint>(normalsFramebuffer), window, firstTime, firstPicture);
+    expectReducedFrame(static_cast<GLuint>(normalsFramebuffer), window, firstTime, firstPicture,
+                       kFirstFrameSize);
     // The cheap frame took long: were it measured, the average would show it.
     timerNow += 3.0;
 
@@ -319,7 +321,8 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     drawFrame(*scene);
     EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{static_cast<GLuint>(normalsFramebuffer), 0u}));
     const Rgba picture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
-    expectReducedFrame(static_cast<GLuint>(normalsFramebuffer), window, reducedTime, picture);
+    expectReducedFrame(static_cast<GLuint>(normalsFramebuffer), window, reducedTime, picture,
+                       kReducedSize);
 }
 
 namespace {

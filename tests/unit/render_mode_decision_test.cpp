@@ -136,6 +136,19 @@ TEST(RenderModeDecision, ThePatternNeverHasAsManyPixelsAsTheWindow) {
     }
 }
 
+TEST(RenderModeDecision, TheFirstFramesPatternCostsAtMostASixteenthOfTheWindow) {
+    const struct {
+        int width, height, size;
+    } cases[] = {
+        {3840, 2160, 256}, {1920, 1080, 256}, {1280, 720, 128}, {1024, 1024, 256},
+        {640, 360, 64},    {320, 240, 64},    {152, 112, 32},   {100, 100, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(firstFrameReducedSize(1LL * c.width * c.height), c.size)
+            << c.width << "x" << c.height;
+    }
+}
+
 // A machine that keeps up with a 30 Hz cap: 33 ms between frames, 8 ms of
 // work. Paced or not, the decision is the same.
 TEST(RenderModeDecision, ACappedFrameIsJudgedByItsWorkNotItsPace) {

@@ -68,21 +68,21 @@ void startClock(double releaseTime) {
 
 }  // namespace
 
-TEST(StartupRoad, PreviewAndSwitchlessRunsAreRefusedBesideALiveOne) {
+TEST(StartupPath, PreviewAndSwitchlessRunsAreRefusedBesideALiveOne) {
     askedAtOnce = askedWithinWait = 0;
-    EXPECT_EQ(chooseStartupRoad(Preview, kLater), StartupRoad::End);
-    EXPECT_EQ(chooseStartupRoad(NoSwitch, kLater), StartupRoad::End);
-    EXPECT_EQ(chooseStartupRoad(Preview, kFirst), StartupRoad::Screensaver);
-    EXPECT_EQ(chooseStartupRoad(NoSwitch, kFirst), StartupRoad::Screensaver);
+    EXPECT_EQ(chooseStartupPath(Preview, kLater), StartupPath::End);
+    EXPECT_EQ(chooseStartupPath(NoSwitch, kLater), StartupPath::End);
+    EXPECT_EQ(chooseStartupPath(Preview, kFirst), StartupPath::Screensaver);
+    EXPECT_EQ(chooseStartupPath(NoSwitch, kFirst), StartupPath::Screensaver);
     // Only a preview waits for an ending run: a switchless run is refused at once.
     EXPECT_EQ(askedWithinWait, 2);
     EXPECT_EQ(askedAtOnce, 2);
 }
 
-TEST(StartupRoad, FullScreenAndConfigureNeverAskTheGuard) {
+TEST(StartupPath, FullScreenAndConfigureNeverAskTheGuard) {
     askedAtOnce = askedWithinWait = 0;
-    EXPECT_EQ(chooseStartupRoad(FullScreen, kLater), StartupRoad::Screensaver);
-    EXPECT_EQ(chooseStartupRoad(Configure, kLater), StartupRoad::About);
+    EXPECT_EQ(chooseStartupPath(FullScreen, kLater), StartupPath::Screensaver);
+    EXPECT_EQ(chooseStartupPath(Configure, kLater), StartupPath::About);
     EXPECT_EQ(askedAtOnce + askedWithinWait, 0);
 }
 
@@ -118,7 +118,7 @@ TEST(GuardWait, GivesUpAtTheDeadlineWithoutSleepingPastIt) {
     EXPECT_TRUE(sleeps.empty());
 }
 
-TEST(StartupRoad, ConfigureShowsTheAboutFactsAndReturnsZero) {
+TEST(StartupPath, ConfigureShowsTheAboutFactsAndReturnsZero) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(startScreensaver("/c", nullptr, 0), 0);
     // The Linux About road prints the facts; no window is opened for it.
