@@ -30,13 +30,6 @@ constexpr double kShortestWaitSeconds = 0.001;
 // monitor refreshes, whatever the delay.
 double minimumFrameInterval(PacedWindow window, int refreshHz, double delaySeconds);
 
-// A monitor's place on the desktop and how often it refreshes (0 or less
-// where the system cannot say).
-struct MonitorRefresh {
-    ScreenRect area;
-    int refreshHz = 0;
-};
-
 // The refresh rate that paces a window over `window`: the highest of the
 // monitors it overlaps, so that none shows fewer frames than it can; 0 when
 // it overlaps none that says.

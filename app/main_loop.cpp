@@ -5,11 +5,10 @@
 #include <GLFW/glfw3.h>
 #include <glfw_display_sleep.h>
 
-#include <algorithm>
-
 #include "app/command_line.h"
 #include "app/frame_rate_overlay.h"
 #include "app/glfw_application.h"
+#include "platform/desktop_monitors.h"
 #include "platform/host_window.h"
 #include "platform/quit_request.h"
 #include "platform/window_visibility.h"
@@ -126,20 +125,5 @@ int GLFWApplication::refreshRateOfWindow() const {
     ScreenRect area;
     glfwGetWindowPos(window_, &area.x, &area.y);
     glfwGetWindowSize(window_, &area.width, &area.height);
-    std::vector<MonitorRefresh> monitors;
-    int count = 0;
-    GLFWmonitor** all = glfwGetMonitors(&count);
-    for (int i = 0; i < count; ++i) {
-        const GLFWvidmode* mode = glfwGetVideoMode(all[i]);
-        if (mode == nullptr) {
-            continue;
-        }
-        MonitorRefresh monitor;
-        glfwGetMonitorPos(all[i], &monitor.area.x, &monitor.area.y);
-        monitor.area.width = mode->width;
-        monitor.area.height = mode->height;
-        monitor.refreshHz = mode->refreshRate;
-        monitors.push_back(monitor);
-    }
-    return refreshRateUnder(area, monitors);
+    return refreshRateUnder(area, monitorRefreshRates());
 }

@@ -33,7 +33,13 @@ const char* optionName(const char* argument) {
 
 }  // namespace
 
-bool readWindowId(const char* text, NativeWindowHandle* id) {
+namespace {
+
+// Digits in `base` with white space around and nothing else, at most
+// `largest`: the number, in `value`. "0x" before the digits reads them as hex
+// where `hexAllowed`.
+bool readWholeNumber(const char* text, bool hexAllowed, std::uint64_t largest,
+                     std::uint64_t* value) {
     if (text == nullptr) {
         return false;
     }
@@ -41,26 +47,34 @@ bool readWindowId(const char* text, NativeWindowHandle* id) {
         ++text;
     }
     int base = 10;
-    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    if (hexAllowed && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         base = 16;
         text += 2;
     }
-    constexpr std::uint64_t kLargestId = 0xFFFFFFFFu;
-    std::uint64_t value = 0;
+    std::uint64_t number = 0;
     const char* digits = text;
     for (int digit; (digit = digitValue(*text, base)) >= 0; ++text) {
-        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-        if (value > kLargestId) {
+        number = number * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        if (number > largest) {
             return false;
         }
-    }
-    if (text == digits) {
-        return false;
     }
     while (isSpace(*text)) {
         ++text;
     }
-    if (*text != '\0' || value == 0) {
+    if (text == digits || *text != '\0') {
+        return false;
+    }
+    *value = number;
+    return true;
+}
+
+}  // namespace
+
+bool readWindowId(const char* text, NativeWindowHandle* id) {
+    constexpr std::uint64_t kLargestId = 0xFFFFFFFFu;
+    std::uint64_t value = 0;
+    if (!readWholeNumber(text, true, kLargestId, &value) || value == 0) {
         return false;
     }
     *id = static_cast<NativeWindowHandle>(value);
@@ -133,27 +147,11 @@ const HackOption* findOption(const char* name) {
 }  // namespace
 
 bool readMicroseconds(const char* text, long* microseconds) {
-    if (text == nullptr) {
+    std::uint64_t value = 0;
+    if (!readWholeNumber(text, false, kLongestDelayMicroseconds, &value)) {
         return false;
     }
-    while (isSpace(*text)) {
-        ++text;
-    }
-    long value = 0;
-    const char* digits = text;
-    for (int digit; (digit = digitValue(*text, 10)) >= 0; ++text) {
-        value = value * 10 + digit;
-        if (value > kLongestDelayMicroseconds) {
-            return false;
-        }
-    }
-    while (isSpace(*text)) {
-        ++text;
-    }
-    if (text == digits || *text != '\0') {
-        return false;
-    }
-    *microseconds = value;
+    *microseconds = static_cast<long>(value);
     return true;
 }
 

@@ -12,3 +12,12 @@ struct ScreenRect {
 };
 
 std::vector<ScreenRect> desktopMonitors();
+
+// A monitor's place on the desktop and how often it refreshes (0 or less
+// where the system cannot say).
+struct MonitorRefresh {
+    ScreenRect area;
+    int refreshHz = 0;
+};
+
+std::vector<MonitorRefresh> monitorRefreshRates();

@@ -23,8 +23,8 @@ bool readScreenSize(ScreenRect& screen) {
 
 }  // namespace
 
-std::vector<ScreenRect> desktopMonitors() {
-    std::vector<ScreenRect> monitors;
+std::vector<MonitorRefresh> monitorRefreshRates() {
+    std::vector<MonitorRefresh> monitors;
     int count = 0;
     GLFWmonitor** all = glfwGetMonitors(&count);
     for (int i = 0; i < count; ++i) {
@@ -32,11 +32,20 @@ std::vector<ScreenRect> desktopMonitors() {
         if (mode == nullptr) {
             continue;
         }
-        ScreenRect rect;
-        glfwGetMonitorPos(all[i], &rect.x, &rect.y);
-        rect.width = mode->width;
-        rect.height = mode->height;
-        monitors.push_back(rect);
+        MonitorRefresh monitor;
+        glfwGetMonitorPos(all[i], &monitor.area.x, &monitor.area.y);
+        monitor.area.width = mode->width;
+        monitor.area.height = mode->height;
+        monitor.refreshHz = mode->refreshRate;
+        monitors.push_back(monitor);
+    }
+    return monitors;
+}
+
+std::vector<ScreenRect> desktopMonitors() {
+    std::vector<ScreenRect> monitors;
+    for (const MonitorRefresh& monitor : monitorRefreshRates()) {
+        monitors.push_back(monitor.area);
     }
     ScreenRect screen;
     if (monitors.size() == 1 && readScreenSize(screen)) {
