@@ -15,7 +15,9 @@ void GLFWApplication::run(Failure& failure) {
     if (commandLine_.mode == Preview && hooks.setupGate.keepGoing == nullptr) {
         hooks.setupGate = SetupGate{setupStillWanted, this};
     }
-    scene_ = Scene::setupScene(hooks, failure);
+    // Taken as usable until the driver's capabilities are checked.
+    const bool framebufferObjectsUsable = true;
+    scene_ = Scene::setupScene(hooks, framebufferObjectsUsable, failure);
     if (scene_ == nullptr) {
         return;
     }

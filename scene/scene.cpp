@@ -18,16 +18,21 @@
 #include "platform/failure.h"
 #include "resources/background_pictures.h"
 #include "scene/background_schedule.h"
+#include "scene/cell_point_table.h"
 #include "scene/frame_seed.h"
 #include "scene/frame_time_stats.h"
+#include "scene/normals_target.h"
 #include "scene/picture_textures.h"
 #include "scene/render_mode_decision.h"
 #include "scene/water_clock.h"
+#include "scene/water_texts.h"
 
 namespace {
 
-// The one program, and the quad that carries it.
+// The water's program, the quad that carries it, and the pass that draws its
+// cell point table.
 constexpr const char* kProgramName = "BackgroundProgram";
+constexpr const char* kCellPointsProgramName = "CellPointsProgram";
 constexpr std::uint16_t kVertexShaderText = 137;
 constexpr std::uint16_t kFragmentShaderText = 136;
 constexpr std::uint16_t kQuadObjText = 141;
@@ -48,6 +53,7 @@ constexpr float kSkyDepth = -100.0f;
 constexpr int kNormalsUnit = 0;
 constexpr int kBackgroundUnit = 1;
 constexpr int kBackground2Unit = 2;
+constexpr int kCellPointsUnit = 3;
 
 // The shader's render modes: the pattern into the off-screen target, the
 // whole picture at once, the picture from the stored pattern.
@@ -61,6 +67,7 @@ struct SceneUniforms {
     GLint normalsTextureSize = -1;
     GLint backgroundTexture = -1;
     GLint backgroundTexture2 = -1;
+    GLint cellPoints = -1;
     GLint renderMode = -1;
     GLint textureTime = -1;
 };
@@ -68,16 +75,17 @@ struct SceneUniforms {
 }  // namespace
 
 struct Scene::State {
-    explicit State(const SceneHooks& given)
-        : hooks(completeSceneHooks(given)),
+    State(const SceneHooks& given, bool framebufferObjectsUsable)
+        : framebufferObjects(framebufferObjectsUsable),
+          hooks(completeSceneHooks(given)),
           frameStats(hooks.timer),
           camera(kCameraX, kCameraY, kCameraZ),
           schedule(hooks.timer, hooks.random) {}
-    ~State();
 
     bool toldToStop() const;
     bool buildProgramAndQuad(Failure& failure);
-    void createNormalsTarget();
+    void createTargets();
+    void drawCellPoints(float shaderTime);
     void lookUpUniforms();
     void setSharedUniforms();
     void bindTextures();
@@ -86,23 +94,21 @@ struct Scene::State {
     void chooseRenderModeOnce();
     void advanceBackgrounds();
 
+    // Without them the water is drawn at full resolution only, and works out
+    // every cell's point per pixel.
+    const bool framebufferObjects;
     SceneHooks hooks;
     FrameTimeStats frameStats;
     GLFWProgramRegistry programs;
     Camera camera;
     PictureTextures pictures;
     std::unique_ptr<GLFWDrawableSky> sky;
-    GLuint normalsFramebuffer = 0;
-    GLuint normalsTarget = 0;
+    std::unique_ptr<NormalsTarget> normals;      // null without framebuffer objects
+    std::unique_ptr<CellPointTable> cellPoints;  // null without framebuffer objects
     SceneUniforms uniforms;
     RenderModeState renderMode;
     BackgroundSchedule schedule;
 };
-
-Scene::State::~State() {
-    glDeleteFramebuffers(1, &normalsFramebuffer);
-    glDeleteTextures(1, &normalsTarget);
-}
 
 bool Scene::State::toldToStop() const {
     const SetupGate& gate = hooks.setupGate;
@@ -114,7 +120,15 @@ bool Scene::State::buildProgramAndQuad(Failure& failure) {
     if (!readShaderTextResources(kVertexShaderText, kFragmentShaderText, texts, failure)) {
         return false;
     }
-    programs.add(kProgramName, texts.vertex, texts.fragment, failure);
+    if (framebufferObjects) {
+        programs.add(kProgramName, texts.vertex,
+                     waterFragmentText(texts.fragment, WaterVariant::CellPointsFromTable), failure);
+        programs.add(kCellPointsProgramName, texts.vertex,
+                     waterFragmentText(texts.fragment, WaterVariant::CellPointsIntoTable), failure);
+    } else {
+        programs.add(kProgramName, texts.vertex,
+                     waterFragmentText(texts.fragment, WaterVariant::CellPointsHashed), failure);
+    }
     if (failure.happened()) {
         return false;
     }
@@ -129,21 +143,20 @@ bool Scene::State::buildProgramAndQuad(Failure& failure) {
     return true;
 }
 
-// An RGB8 texture with nearest filtering: the pattern's two parameters are
-// read back texel for texel. Its contents start undefined; the first pass
-// that uses it clears it.
-void Scene::State::createNormalsTarget() {
-    glGenFramebuffers(1, &normalsFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
-    glGenTextures(1, &normalsTarget);
-    glBindTexture(GL_TEXTURE_2D, normalsTarget);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kNormalsTargetSize, kNormalsTargetSize, 0, GL_RGB,
-                 GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glFramebufferTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, normalsTarget, 0);
-    const GLenum drawBuffer = GL_COLOR_ATTACHMENT0;
-    glDrawBuffers(1, &drawBuffer);
+// The off-screen target is made last, so that it is left bound.
+void Scene::State::createTargets() {
+    if (framebufferObjects) {
+        cellPoints = std::make_unique<CellPointTable>();
+        normals = std::make_unique<NormalsTarget>(kNormalsTargetSize);
+    }
+}
+
+// The table pass makes its own program current; the water's comes back.
+void Scene::State::drawCellPoints(float shaderTime) {
+    if (cellPoints != nullptr &&
+        cellPoints->fill(*programs.get(kCellPointsProgramName), shaderTime)) {
+        programs.use(kProgramName);
+    }
 }
 
 void Scene::State::lookUpUniforms() {
@@ -152,6 +165,7 @@ void Scene::State::lookUpUniforms() {
     uniforms.normalsTextureSize = program->uniformLocation("normalsTextureSize");
     uniforms.backgroundTexture = program->uniformLocation("backgroundTexture");
     uniforms.backgroundTexture2 = program->uniformLocation("backgroundTexture2");
+    uniforms.cellPoints = program->uniformLocation("cellPoints");
     uniforms.renderMode = program->uniformLocation("renderMode");
     uniforms.textureTime = program->uniformLocation("textureTime");
 }
@@ -161,15 +175,18 @@ void Scene::State::setSharedUniforms() {
     glUniform1i(uniforms.normalsTexture, kNormalsUnit);
     glUniform1i(uniforms.backgroundTexture, kBackgroundUnit);
     glUniform1i(uniforms.backgroundTexture2, kBackground2Unit);
+    glUniform1i(uniforms.cellPoints, kCellPointsUnit);
 }
 
-// Unit 2 is left active.
+// Unit 3 is left active.
 void Scene::State::bindTextures() {
     const int a = schedule.backgroundA();
     const int b = schedule.backgroundB();
-    const GLuint textures[3] = {normalsTarget, pictures.textureOf(a, b), pictures.textureOf(b, a)};
-    const int units[3] = {kNormalsUnit, kBackgroundUnit, kBackground2Unit};
-    for (int i = 0; i < 3; ++i) {
+    const GLuint textures[4] = {normals != nullptr ? normals->texture() : 0,
+                                pictures.textureOf(a, b), pictures.textureOf(b, a),
+                                cellPoints != nullptr ? cellPoints->texture() : 0};
+    const int units[4] = {kNormalsUnit, kBackgroundUnit, kBackground2Unit, kCellPointsUnit};
+    for (int i = 0; i < 4; ++i) {
         glActiveTexture(GL_TEXTURE0 + units[i]);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, textures[i]);
@@ -177,7 +194,9 @@ void Scene::State::bindTextures() {
 }
 
 void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode) {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (framebufferObjects) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     bindTextures();
     glViewport(0, 0, frame.framebufferWidth, frame.framebufferHeight);
@@ -191,7 +210,7 @@ void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int 
 // the viewport's width and height.
 void Scene::State::drawWavesOffscreen(float shaderTime) {
     const int size = renderMode.reducedSize;
-    glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
+    normals->bind();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, size, size);
     glUniform1i(uniforms.renderMode, kShaderWritesWaves);
@@ -220,8 +239,9 @@ Scene::Scene(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
 Scene::~Scene() = default;
 
-std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failure) {
-    auto state = std::make_unique<State>(hooks);
+std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, bool framebufferObjectsUsable,
+                                         Failure& failure) {
+    auto state = std::make_unique<State>(hooks, framebufferObjectsUsable);
     if (hooks.random == nullptr) {
         // The one seeding of the C library's generator in a run.
         std::srand(firstFrameSeed(static_cast<float>(state->hooks.timer())));
@@ -249,10 +269,12 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
     if (state->toldToStop() || !state->buildProgramAndQuad(failure) || state->toldToStop()) {
         return nullptr;
     }
-    state->createNormalsTarget();  // left bound
+    state->createTargets();
     state->lookUpUniforms();
     state->renderMode.currentRenderMode = kFullResolution;
     state->renderMode.reducedSize = kNormalsTargetSize;
+    // Without an off-screen target there is nothing to decide.
+    state->renderMode.modeDecided = framebufferObjectsUsable ? 0 : 1;
     state->schedule.scheduleFade(kFirstFadeDelay);
     // The first frame sets its uniforms before any draw has made the program current.
     state->programs.use(kProgramName);
@@ -273,9 +295,10 @@ void Scene::renderFrame(const FrameInputs& frame) {
         perspective(kFieldOfViewDegrees, frame.aspectRatio, kNearPlane, kFarPlane));
     s.camera.selectView(kViewSlot);
     s.sky->setModel(translate(0.0f, 0.0f, kSkyDepth));
-    s.setSharedUniforms();
     // Both passes of a reduced frame draw the water at the same moment.
     const float shaderTime = waterShaderTime(frame.time);
+    s.drawCellPoints(shaderTime);
+    s.setSharedUniforms();
     if (s.renderMode.currentRenderMode == kFullResolution) {
         s.drawToWindow(frame, shaderTime, kShaderFullPicture);
     } else {

@@ -21,12 +21,15 @@ struct FrameInputs {
 
 class Scene {
   public:
-    // Builds the scene in the current context: pictures, program, quad,
-    // off-screen target, first two pictures and the first cross-fade. Gives
-    // null, with what went wrong in `failure`, when a picture, a shader text
-    // or the quad cannot be used; null and no failure when the hooks' set-up
-    // gate says stop.
-    static std::unique_ptr<Scene> setupScene(const SceneHooks& hooks, Failure& failure);
+    // Builds the scene in the current context: pictures, programs, quad,
+    // off-screen target and cell point table, first two pictures and the
+    // first cross-fade. Without usable framebuffer objects (core, ARB or EXT)
+    // it builds neither target nor table, draws at full resolution only, and
+    // its program works out every cell's point per pixel. Gives null, with
+    // what went wrong in `failure`, when a picture, a shader text or the quad
+    // cannot be used; null and no failure when the hooks' set-up gate says stop.
+    static std::unique_ptr<Scene> setupScene(const SceneHooks& hooks, bool framebufferObjectsUsable,
+                                             Failure& failure);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;

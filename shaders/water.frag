@@ -20,6 +20,16 @@
 // times in a loop, every layer drifts a whole number of lattice periods, and
 // the lattice of cell points repeats every LATTICE cells (far more than a
 // screen shows of the finest layer).
+//
+// One text, three programs: the program puts one of these lines after the
+// version line, or neither.
+//   #define CELL_POINTS_FROM_TABLE  the water, every cell's point read from a
+//       table of the lattice drawn for the frame (cellPoints)
+//   #define CELL_POINTS_INTO_TABLE  the pass that draws that table: 2 LATTICE x
+//       LATTICE texels, the cells' x on the left half, their y on the right
+// Without either, the water works every cell's point out itself: where no
+// framebuffer object can hold the table. A cell's point costs two sines, an
+// integer hash and a turn; read from the table, two lookups.
 
 varying vec2 fs_tex;
 
@@ -32,6 +42,9 @@ uniform sampler2D backgroundTexture;
 uniform sampler2D backgroundTexture2;
 uniform float normalsTextureSize;
 uniform int renderMode;
+#ifdef CELL_POINTS_FROM_TABLE
+uniform sampler2D cellPoints;
+#endif
 
 // The look of the water.
 const float VORONOI_NOISE_POW = 5.0;
@@ -49,6 +62,15 @@ const float WATER_SPEED = 0.3;
 const float LOOP_SECONDS = 4096.0;
 const float LATTICE = 64.0;
 const float TWO_PI = 6.2831853;
+
+// A cell's point as the table keeps it: each coordinate within the cell (it
+// lies within -0.21 and 1.21) in four 8-bit channels, its size in steps of
+// 2^-30 and its sign in the top bit, so that any driver that can draw into an
+// RGBA8 texture keeps it exactly; every coordinate above 2^-7 is a whole
+// number of such steps. A table that rounds the points moves the picture:
+// 16 bits a coordinate moved it by nearly 1/255 where a picture's lookup
+// fell on an edge.
+const float STEPS_PER_UNIT = 1073741824.0;
 
 // The nearest-point search: a cell's point never lies further than
 // sqrt(0.5) from the cell's centre; a cell is passed over only when it is
@@ -114,15 +136,57 @@ vec2 sinCos(float a)
     return quarter >= 2.0 ? -turned : turned;
 }
 
-// The point of the cell whose lower-left corner is root (cell within the
-// lattice's period): it circles the cell's centre at a fixed radius as the
-// angle turns.
-vec2 voronoiPointFromRoot(vec2 root, vec2 cell, float angle)
+// Where the point of a cell of the lattice lies in the cell, from its lower-left
+// corner: it circles the cell's centre at a fixed radius, a whole number of
+// turns a loop.
+vec2 pointInCell(vec2 cell)
 {
     vec2 q = hash2_2(cell) - 0.5;
-    vec2 sc = sinCos(angle);
-    q = mat2x2(sc.x, sc.y, -sc.y, sc.x) * q;
-    return q + root + 0.5;
+    vec2 sc = sinCos(TWO_PI * fract(cellTurns(cell) * loop_phase));
+    return mat2x2(sc.x, sc.y, -sc.y, sc.x) * q + 0.5;
+}
+
+#ifdef CELL_POINTS_INTO_TABLE
+// Every step of the way is exact: the size is scaled by a power of two and
+// split into bytes by powers of two.
+vec4 packCoordinate(float v)
+{
+    float steps = floor(abs(v) * STEPS_PER_UNIT);
+    float top = floor(steps / 16777216.0);
+    steps -= top * 16777216.0;
+    float high = floor(steps / 65536.0);
+    steps -= high * 65536.0;
+    float low = floor(steps / 256.0);
+    return vec4(top + (v < 0.0 ? 128.0 : 0.0), high, low, steps - low * 256.0) / 255.0;
+}
+#endif
+
+#ifdef CELL_POINTS_FROM_TABLE
+// Both halves are whole numbers below 2^16 and scaled by powers of two, so
+// only their sum rounds, and a coordinate that was a float comes back as it was.
+float unpackCoordinate(vec4 texel)
+{
+    vec4 bytes = floor(texel * 255.0 + 0.5);
+    float negative = bytes.x >= 128.0 ? 1.0 : 0.0;
+    float upper = (bytes.x - 128.0 * negative) * 256.0 + bytes.y;
+    float lower = bytes.z * 256.0 + bytes.w;
+    float size = upper * (65536.0 / STEPS_PER_UNIT) + lower * (1.0 / STEPS_PER_UNIT);
+    return negative > 0.0 ? -size : size;
+}
+#endif
+
+// The point of the cell whose lower-left corner is root. The table repeats
+// over the lattice's period, as the lattice does.
+vec2 cellPoint(vec2 root)
+{
+#ifdef CELL_POINTS_FROM_TABLE
+    vec2 at = vec2(mod(root.x, LATTICE) + 0.5, root.y + 0.5) / vec2(2.0 * LATTICE, LATTICE);
+    vec2 point = vec2(unpackCoordinate(texture2D(cellPoints, at)),
+                      unpackCoordinate(texture2D(cellPoints, at + vec2(0.5, 0.0))));
+    return point + root;
+#else
+    return pointInCell(mod(root, LATTICE)) + root;
+#endif
 }
 
 // Whether a cell whose centre lies dx and dy from p may hold a point nearer
@@ -170,9 +234,7 @@ float voronoi(vec2 p)
             x = nextOffset(x, nearSide.x);
             moreColumns = mayHoldNearer(nextDx, dy, best, reach);
             moreRows = mayHoldNearer(ownDistance.x, nextDy, best, reach);
-            vec2 cell = mod(r, LATTICE);
-            float angle = TWO_PI * fract(cellTurns(cell) * loop_phase);
-            vec2 toPoint = p - voronoiPointFromRoot(r, cell, angle);
+            vec2 toPoint = p - cellPoint(r);
             best = min(best, dot(toPoint, toPoint));
         } while (moreColumns);
         dy = nextDy;
@@ -191,6 +253,17 @@ float noisePow(float v)
     return result;
 }
 
+// A layer's drift in cells over a loop, in whole lattice periods: what
+// hash2_2(vec2(size, alpha)) * WATER_SPEED * size * LOOP_SECONDS, rounded to
+// periods, gives for the four layers, written out because every pixel would
+// otherwise work out the same four hashes.
+vec2 layerCellsPerLoop(int layer)
+{
+    return layer == 0 ? vec2(1024.0, 512.0)
+        : (layer == 1 ? vec2(0.0, 320.0)
+        : (layer == 2 ? vec2(1984.0, 640.0) : vec2(2752.0, 2688.0)));
+}
+
 // Layers of ever finer, ever fainter Voronoi noise, each drifting its own way,
 // normalised by the sum of the layer weights.
 float fractVoronoi(vec2 p, float sizeMul, float alphaMul, int layers)
@@ -199,10 +272,7 @@ float fractVoronoi(vec2 p, float sizeMul, float alphaMul, int layers)
     float size = 1.0;
     float alpha = 1.0;
     for (int i = 0; i < layers; i++) {
-        // The layer's drift in cells over a loop, to whole lattice periods.
-        vec2 cellsPerLoop = hash2_2(vec2(size, alpha)) * WATER_SPEED * size * LOOP_SECONDS;
-        cellsPerLoop = floor(cellsPerLoop / LATTICE + 0.5) * LATTICE;
-        vec2 offset = mod(cellsPerLoop * loop_phase, LATTICE);
+        vec2 offset = mod(layerCellsPerLoop(i) * loop_phase, LATTICE);
         noise += noisePow(voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD);
         size *= sizeMul;
         alpha *= alphaMul;
@@ -221,6 +291,16 @@ vec4 getBackground(vec2 coord, float weight)
     return k * texture2D(backgroundTexture2, t) + (1.0 - k) * texture2D(backgroundTexture, t);
 }
 
+#ifdef CELL_POINTS_INTO_TABLE
+// Every cell's point at this time: x on the left half, y on the right.
+void main()
+{
+    loop_phase = iTime / LOOP_SECONDS;
+    vec2 texel = floor(gl_FragCoord.xy);
+    vec2 point = pointInCell(vec2(mod(texel.x, LATTICE), texel.y));
+    gl_FragColor = packCoordinate(texel.x < LATTICE ? point.x : point.y);
+}
+#else
 void main()
 {
     vec2 viewport = vec2(viewportWidth, viewportHeight);
@@ -252,4 +332,5 @@ void main()
     vec4 b = getBackground(uvt, res);
     gl_FragColor = 0.7 * (res * WATER_COLOR + fractVoro) + 0.5 * b;
 }
+#endif
 //~

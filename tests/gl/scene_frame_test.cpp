@@ -1,12 +1,13 @@
 // The real scene on Mesa, through Scene::setupScene and renderFrame, in a 48 x 32
 // "window" (a framebuffer of the test's, standing in for framebuffer 0):
-// set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound, the first
-// frame draws the whole picture in one pass, frames 1 to 101 stay at full
+// set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound, every
+// frame with a new time first draws the cell point table, the first frame
+// draws the whole picture in one pass, frames 1 to 101 stay at full
 // resolution, and after a hundred slow frames one reduced-resolution frame
 // fills only the lower-left 256 x 256 texels of the target, which the window
-// pass then reads. The 2048 x 2048 backgrounds (two at set-up, a third for
-// the next change after the first frames) are read from the program's
-// resources but stored as one texel each, to spare memory.
+// pass then reads. Without framebuffer objects the scene never touches one. The 2048 x 2048
+// backgrounds (two at set-up, a third for the next change after the first frames) are read from the
+// program's resources but stored as one texel each, to spare memory.
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -39,15 +40,22 @@ constexpr int kTexelTolerance = 1;
 // framebuffers each frame draws into.
 GLuint windowFramebuffer = 0;
 std::vector<GLuint> framebufferBinds;
+int framebuffersMade = 0;
 std::map<GLuint, Rgba> pictureColours;  // texture name -> its one texel
 std::map<GLuint, int> rowsUploaded;     // texture name -> rows since its picture's first
 PFNGLBINDFRAMEBUFFERPROC realBindFramebuffer;
+PFNGLGENFRAMEBUFFERSPROC realGenFramebuffers;
 PFNGLTEXSTORAGE2DPROC realTexStorage2D;
 PFNGLTEXSUBIMAGE2DPROC realTexSubImage2D;
 
 void APIENTRY bindFramebufferShim(GLenum target, GLuint framebuffer) {
     framebufferBinds.push_back(framebuffer);
     realBindFramebuffer(target, framebuffer == 0 ? windowFramebuffer : framebuffer);
+}
+
+void APIENTRY genFramebuffersShim(GLsizei count, GLuint* names) {
+    framebuffersMade += count;
+    realGenFramebuffers(count, names);
 }
 
 GLuint boundTexture() {
@@ -87,14 +95,17 @@ void APIENTRY texSubImage2DShim(GLenum target, GLint level, GLint x, GLint y, GL
 struct Shims {
     Shims() {
         realBindFramebuffer = gp_glBindFramebuffer;
+        realGenFramebuffers = gp_glGenFramebuffers;
         realTexStorage2D = gp_glTexStorage2D;
         realTexSubImage2D = gp_glTexSubImage2D;
         gp_glBindFramebuffer = bindFramebufferShim;
+        gp_glGenFramebuffers = genFramebuffersShim;
         gp_glTexStorage2D = texStorage2DShim;
         gp_glTexSubImage2D = texSubImage2DShim;
     }
     ~Shims() {
         gp_glBindFramebuffer = realBindFramebuffer;
+        gp_glGenFramebuffers = realGenFramebuffers;
         gp_glTexStorage2D = realTexStorage2D;
         gp_glTexSubImage2D = realTexSubImage2D;
     }
@@ -169,7 +180,7 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
     SceneHooks hooks;
     hooks.timer = settableTimer;
     Failure failure;
-    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, failure);
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
     ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
     // The off-screen target is left bound, on its framebuffer.
     GLint normalsFramebuffer = 0;
@@ -201,12 +212,15 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
         ASSERT_GE(picture.second.r, 0.0) << "picture " << picture.first << " has no pixels";
     }
 
-    // Frame 1: one pass to the window with the whole picture, on unit 1's
-    // picture (the fade value is still 0).
+    // Frame 1: the table, then one pass to the window with the whole picture,
+    // on unit 1's picture (the fade value is still 0).
     framebufferBinds.clear();
     const float firstTime = static_cast<float>(timerNow);
     drawFrame(*scene);
-    EXPECT_EQ(framebufferBinds, std::vector<GLuint>{0});
+    ASSERT_EQ(framebufferBinds.size(), 2u);
+    const GLuint table = framebufferBinds[0];
+    EXPECT_NE(table, static_cast<GLuint>(normalsFramebuffer));
+    EXPECT_EQ(framebufferBinds[1], 0u);
     ASSERT_EQ(textureOnUnit(0), normalsTarget);
     const Rgba firstPicture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
     EXPECT_NE(pictureColours.count(static_cast<GLuint>(textureOnUnit(2))), 0u);
@@ -220,11 +234,15 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
     });
     EXPECT_LE(full.worst, kWindowTolerance) << full.firstMiss;
 
-    // Frames 2 to 101 stay at full resolution, whatever their speed.
+    // Frames 2 to 101 stay at full resolution, whatever their speed; a frame
+    // at the time of the one before (paused) keeps the table it has.
     for (int frame = 2; frame <= 101; ++frame) {
         framebufferBinds.clear();
+        timerNow -= frame == 50 ? kFrameSeconds : 0.0;
         drawFrame(*scene);
-        ASSERT_EQ(framebufferBinds, std::vector<GLuint>{0}) << "frame " << frame;
+        ASSERT_EQ(framebufferBinds,
+                  frame == 50 ? std::vector<GLuint>{0} : (std::vector<GLuint>{table, 0u}))
+            << "frame " << frame;
     }
 
     // By now the picture of the next change has a texture of its own too.
@@ -234,7 +252,8 @@ TEST_F(SceneFrameTest, FullResolutionFramesThenOneReducedFrame) {
     framebufferBinds.clear();
     const float reducedTime = static_cast<float>(timerNow);
     drawFrame(*scene);
-    EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{static_cast<GLuint>(normalsFramebuffer), 0u}));
+    EXPECT_EQ(framebufferBinds,
+              (std::vector<GLuint>{table, static_cast<GLuint>(normalsFramebuffer), 0u}));
 
     const std::vector<unsigned char> texels =
         readTarget(static_cast<GLuint>(normalsFramebuffer), kTargetSize);
@@ -327,7 +346,7 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
     hooks.listener.backgroundsPicked = picked;
     hooks.listener.pictureChanged = changed;
     Failure failure;
-    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, failure);
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
     ASSERT_NE(scene, nullptr);
     // Four frames a minute: a change comes before a picture could be filled
     // band by band, so some are finished when their turn comes.
@@ -354,6 +373,38 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
     EXPECT_EQ(pictureColours.size(), 3u) << "three textures, reused";
 }
 
+// Without framebuffer objects: the scene makes and binds none (the window's
+// framebuffer, bound here, stays), and stays at full resolution after slow
+// frames, its program working out the cells' points itself.
+TEST_F(SceneFrameTest, WithoutFramebufferObjectsEveryFrameIsDrawnWhole) {
+    Shims shims;
+    OffscreenTarget window(kWindowWidth, kWindowHeight);  // left bound
+    pictureColours.clear();
+    framebufferBinds.clear();
+    framebuffersMade = 0;
+    timerNow = 30.0;
+    SceneHooks hooks;
+    hooks.timer = settableTimer;
+    Failure failure;
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, false, failure);
+    ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
+    WaterInputs inputs;
+    inputs.viewportWidth = kWindowWidth;
+    inputs.viewportHeight = kWindowHeight;
+    for (int frame = 1; frame <= 102; ++frame) {
+        inputs.iTime = static_cast<float>(timerNow);
+        drawFrame(*scene);
+    }
+    EXPECT_EQ(framebuffersMade, 0);
+    EXPECT_EQ(framebufferBinds, std::vector<GLuint>{});
+    const Rgba picture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
+    WindowComparison whole = compareWindow(window.readPixels(), [&](int x, int y) {
+        return waterColour(referenceWave(fragmentFrame(x + 0.5, y + 0.5, inputs), inputs.iTime),
+                           picture);
+    });
+    EXPECT_LE(whole.worst, kWindowTolerance) << whole.firstMiss;
+}
+
 // Told to stop at any step, set-up gives null without a failure, stores no
 // picture after the step it was stopped at, and leaves no texture behind.
 TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
@@ -365,7 +416,7 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
     hooks.setupGate = {countingGateKeepsGoing, &unlimited};
     Failure failure;
     pictureColours.clear();
-    ASSERT_NE(Scene::setupScene(hooks, failure), nullptr) << boxesOf(failure).front();
+    ASSERT_NE(Scene::setupScene(hooks, true, failure), nullptr) << boxesOf(failure).front();
     // One ask before each of the two first pictures, before the program, after the quad.
     ASSERT_EQ(unlimited.asked, 4);
 
@@ -374,7 +425,7 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
         hooks.setupGate = {countingGateKeepsGoing, &gate};
         pictureColours.clear();
         Failure stopped;
-        EXPECT_EQ(Scene::setupScene(hooks, stopped), nullptr) << "allowed " << allowed;
+        EXPECT_EQ(Scene::setupScene(hooks, true, stopped), nullptr) << "allowed " << allowed;
         EXPECT_FALSE(stopped.happened()) << "allowed " << allowed;
         EXPECT_EQ(gate.asked, allowed + 1) << "set-up went on asking after it was told to stop";
         EXPECT_EQ(pictureColours.size(), static_cast<std::size_t>(std::min(allowed, 2)));

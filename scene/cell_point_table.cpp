@@ -1,0 +1,59 @@
+// Drawing the water's table of cell points (see cell_point_table.h). Eight
+// bits a channel, so that any driver with framebuffer objects can draw it: the
+// pass packs each coordinate into three channels of two texels.
+#include "scene/cell_point_table.h"
+
+#include "gfx/glfw_program.h"
+
+namespace {
+
+// The corners of the viewport, as a triangle strip.
+const float kQuadCorners[] = {-1.0f, -1.0f, 1.0f, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f};
+
+}  // namespace
+
+CellPointTable::CellPointTable() {
+    glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kWidth, kHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 nullptr);
+    // Texel for texel; the water wraps its cells' rows onto the lattice by repeating the table.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glGenFramebuffers(1, &framebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture_, 0);
+    const GLenum drawBuffer = GL_COLOR_ATTACHMENT0;
+    glDrawBuffers(1, &drawBuffer);
+    glGenBuffers(1, &quad_);
+    glBindBuffer(GL_ARRAY_BUFFER, quad_);
+    glBufferData(GL_ARRAY_BUFFER, sizeof kQuadCorners, kQuadCorners, GL_STATIC_DRAW);
+}
+
+CellPointTable::~CellPointTable() {
+    glDeleteBuffers(1, &quad_);
+    glDeleteFramebuffers(1, &framebuffer_);
+    glDeleteTextures(1, &texture_);
+}
+
+bool CellPointTable::fill(GLFWProgram& tablePass, float shaderTime) {
+    if (filled_ && shaderTime == filledTime_) {
+        return false;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glViewport(0, 0, kWidth, kHeight);
+    tablePass.use();
+    glUniform1f(tablePass.uniformLocation("iTime"), shaderTime);
+    const GLint position = tablePass.attributeLocation("position");
+    glBindBuffer(GL_ARRAY_BUFFER, quad_);
+    glEnableVertexAttribArray(static_cast<GLuint>(position));
+    glVertexAttribPointer(static_cast<GLuint>(position), 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    // Every texel is drawn, so nothing needs clearing.
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glDisableVertexAttribArray(static_cast<GLuint>(position));
+    filled_ = true;
+    filledTime_ = shaderTime;
+    return true;
+}
