@@ -1,16 +1,9 @@
 // Drawing the water's table of cell points (see cell_point_table.h). Eight
 // bits a channel, so that any driver with framebuffer objects can draw it: the
-// pass packs each coordinate into three channels of two texels.
+// pass packs each coordinate into the four channels of a texel.
 #include "scene/cell_point_table.h"
 
 #include "gfx/glfw_program.h"
-
-namespace {
-
-// The corners of the viewport, as a triangle strip.
-const float kQuadCorners[] = {-1.0f, -1.0f, 1.0f, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f};
-
-}  // namespace
 
 CellPointTable::CellPointTable() {
     glGenTextures(1, &texture_);
@@ -27,13 +20,9 @@ CellPointTable::CellPointTable() {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture_, 0);
     const GLenum drawBuffer = GL_COLOR_ATTACHMENT0;
     glDrawBuffers(1, &drawBuffer);
-    glGenBuffers(1, &quad_);
-    glBindBuffer(GL_ARRAY_BUFFER, quad_);
-    glBufferData(GL_ARRAY_BUFFER, sizeof kQuadCorners, kQuadCorners, GL_STATIC_DRAW);
 }
 
 CellPointTable::~CellPointTable() {
-    glDeleteBuffers(1, &quad_);
     glDeleteFramebuffers(1, &framebuffer_);
     glDeleteTextures(1, &texture_);
 }
@@ -46,13 +35,8 @@ bool CellPointTable::fill(GLFWProgram& tablePass, float shaderTime) {
     glViewport(0, 0, kWidth, kHeight);
     tablePass.use();
     glUniform1f(tablePass.uniformLocation("iTime"), shaderTime);
-    const GLint position = tablePass.attributeLocation("position");
-    glBindBuffer(GL_ARRAY_BUFFER, quad_);
-    glEnableVertexAttribArray(static_cast<GLuint>(position));
-    glVertexAttribPointer(static_cast<GLuint>(position), 2, GL_FLOAT, GL_FALSE, 0, nullptr);
     // Every texel is drawn, so nothing needs clearing.
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-    glDisableVertexAttribArray(static_cast<GLuint>(position));
+    quad_.draw(tablePass);
     filled_ = true;
     filledTime_ = shaderTime;
     return true;

@@ -4,6 +4,7 @@
 // the driver's hash and turn place every point, as they would per pixel.
 #pragma once
 #include "gfx/gl.h"
+#include "scene/viewport_quad.h"
 
 class GLFWProgram;
 
@@ -29,7 +30,7 @@ class CellPointTable {
   private:
     GLuint texture_ = 0;
     GLuint framebuffer_ = 0;
-    GLuint quad_ = 0;
+    ViewportQuad quad_;
     bool filled_ = false;
     float filledTime_ = 0.0f;
 };

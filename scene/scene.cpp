@@ -26,13 +26,16 @@
 #include "scene/render_mode_decision.h"
 #include "scene/water_clock.h"
 #include "scene/water_texts.h"
+#include "scene/water_units.h"
+#include "scene/waves_read_back.h"
 
 namespace {
 
-// The water's program, the quad that carries it, and the pass that draws its
-// cell point table.
+// The water's program, the quad that carries it, the pass that draws its
+// cell point table, and the reduced path's window pass.
 constexpr const char* kProgramName = "BackgroundProgram";
 constexpr const char* kCellPointsProgramName = "CellPointsProgram";
+constexpr const char* kReadBackProgramName = "ReadBackProgram";
 constexpr std::uint16_t kVertexShaderText = 137;
 constexpr std::uint16_t kFragmentShaderText = 136;
 constexpr std::uint16_t kQuadObjText = 141;
@@ -48,12 +51,6 @@ constexpr float kFieldOfViewDegrees = 50.0f;
 constexpr float kNearPlane = 0.1f;
 constexpr float kFarPlane = 1000.0f;
 constexpr float kSkyDepth = -100.0f;
-
-// Texture units of the water program.
-constexpr int kNormalsUnit = 0;
-constexpr int kBackgroundUnit = 1;
-constexpr int kBackground2Unit = 2;
-constexpr int kCellPointsUnit = 3;
 
 // The shader's render modes: the pattern into the off-screen target, the
 // whole picture at once, the picture from the stored pattern.
@@ -103,8 +100,10 @@ struct Scene::State {
     Camera camera;
     PictureTextures pictures;
     std::unique_ptr<GLFWDrawableSky> sky;
-    std::unique_ptr<NormalsTarget> normals;      // null without framebuffer objects
-    std::unique_ptr<CellPointTable> cellPoints;  // null without framebuffer objects
+    // Null without framebuffer objects.
+    std::unique_ptr<NormalsTarget> normals;
+    std::unique_ptr<CellPointTable> cellPoints;
+    std::unique_ptr<WavesReadBack> wavesReadBack;
     SceneUniforms uniforms;
     RenderModeState renderMode;
     BackgroundSchedule schedule;
@@ -125,6 +124,8 @@ bool Scene::State::buildProgramAndQuad(Failure& failure) {
                      waterFragmentText(texts.fragment, WaterVariant::CellPointsFromTable), failure);
         programs.add(kCellPointsProgramName, texts.vertex,
                      waterFragmentText(texts.fragment, WaterVariant::CellPointsIntoTable), failure);
+        programs.add(kReadBackProgramName, texts.vertex,
+                     waterFragmentText(texts.fragment, WaterVariant::WavesReadBack), failure);
     } else {
         programs.add(kProgramName, texts.vertex,
                      waterFragmentText(texts.fragment, WaterVariant::CellPointsHashed), failure);
@@ -147,6 +148,7 @@ bool Scene::State::buildProgramAndQuad(Failure& failure) {
 void Scene::State::createTargets() {
     if (framebufferObjects) {
         cellPoints = std::make_unique<CellPointTable>();
+        wavesReadBack = std::make_unique<WavesReadBack>();
         normals = std::make_unique<NormalsTarget>(kNormalsTargetSize);
     }
 }
@@ -200,6 +202,12 @@ void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     bindTextures();
     glViewport(0, 0, frame.framebufferWidth, frame.framebufferHeight);
+    if (shaderMode == kShaderReadsWaves) {
+        wavesReadBack->draw(*programs.get(kReadBackProgramName), frame.framebufferWidth,
+                            frame.framebufferHeight, renderMode.reducedSize, schedule.fadeValue());
+        programs.use(kProgramName);
+        return;
+    }
     glUniform1i(uniforms.renderMode, shaderMode);
     glUniform1f(uniforms.textureTime, schedule.fadeValue());
     sky->draw(FrameClock{static_cast<float>(frame.framebufferWidth),

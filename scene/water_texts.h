@@ -8,6 +8,7 @@ enum class WaterVariant {
     CellPointsHashed,     // every pixel works out its cells' points itself
     CellPointsFromTable,  // the water reads them from the cell point table
     CellPointsIntoTable,  // the pass that draws that table
+    WavesReadBack,        // the reduced path's window pass alone, without the pattern
 };
 
 std::string waterFragmentText(const std::string& text, WaterVariant variant);

@@ -21,13 +21,16 @@
 // the lattice of cell points repeats every LATTICE cells (far more than a
 // screen shows of the finest layer).
 //
-// One text, three programs: the program puts one of these lines after the
-// version line, or neither.
+// One text, four programs: the program puts one of these lines after the
+// version line, or none.
 //   #define CELL_POINTS_FROM_TABLE  the water, every cell's point read from a
 //       table of the lattice drawn for the frame (cellPoints)
 //   #define CELL_POINTS_INTO_TABLE  the pass that draws that table: 2 LATTICE x
 //       LATTICE texels, the cells' x on the left half, their y on the right
-// Without either, the water works every cell's point out itself: where no
+//   #define WAVES_READ_BACK  renderMode 2 alone, without the pattern's code,
+//       which a software rasteriser would otherwise run with every pixel
+//       masked off
+// With none, the water works every cell's point out itself: where no
 // framebuffer object can hold the table. A cell's point costs two sines, an
 // integer hash and a turn; read from the table, two lookups.
 
@@ -64,12 +67,12 @@ const float LATTICE = 64.0;
 const float TWO_PI = 6.2831853;
 
 // A cell's point as the table keeps it: each coordinate within the cell (it
-// lies within -0.21 and 1.21) in four 8-bit channels, its size in steps of
-// 2^-30 and its sign in the top bit, so that any driver that can draw into an
-// RGBA8 texture keeps it exactly; every coordinate above 2^-7 is a whole
-// number of such steps. A table that rounds the points moves the picture:
-// 16 bits a coordinate moved it by nearly 1/255 where a picture's lookup
-// fell on an edge.
+// lies within -0.21 and 1.21) in four 8-bit channels, as a 32-bit count of
+// steps of 2^-30 from -1, so that any driver that can draw into an RGBA8
+// texture keeps it exactly: every coordinate of size 2^-7 or more is a whole
+// number of steps. A table that rounds the points moves the picture: 16 bits
+// a coordinate moved it by nearly 1/255 where a picture's lookup fell on an
+// edge.
 const float STEPS_PER_UNIT = 1073741824.0;
 
 // The nearest-point search: a cell's point never lies further than
@@ -147,31 +150,29 @@ vec2 pointInCell(vec2 cell)
 }
 
 #ifdef CELL_POINTS_INTO_TABLE
-// Every step of the way is exact: the size is scaled by a power of two and
-// split into bytes by powers of two.
+// Every step is exact: the coordinate is scaled by a power of two and split
+// by powers of two, and the offset of -1 goes to the upper half alone.
 vec4 packCoordinate(float v)
 {
-    float steps = floor(abs(v) * STEPS_PER_UNIT);
-    float top = floor(steps / 16777216.0);
-    steps -= top * 16777216.0;
-    float high = floor(steps / 65536.0);
-    steps -= high * 65536.0;
-    float low = floor(steps / 256.0);
-    return vec4(top + (v < 0.0 ? 128.0 : 0.0), high, low, steps - low * 256.0) / 255.0;
+    float steps = floor(v * STEPS_PER_UNIT);
+    float upper = floor(steps / 65536.0);
+    float lower = steps - upper * 65536.0;
+    vec2 halves = vec2(upper + 16384.0, lower);
+    vec2 high = floor(halves / 256.0);
+    return vec4(high.x, halves.x - 256.0 * high.x, high.y, halves.y - 256.0 * high.y) / 255.0;
 }
 #endif
 
 #ifdef CELL_POINTS_FROM_TABLE
-// Both halves are whole numbers below 2^16 and scaled by powers of two, so
-// only their sum rounds, and a coordinate that was a float comes back as it was.
+// Each half is read to within far less than a step and rounded to its whole
+// number; both are scaled by powers of two, so only their sum rounds, and a
+// coordinate comes back as it was.
 float unpackCoordinate(vec4 texel)
 {
-    vec4 bytes = floor(texel * 255.0 + 0.5);
-    float negative = bytes.x >= 128.0 ? 1.0 : 0.0;
-    float upper = (bytes.x - 128.0 * negative) * 256.0 + bytes.y;
-    float lower = bytes.z * 256.0 + bytes.w;
-    float size = upper * (65536.0 / STEPS_PER_UNIT) + lower * (1.0 / STEPS_PER_UNIT);
-    return negative > 0.0 ? -size : size;
+    const vec2 BYTES = vec2(65280.0, 255.0);
+    float upper = floor(dot(texel.rg, BYTES) + 0.5) - 16384.0;
+    float lower = floor(dot(texel.ba, BYTES) + 0.5);
+    return upper * (65536.0 / STEPS_PER_UNIT) + lower * (1.0 / STEPS_PER_UNIT);
 }
 #endif
 
@@ -209,6 +210,23 @@ float nextCentreDistance(float offset, float nearSide, float ownDistance)
     return offset == 0.0 ? 1.0 - ownDistance : (offset == nearSide ? 1.0 + ownDistance : WALK_END);
 }
 
+#ifdef CELL_POINTS_FROM_TABLE
+// Distance from p to the nearest cell point in the 3 x 3 cells around it. A
+// cell read from the table costs less than deciding whether to visit it, so
+// all nine are visited (the compiler writes the loops out).
+float voronoi(vec2 p)
+{
+    vec2 r0 = floor(p);
+    float best = 4.0;
+    for (int y = -1; y <= 1; y++) {
+        for (int x = -1; x <= 1; x++) {
+            vec2 toPoint = p - cellPoint(r0 + vec2(float(x), float(y)));
+            best = min(best, dot(toPoint, toPoint));
+        }
+    }
+    return sqrt(best);
+}
+#else
 // Distance from p to the nearest cell point in the 3 x 3 cells around it.
 // Rows and columns are visited nearest first, and a walk ends where no cell
 // left on it can hold a nearer point. Whether to go on is decided from the
@@ -242,6 +260,7 @@ float voronoi(vec2 p)
     } while (moreRows);
     return sqrt(best);
 }
+#endif
 
 // v to the power VORONOI_NOISE_POW, a whole number, as a product.
 float noisePow(float v)
@@ -264,21 +283,35 @@ vec2 layerCellsPerLoop(int layer)
         : (layer == 2 ? vec2(1984.0, 640.0) : vec2(2752.0, 2688.0)));
 }
 
-// Layers of ever finer, ever fainter Voronoi noise, each drifting its own way,
-// normalised by the sum of the layer weights.
-float fractVoronoi(vec2 p, float sizeMul, float alphaMul, int layers)
+// One layer of Voronoi noise, drifting its own way.
+float layerNoise(vec2 p, int layer, float size, float alpha)
 {
-    float noise = 0.0;
-    float size = 1.0;
+    vec2 offset = mod(layerCellsPerLoop(layer) * loop_phase, LATTICE);
+    return noisePow(voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD);
+}
+
+// LAYERS layers of ever finer, ever fainter Voronoi noise, normalised by the
+// sum of the layer weights. Written out, not looped: the loop's bookkeeping
+// cost a software rasteriser a fifth of the frame (the read-back mode, which
+// would run all four layers with every pixel masked off, has a program of its
+// own). The sizes still reach the layers as values that the compiler cannot
+// fold, as they did through the loop: folded into p * size, they round
+// otherwise, and the picture moved by up to 1/255.
+float fractVoronoi(vec2 p, float sizeMul, float alphaMul)
+{
+    float size = step(0.0, gl_FragCoord.x);  // 1.0
     float alpha = 1.0;
-    for (int i = 0; i < layers; i++) {
-        vec2 offset = mod(layerCellsPerLoop(i) * loop_phase, LATTICE);
-        noise += noisePow(voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD);
-        size *= sizeMul;
-        alpha *= alphaMul;
-    }
-    noise *= (1.0 - alphaMul) / (1.0 - pow(alphaMul, float(layers)));
-    return noise;
+    float noise = layerNoise(p, 0, size, alpha);
+    size *= sizeMul;
+    alpha *= alphaMul;
+    noise += layerNoise(p, 1, size, alpha);
+    size *= sizeMul;
+    alpha *= alphaMul;
+    noise += layerNoise(p, 2, size, alpha);
+    size *= sizeMul;
+    alpha *= alphaMul;
+    noise += layerNoise(p, 3, size, alpha);
+    return noise * ((1.0 - alphaMul) / (1.0 - pow(alphaMul, float(LAYERS))));
 }
 
 // The two pictures cross-faded over the middle half of textureTime, the
@@ -289,6 +322,13 @@ vec4 getBackground(vec2 coord, float weight)
     float level = 0.5;
     float k = smoothstep(level - 0.25, level + 0.25, textureTime);
     return k * texture2D(backgroundTexture2, t) + (1.0 - k) * texture2D(backgroundTexture, t);
+}
+
+// The wave parameters that mode 0 stored, where this pixel reads them.
+vec4 storedWaves()
+{
+    float texture_ratio = normalsTextureSize / 1024.0;
+    return texture2D(normalsTexture, uvt * texture_ratio / absolute_ratio);
 }
 
 #ifdef CELL_POINTS_INTO_TABLE
@@ -311,23 +351,23 @@ void main()
     absolute_ratio = aspect_ratio >= 1.0 ? aspect_ratio : 1.0 / aspect_ratio;
     loop_phase = iTime / LOOP_SECONDS;
 
-    float res;
-    float fractVoro;
-    if (renderMode == 2) {
-        float texture_ratio = normalsTextureSize / 1024.0;
-        vec4 n = texture2D(normalsTexture, uvt * texture_ratio / absolute_ratio);
-        res = n.r;
-        fractVoro = n.g;
-    } else {
+    // Read in every mode, as a software rasteriser would anyway; modes 0 and 1
+    // then work the parameters out.
+    vec4 stored = storedWaves();
+    float res = stored.r;
+    float fractVoro = stored.g;
+#ifndef WAVES_READ_BACK
+    if (renderMode != 2) {
         uv *= UV_MUL;
         vec2 displacement = noise2_2(uv * UV_DISPLACEMENT_SIZE) * UV_DISPLACEMENT_STRENGTH;
-        fractVoro = fractVoronoi(uv + displacement, SIZE_MUL, ALPHA_MUL, LAYERS);
+        fractVoro = fractVoronoi(uv + displacement, SIZE_MUL, ALPHA_MUL);
         res = smoothstep(-0.2, 0.3, fractVoro);
         if (renderMode == 0) {
             gl_FragColor = vec4(res, fractVoro, 0.0, 0.0);
             return;
         }
     }
+#endif
 
     vec4 b = getBackground(uvt, res);
     gl_FragColor = 0.7 * (res * WATER_COLOR + fractVoro) + 0.5 * b;

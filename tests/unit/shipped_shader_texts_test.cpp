@@ -53,12 +53,14 @@ TEST(ShippedShaderTexts, EachFragmentVariantDefinesWhatTheTextAsksRightAfterItsV
         WaterVariant variant;
         std::string name;
     } kDefined[] = {{WaterVariant::CellPointsFromTable, "CELL_POINTS_FROM_TABLE"},
-                    {WaterVariant::CellPointsIntoTable, "CELL_POINTS_INTO_TABLE"}};
+                    {WaterVariant::CellPointsIntoTable, "CELL_POINTS_INTO_TABLE"},
+                    {WaterVariant::WavesReadBack, "WAVES_READ_BACK"}};
     for (const auto& d : kDefined) {
         const std::string variant = waterFragmentText(text, d.variant);
         EXPECT_EQ(variant, "#version 120\r\n#define " + d.name + "\r\n" + text.substr(14));
-        // A name the text does not ask for would build the per-pixel program unnoticed.
-        EXPECT_NE(text.find("#ifdef " + d.name + "\r\n"), std::string::npos) << d.name;
+        // A name the text does not ask for (#ifdef or #ifndef) would build the
+        // per-pixel program for every mode, unnoticed.
+        EXPECT_NE(text.find("def " + d.name + "\r\n"), std::string::npos) << d.name;
     }
 }
 
