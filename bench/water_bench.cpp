@@ -17,10 +17,11 @@
 //       framebuffer keeps it) and where it is
 //
 // A TEXT is a fragment text's file, built as it stands, or "table:FILE": the
-// text built with its cell point table, whose pass is drawn before every
-// draw of modes 0 and 1 and counted in its time (mode 2 does not read the
-// table). Texts are cut at their "~" marker, as the program's own reader
-// does; the vertex text is shaders/water.vert.
+// text built as the scene builds it with framebuffer objects, its cell point
+// table's pass drawn before every draw of modes 0 and 1 and counted in its
+// time, and mode 2 drawn by the read-back program, which needs no table.
+// Texts are cut at their "~" marker, as the program's own reader does; the
+// vertex text is shaders/water.vert.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -39,7 +40,10 @@
 #include "platform/resources.h"
 #include "scene/cell_point_table.h"
 #include "scene/normals_target.h"
+#include "scene/viewport_quad.h"
 #include "scene/water_texts.h"
+#include "scene/water_units.h"
+#include "scene/waves_read_back.h"
 #include "tests/gl/headless_gl_context.h"
 
 namespace {
@@ -49,7 +53,6 @@ const char* const kTablePrefix = "table:";
 const std::uint16_t kBackgroundIds[2] = {214, 210};
 const int kBackgroundSize = 2048;
 const int kNormalsSide = 1024;
-const int kCellPointsUnit = 3;
 const float kTextureTime = 0.6f;  // both pictures take part
 const float kFrameSeconds = 1.0f / 60.0f;
 const double kWarmUpMs = 500.0;
@@ -70,6 +73,7 @@ std::string readText(const std::string& path) {
 struct Candidate {
     GLFWProgram* water = nullptr;
     GLFWProgram* tablePass = nullptr;
+    GLFWProgram* readBack = nullptr;
     std::unique_ptr<CellPointTable> table;
 };
 
@@ -100,29 +104,28 @@ Candidate buildCandidate(GLFWProgramRegistry& registry, const std::string& spec)
                          path);
     c.tablePass = addProgram(registry, name + "-table",
                              waterFragmentText(text, WaterVariant::CellPointsIntoTable), path);
+    c.readBack = addProgram(registry, name + "-read-back",
+                            waterFragmentText(text, WaterVariant::WavesReadBack), path);
     c.table = std::make_unique<CellPointTable>();
     return c;
 }
 
-// The textures the scene binds and a quad over the whole viewport.
+// The textures the scene binds, and the passes that draw over the whole viewport.
 struct Stage {
-    GLuint quad = 0;
     NormalsTarget normals{kNormalsSide};
     std::unique_ptr<GLFWTexture> backgrounds[2];
+    ViewportQuad quad;
+    WavesReadBack readBack;
 
     Stage() {
-        const float corners[] = {-1, -1, 0, 0, 0, 1, -1, 0, 1, 0, -1, 1, 0, 0, 1, 1, 1, 0, 1, 1};
-        glGenBuffers(1, &quad);
-        glBindBuffer(GL_ARRAY_BUFFER, quad);
-        glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
         for (int i = 0; i < 2; ++i) {
             backgrounds[i] = std::make_unique<GLFWTexture>(findBitmapResource(kBackgroundIds[i]),
                                                            kBackgroundSize);
         }
     }
 
-    // The table pass of a text that has one, then its water pass of `mode`
-    // over a width x height viewport of `framebuffer`, which is cleared first.
+    // The table pass of a text that has one, then its pass of `mode` over a
+    // width x height viewport of `framebuffer`, which is cleared first.
     void draw(Candidate& c, GLuint framebuffer, int mode, int width, int height, int side,
               float iTime) const {
         if (c.table != nullptr && mode != 2) {
@@ -133,9 +136,15 @@ struct Stage {
         const GLuint textures[4] = {normals.texture(), backgrounds[0]->name(),
                                     backgrounds[1]->name(),
                                     c.table != nullptr ? c.table->texture() : 0};
-        for (int unit = 0; unit < 4; ++unit) {
-            glActiveTexture(GL_TEXTURE0 + unit);
-            glBindTexture(GL_TEXTURE_2D, textures[unit]);
+        const int units[4] = {kNormalsUnit, kBackgroundUnit, kBackground2Unit, kCellPointsUnit};
+        for (int i = 0; i < 4; ++i) {
+            glActiveTexture(GL_TEXTURE0 + units[i]);
+            glBindTexture(GL_TEXTURE_2D, textures[i]);
+        }
+        glViewport(0, 0, width, height);
+        if (mode == 2 && c.readBack != nullptr) {
+            readBack.draw(*c.readBack, width, height, side, kTextureTime);
+            return;
         }
         GLFWProgram& p = *c.water;
         p.use();
@@ -145,22 +154,11 @@ struct Stage {
         glUniform1f(p.uniformLocation("textureTime"), kTextureTime);
         glUniform1f(p.uniformLocation("normalsTextureSize"), static_cast<float>(side));
         glUniform1i(p.uniformLocation("renderMode"), mode);
-        glUniform1i(p.uniformLocation("normalsTexture"), 0);
-        glUniform1i(p.uniformLocation("backgroundTexture"), 1);
-        glUniform1i(p.uniformLocation("backgroundTexture2"), 2);
+        glUniform1i(p.uniformLocation("normalsTexture"), kNormalsUnit);
+        glUniform1i(p.uniformLocation("backgroundTexture"), kBackgroundUnit);
+        glUniform1i(p.uniformLocation("backgroundTexture2"), kBackground2Unit);
         glUniform1i(p.uniformLocation("cellPoints"), kCellPointsUnit);
-        glViewport(0, 0, width, height);
-        glBindBuffer(GL_ARRAY_BUFFER, quad);
-        const GLint position = p.attributeLocation("position");
-        const GLint positionTex = p.attributeLocation("position_tex");
-        glEnableVertexAttribArray(position);
-        glVertexAttribPointer(position, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
-        if (positionTex >= 0) {
-            glEnableVertexAttribArray(positionTex);
-            glVertexAttribPointer(positionTex, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
-                                  reinterpret_cast<const void*>(3 * sizeof(float)));
-        }
-        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+        quad.draw(p);
     }
 
     // Mode 2 reads the pattern that mode 0 drew into the S x S corner, as in the scene.
