@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "gfx/gl.h"
@@ -119,19 +120,23 @@ bool Scene::State::buildProgramAndQuad(Failure& failure) {
     if (!readShaderTextResources(kVertexShaderText, kFragmentShaderText, texts, failure)) {
         return false;
     }
+    // Without framebuffer objects one program works every cell's point out per
+    // pixel; with them the water reads the points from the table that a second
+    // program draws, and a third draws the reduced path's window pass.
+    std::vector<std::pair<const char*, WaterVariant>> builds = {
+        {kProgramName, WaterVariant::CellPointsHashed}};
     if (framebufferObjects) {
-        programs.add(kProgramName, texts.vertex,
-                     waterFragmentText(texts.fragment, WaterVariant::CellPointsFromTable), failure);
-        programs.add(kCellPointsProgramName, texts.vertex,
-                     waterFragmentText(texts.fragment, WaterVariant::CellPointsIntoTable), failure);
-        programs.add(kReadBackProgramName, texts.vertex,
-                     waterFragmentText(texts.fragment, WaterVariant::WavesReadBack), failure);
-    } else {
-        programs.add(kProgramName, texts.vertex,
-                     waterFragmentText(texts.fragment, WaterVariant::CellPointsHashed), failure);
+        builds = {{kProgramName, WaterVariant::CellPointsFromTable},
+                  {kCellPointsProgramName, WaterVariant::CellPointsIntoTable},
+                  {kReadBackProgramName, WaterVariant::WavesReadBack}};
     }
-    if (failure.happened()) {
-        return false;
+    // A text that does not build is told once, from the first program.
+    for (const auto& build : builds) {
+        programs.add(build.first, texts.vertex, waterFragmentText(texts.fragment, build.second),
+                     failure);
+        if (failure.happened()) {
+            return false;
+        }
     }
     std::vector<objl::Mesh> meshes = readMeshResources(kQuadObjText, kQuadMtlText, failure);
     if (failure.happened()) {
@@ -202,6 +207,7 @@ void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     bindTextures();
     glViewport(0, 0, frame.framebufferWidth, frame.framebufferHeight);
+    // The read-back has a program of its own, without the pattern's code.
     if (shaderMode == kShaderReadsWaves) {
         wavesReadBack->draw(*programs.get(kReadBackProgramName), frame.framebufferWidth,
                             frame.framebufferHeight, renderMode.reducedSize, schedule.fadeValue());
