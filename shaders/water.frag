@@ -9,8 +9,10 @@
 //
 // Written to be quick on software rasterisers, which run the shader for
 // several pixels at once, compute both sides of every "if" and leave a loop
-// only once no pixel wants another pass: the nearest-point search walks the
-// cells nearest first and stops early, sin and cos of a turn share one range
+// only once no pixel wants another pass: the cells' points come from a table
+// drawn once a frame where they can, the nearest-point search walks the cells
+// nearest first and stops early where each point is worked out per pixel,
+// the layers are written out, sin and cos of a turn share one range
 // reduction, and the fifth power is a product.
 //
 // The water loops: after LOOP_SECONDS it is back where it started, so the
