@@ -10,7 +10,8 @@ class GLFWProgram;
 
 class CellPointTable {
   public:
-    // Texels: two columns a cell of the lattice, whose period in cells is the shader's LATTICE.
+    // Texels: the points' x in the left half, their y in the right, a texel a
+    // cell of the lattice (the shader's LATTICE cells a side).
     static constexpr int kWidth = 128;
     static constexpr int kHeight = 64;
 
