@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/frame_rate_overlay.h"
 #include "app/glfw_application.h"
+#include "gfx/gl_loader.h"
 #include "platform/desktop_monitors.h"
 #include "platform/host_window.h"
 #include "platform/quit_request.h"
@@ -28,7 +29,8 @@ void GLFWApplication::run(Failure& failure) {
     if (drawsIntoHostWindow(commandLine_.mode) && hooks.setupGate.keepGoing == nullptr) {
         hooks.setupGate = SetupGate{setupStillWanted, this};
     }
-    scene_ = Scene::setupScene(hooks, failure);
+    // The context's check left the framebuffer functions loaded only where it has them.
+    scene_ = Scene::setupScene(hooks, framebufferObjectsLoaded(), failure);
     if (scene_ == nullptr) {
         return;
     }

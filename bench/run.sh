@@ -13,12 +13,14 @@
 # writes out/bench/soak.md.
 # ROUNDS (default 7) is how many times each figure is measured; every table
 # gives the minimum and the median. Timings of the water program come from
-# Mesa without a display (EGL surfaceless), each draw ended by glFinish;
-# start-up and memory from the real programs on a private Xvfb (see
-# bench/startup.sh), frame times across picture changes from the Windows
-# build under Wine (bench/frame_times.sh). "Before" is the program at commit
-# GP_BENCH_BEFORE_COMMIT (default 878d2d9, float pictures), built once by
-# bench/build_before.sh into GP_BENCH_BEFORE_DIR (default build/before).
+# Mesa without a display (EGL surfaceless), each draw ended by glFinish
+# (bench/water.sh, whose "before" is the fragment text at commit
+# GP_BENCH_SHADER_BEFORE, default 20773d3); start-up and memory from the real
+# programs on a private Xvfb (see bench/startup.sh), frame times across
+# picture changes from the Windows build under Wine (bench/frame_times.sh).
+# "Before" elsewhere is the program at commit GP_BENCH_BEFORE_COMMIT (default
+# 878d2d9, float pictures), built once by bench/build_before.sh into
+# GP_BENCH_BEFORE_DIR (default build/before).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "${1:-}" = --soak ]; then
@@ -52,14 +54,9 @@ fi
 
 export EGL_PLATFORM=surfaceless
 water_bench() { "$linux/bench/water_bench" "$@"; }
-# The "min median" lines of `water_bench time` joined on one line.
-water_times() {
-    water_bench time "$@" | tr '\n' ' '
-    echo
-}
-reference=bench/water_reference.frag
-shipped=shaders/water.frag
-python3 bench/shader_variants.py "$work/variants"
+# The fragment text as it runs where there are no framebuffer objects, which
+# the water_bench of an earlier commit builds alike.
+per_pixel=shaders/water.frag
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # "min median" of the numbers on standard input.
@@ -70,86 +67,12 @@ min_median() {
 pair() { printf '%s / %s' "$1" "$2"; }
 
 # --- the water program ---------------------------------------------------
-echo "== water program: reference and shipped text, full resolution" >&2
-declare -A shipped_median
+bench/water.sh "$linux" "$rounds" >"$work/water.md"
 {
-    echo "## The water's fragment stage: shipped text against the straight transcription"
+    echo "## Pictures in 8-bit storage against the float pictures of $before_commit"
     echo
-    echo "Mode 1 (full resolution), iTime 2.5, both texts drawn in turn, $rounds rounds;"
-    echo "milliseconds per frame, min / median."
-    echo
-    echo "| Viewport | reference (bench/water_reference.frag) | shipped (shaders/water.frag) | speed-up (medians) |"
-    echo "|---|---|---|---|"
-    for size in 640x360 1280x720 1920x1080; do
-        read -r rmin rmed smin smed < <(water_times "${size%x*}" "${size#*x}" 1 1024 "$rounds" \
-            2.5 "$reference" "$shipped")
-        shipped_median[$size]=$smed
-        speedup=$(awk -v a="$rmed" -v b="$smed" 'BEGIN { printf "%.2f", a / b }')
-        echo "| ${size/x/ x } | $(pair "$rmin" "$rmed") | $(pair "$smin" "$smed") | ${speedup}x |"
-    done
-    echo
-    echo "Largest difference of any output channel over a whole frame (values clamped to"
-    echo "[0, 1] as the framebuffer keeps them), shipped against reference, in units of 1/255:"
-    echo
-    echo "| iTime | mode 1, 1920 x 1080 | mode 0, 1024 x 1024 |"
-    echo "|---|---|---|"
-    for t in 0 2.5 100 1000 10000 100000 1000000 3000000; do
-        full=$(water_bench diff 1920 1080 1 "$t" "$reference" "$shipped" | cut -d' ' -f2)
-        waves=$(water_bench diff 1024 1024 0 "$t" "$reference" "$shipped" | cut -d' ' -f2)
-        echo "| $t | $full | $waves |"
-    done
-    echo
-} >"$work/shader.md"
-
-echo "== water program: frame cost of each pass" >&2
-{
-    echo "## Frame cost of the shipped water program"
-    echo
-    echo "Milliseconds per pass, min / median of $rounds. Mode 0 draws the pattern into the"
-    echo "S x S corner of the off-screen target; mode 2 reads it back over the window."
-    echo
-    echo "| Pass | 640 x 360 | 1280 x 720 | 1920 x 1080 |"
-    echo "|---|---|---|---|"
-    row="| mode 1 (full resolution) |"
-    for size in 640x360 1280x720 1920x1080; do
-        row+=" $(water_times "${size%x*}" "${size#*x}" 1 1024 "$rounds" 2.5 "$shipped" |
-            awk '{ printf "%s / %s", $1, $2 }') |"
-    done
-    echo "$row"
-    declare -A mode2
-    row="| mode 2 (read-back, S = 256) |"
-    for size in 640x360 1280x720 1920x1080; do
-        read -r m2min m2med < <(water_bench time "${size%x*}" "${size#*x}" 2 256 "$rounds" 2.5 \
-            "$shipped")
-        mode2[$size]=$m2med
-        row+=" $(pair "$m2min" "$m2med") |"
-    done
-    echo "$row"
-    echo
-    echo "| Reduced path | S = 256 | S = 512 | S = 1024 |"
-    echo "|---|---|---|---|"
-    row="| mode 0 at S x S |"
-    frame="| whole reduced frame at 1920 x 1080 (mode 0 + mode 2, medians) |"
-    for side in 256 512 1024; do
-        read -r m0min m0med < <(water_bench time 1920 1080 0 "$side" "$rounds" 2.5 "$shipped")
-        row+=" $(pair "$m0min" "$m0med") |"
-        frame+=" $(awk -v a="$m0med" -v b="${mode2[1920x1080]}" 'BEGIN { printf "%.2f", a + b }') |"
-    done
-    echo "$row"
-    echo "$frame"
-    echo
-    read -r smin smed fmin fmed < <(water_times 1920 1080 2 256 "$rounds" 2.5 "$shipped" \
-        "$work/variants/mode2_alone.frag")
-    awk -v m2="$smed" -v m1="${shipped_median[1920x1080]}" -v floor="$fmed" -v fmin="$fmin" \
-        -v smin="$smin" 'BEGIN {
-        printf "Mode 2 at 1920 x 1080 against a mode-1 frame there (medians): %.1f%%.\n", 100 * m2 / m1
-        printf "Measured side by side: the shipped text in mode 2 %.2f / %.2f ms; a text with\n", smin, m2
-        printf "no pattern code at all (the read-back and the two picture lookups alone)\n"
-        printf "%.2f / %.2f ms, which is %.1f%% of the mode-1 frame.\n", fmin, floor, 100 * floor / m1
-    }'
-    echo
-    echo "Pictures in 8-bit storage against the float pictures of $before_commit (its own"
-    echo "water_bench), at 1920 x 1080, iTime 2.5; ms min / median of $rounds, the two"
+    echo "The fragment text built without the cell point table, drawn by each commit's"
+    echo "water_bench, at 1920 x 1080, iTime 2.5; ms min / median of $rounds, the two"
     echo "programs taking turns:"
     echo
     echo "| Pass | before (RGBA32F pictures) | now (8-bit pictures) |"
@@ -158,9 +81,9 @@ echo "== water program: frame cost of each pass" >&2
     for mode in 1 2; do
         for _ in 1 2; do
             pass_before[$mode]+="$("$before/linux/water_bench" time 1920 1080 "$mode" 256 \
-                "$(( (rounds + 1) / 2 ))" 2.5 "$shipped") "
+                "$(( (rounds + 1) / 2 ))" 2.5 "$per_pixel") "
             pass_now[$mode]+="$(water_bench time 1920 1080 "$mode" 256 "$(( (rounds + 1) / 2 ))" \
-                2.5 "$shipped") "
+                2.5 "$per_pixel") "
         done
     done
     # The two halves' "min median" pairs: the lower minimum, the mean of the medians.
@@ -175,31 +98,6 @@ echo "== water program: frame cost of each pass" >&2
         printf "| mode 2 against mode 1 (medians) | %.1f%% | %.1f%% |\n", 100 * b2 / b1, 100 * n2 / n1 }'
     echo
 } >"$work/frames.md"
-
-echo "== water program: where the reference spends its time" >&2
-{
-    echo "## Where the time goes in the straight transcription"
-    echo
-    echo "Mode 1 at 1920 x 1080, iTime 2.5: the reference with one part taken out or"
-    echo "changed (bench/shader_variants.py), all drawn in turn, $rounds rounds; ms min / median."
-    echo
-    echo "| Variant | ms | against the reference (medians) |"
-    echo "|---|---|---|"
-    mapfile -t names < <(cut -f1 "$work/variants/variants.txt" | grep -v '^mode2_alone$')
-    texts=()
-    for name in "${names[@]}"; do
-        texts+=("$work/variants/$name.frag")
-    done
-    mapfile -t times < <(water_bench time 1920 1080 1 1024 "$rounds" 2.5 "${texts[@]}")
-    base=${times[0]#* }
-    for i in "${!names[@]}"; do
-        meaning=$(awk -F'\t' -v n="${names[$i]}" '$1 == n { print $2 }' "$work/variants/variants.txt")
-        read -r fastest median <<<"${times[$i]}"
-        echo "| ${names[$i]}: $meaning | $(pair "$fastest" "$median") |" \
-            "$(awk -v a="$median" -v b="$base" 'BEGIN { printf "%+.1f ms", a - b }') |"
-    done
-    echo
-} >"$work/profile.md"
 
 # --- start-up and memory -------------------------------------------------
 echo "== start-up and peak memory" >&2
@@ -382,7 +280,7 @@ mkdir -p "$(dirname "$results")"
     echo "$(water_bench info); $(wine --version 2>/dev/null); Xvfb."
     echo "Load average before: $load_before; after: $load_after."
     echo
-    cat "$work/shader.md" "$work/frames.md" "$work/profile.md" "$work/startup.md" \
+    cat "$work/water.md" "$work/frames.md" "$work/startup.md" \
         "$work/hitch.md" "$work/pictures.md"
 } >"$results"
 cat "$results"

@@ -1,40 +1,60 @@
 // Times the water program's passes on Mesa without a display (EGL
 // surfaceless; each draw ends in glFinish) and compares the pictures of two
-// fragment texts. Two of the shipped floor pictures are bound as backgrounds,
-// the 1024 x 1024 RGB8 normals target as unit 0, as the scene does.
+// fragment texts. The programs are built as the scene builds them, with the
+// scene's off-screen target and cell point table; two of the shipped floor
+// pictures are bound as backgrounds.
 //
-//   water_bench time W H MODE S REPS ITIME FRAG...   each text in turn, REPS rounds
+//   water_bench time W H MODE S REPS ITIME TEXT...   each text in turn, REPS rounds
 //       prints per text: "min median" milliseconds of one draw
+//   water_bench table REPS ITIME TEXT                the table pass alone, "min median"
+//   water_bench draw W H MODE S COUNT ITIME TEXT      COUNT draws and nothing else: run
+//       under valgrind --tool=callgrind with two counts, the difference of the
+//       instructions counted is what the draws cost, whatever the machine's load
 //   water_bench info
 //       prints the renderer and the OpenGL version
-//   water_bench diff W H MODE ITIME FRAG_A FRAG_B
+//   water_bench diff W H MODE ITIME TEXT_A TEXT_B
 //       prints the largest channel difference (clamped to [0, 1], as the
 //       framebuffer keeps it) and where it is
 //
-// Texts are read from files and cut at their "~" marker, as the program's
-// own reader does; the vertex text is shaders/water.vert.
+// A TEXT is a fragment text's file, built as it stands, or "table:FILE": the
+// text built as the scene builds it with framebuffer objects, its cell point
+// table's pass drawn before every draw of modes 0 and 1 and counted in its
+// time, and mode 2 drawn by the read-back program, which needs no table.
+// Texts are cut at their "~" marker, as the program's own reader does; the
+// vertex text is shaders/water.vert.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "gfx/gl.h"
+#include "gfx/glfw_program.h"
 #include "gfx/glfw_texture.h"
+#include "platform/failure.h"
 #include "platform/resources.h"
+#include "scene/cell_point_table.h"
+#include "scene/normals_target.h"
+#include "scene/viewport_quad.h"
+#include "scene/water_texts.h"
+#include "scene/water_units.h"
+#include "scene/waves_read_back.h"
 #include "tests/gl/headless_gl_context.h"
 
 namespace {
 
 const char* const kVertexTextPath = "shaders/water.vert";
+const char* const kTablePrefix = "table:";
 const std::uint16_t kBackgroundIds[2] = {214, 210};
 const int kBackgroundSize = 2048;
 const int kNormalsSide = 1024;
 const float kTextureTime = 0.6f;  // both pictures take part
+const float kFrameSeconds = 1.0f / 60.0f;
 const double kWarmUpMs = 500.0;
 
 std::string readText(const std::string& path) {
@@ -49,105 +69,101 @@ std::string readText(const std::string& path) {
     return s.substr(0, s.find('~'));
 }
 
-GLuint compile(GLenum type, const std::string& text, const std::string& path) {
-    GLuint shader = glCreateShader(type);
-    const char* source = text.c_str();
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[4096];
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), log);
-        std::exit(1);
-    }
-    return shader;
-}
-
-struct WaterProgram {
-    GLuint id;
-    GLint iTime, viewportWidth, viewportHeight, textureTime, normalsTextureSize, renderMode;
-    GLint normalsTexture, backgroundTexture, backgroundTexture2, position, positionTex;
+// One text's programs, filed in the registry, and its table when it has one.
+struct Candidate {
+    GLFWProgram* water = nullptr;
+    GLFWProgram* tablePass = nullptr;
+    GLFWProgram* readBack = nullptr;
+    std::unique_ptr<CellPointTable> table;
 };
 
-WaterProgram buildProgram(const std::string& fragmentPath) {
-    WaterProgram p;
-    p.id = glCreateProgram();
-    glAttachShader(p.id, compile(GL_VERTEX_SHADER, readText(kVertexTextPath), kVertexTextPath));
-    glAttachShader(p.id, compile(GL_FRAGMENT_SHADER, readText(fragmentPath), fragmentPath));
-    glLinkProgram(p.id);
-    p.iTime = glGetUniformLocation(p.id, "iTime");
-    p.viewportWidth = glGetUniformLocation(p.id, "viewportWidth");
-    p.viewportHeight = glGetUniformLocation(p.id, "viewportHeight");
-    p.textureTime = glGetUniformLocation(p.id, "textureTime");
-    p.normalsTextureSize = glGetUniformLocation(p.id, "normalsTextureSize");
-    p.renderMode = glGetUniformLocation(p.id, "renderMode");
-    p.normalsTexture = glGetUniformLocation(p.id, "normalsTexture");
-    p.backgroundTexture = glGetUniformLocation(p.id, "backgroundTexture");
-    p.backgroundTexture2 = glGetUniformLocation(p.id, "backgroundTexture2");
-    p.position = glGetAttribLocation(p.id, "position");
-    p.positionTex = glGetAttribLocation(p.id, "position_tex");
-    return p;
+GLFWProgram* addProgram(GLFWProgramRegistry& registry, const std::string& name,
+                        const std::string& fragment, const std::string& path) {
+    Failure failure;
+    registry.add(name.c_str(), readText(kVertexTextPath), fragment, failure);
+    if (failure.happened()) {
+        for (const FailureBox& box : failure.boxes()) {
+            std::fprintf(stderr, "%s: %s\n", path.c_str(), box.text.c_str());
+        }
+        std::exit(1);
+    }
+    return registry.get(name.c_str());
 }
 
-// The scene's textures and a quad over the whole viewport.
-struct Scene {
-    GLuint quad = 0;
-    GLuint normals = 0;
-    GLuint normalsFramebuffer = 0;
-    GLuint backgrounds[2] = {};
+Candidate buildCandidate(GLFWProgramRegistry& registry, const std::string& spec) {
+    static int built = 0;
+    const std::string name = "water" + std::to_string(built++);
+    Candidate c;
+    if (spec.compare(0, std::string(kTablePrefix).size(), kTablePrefix) != 0) {
+        c.water = addProgram(registry, name, readText(spec), spec);
+        return c;
+    }
+    const std::string path = spec.substr(std::string(kTablePrefix).size());
+    const std::string text = readText(path);
+    c.water = addProgram(registry, name, waterFragmentText(text, WaterVariant::CellPointsFromTable),
+                         path);
+    c.tablePass = addProgram(registry, name + "-table",
+                             waterFragmentText(text, WaterVariant::CellPointsIntoTable), path);
+    c.readBack = addProgram(registry, name + "-read-back",
+                            waterFragmentText(text, WaterVariant::WavesReadBack), path);
+    c.table = std::make_unique<CellPointTable>();
+    return c;
+}
 
-    Scene() {
-        const float corners[] = {-1, -1, 0, 0, 0, 1, -1, 0, 1, 0, -1, 1, 0, 0, 1, 1, 1, 0, 1, 1};
-        glGenBuffers(1, &quad);
-        glBindBuffer(GL_ARRAY_BUFFER, quad);
-        glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
+// The textures the scene binds, and the passes that draw over the whole viewport.
+struct Stage {
+    NormalsTarget normals{kNormalsSide};
+    std::unique_ptr<GLFWTexture> backgrounds[2];
+    ViewportQuad quad;
+    WavesReadBack readBack;
+
+    Stage() {
         for (int i = 0; i < 2; ++i) {
-            backgrounds[i] =
-                (new GLFWTexture(findBitmapResource(kBackgroundIds[i]), kBackgroundSize))->name();
-        }
-        glGenTextures(1, &normals);
-        glBindTexture(GL_TEXTURE_2D, normals);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kNormalsSide, kNormalsSide, 0, GL_RGB,
-                     GL_UNSIGNED_BYTE, nullptr);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glGenFramebuffers(1, &normalsFramebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
-        glFramebufferTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, normals, 0);
-    }
-
-    void bindTextures() const {
-        const GLuint textures[3] = {normals, backgrounds[0], backgrounds[1]};
-        for (int unit = 0; unit < 3; ++unit) {
-            glActiveTexture(GL_TEXTURE0 + unit);
-            glBindTexture(GL_TEXTURE_2D, textures[unit]);
+            backgrounds[i] = std::make_unique<GLFWTexture>(findBitmapResource(kBackgroundIds[i]),
+                                                           kBackgroundSize);
         }
     }
 
-    // One draw of `mode` over a width x height viewport of the bound framebuffer.
-    void draw(const WaterProgram& p, int mode, int width, int height, int side, float iTime) const {
-        glUseProgram(p.id);
-        glUniform1f(p.iTime, iTime);
-        glUniform1f(p.viewportWidth, static_cast<float>(width));
-        glUniform1f(p.viewportHeight, static_cast<float>(height));
-        glUniform1f(p.textureTime, kTextureTime);
-        glUniform1f(p.normalsTextureSize, static_cast<float>(side));
-        glUniform1i(p.renderMode, mode);
-        glUniform1i(p.normalsTexture, 0);
-        glUniform1i(p.backgroundTexture, 1);
-        glUniform1i(p.backgroundTexture2, 2);
+    // The table pass of a text that has one, then its pass of `mode` over a
+    // width x height viewport of `framebuffer`, which is cleared first.
+    void draw(Candidate& c, GLuint framebuffer, int mode, int width, int height, int side,
+              float iTime) const {
+        if (c.table != nullptr && mode != 2) {
+            c.table->fill(*c.tablePass, iTime);
+        }
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        glClear(GL_COLOR_BUFFER_BIT);
+        const GLuint textures[4] = {normals.texture(), backgrounds[0]->name(),
+                                    backgrounds[1]->name(),
+                                    c.table != nullptr ? c.table->texture() : 0};
+        const int units[4] = {kNormalsUnit, kBackgroundUnit, kBackground2Unit, kCellPointsUnit};
+        for (int i = 0; i < 4; ++i) {
+            glActiveTexture(GL_TEXTURE0 + units[i]);
+            glBindTexture(GL_TEXTURE_2D, textures[i]);
+        }
         glViewport(0, 0, width, height);
-        glBindBuffer(GL_ARRAY_BUFFER, quad);
-        glEnableVertexAttribArray(p.position);
-        glVertexAttribPointer(p.position, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
-        if (p.positionTex >= 0) {
-            glEnableVertexAttribArray(p.positionTex);
-            glVertexAttribPointer(p.positionTex, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
-                                  reinterpret_cast<const void*>(3 * sizeof(float)));
+        if (mode == 2 && c.readBack != nullptr) {
+            readBack.draw(*c.readBack, width, height, side, kTextureTime);
+            return;
         }
-        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+        GLFWProgram& p = *c.water;
+        p.use();
+        glUniform1f(p.uniformLocation("iTime"), iTime);
+        glUniform1f(p.uniformLocation("viewportWidth"), static_cast<float>(width));
+        glUniform1f(p.uniformLocation("viewportHeight"), static_cast<float>(height));
+        glUniform1f(p.uniformLocation("textureTime"), kTextureTime);
+        glUniform1f(p.uniformLocation("normalsTextureSize"), static_cast<float>(side));
+        glUniform1i(p.uniformLocation("renderMode"), mode);
+        glUniform1i(p.uniformLocation("normalsTexture"), kNormalsUnit);
+        glUniform1i(p.uniformLocation("backgroundTexture"), kBackgroundUnit);
+        glUniform1i(p.uniformLocation("backgroundTexture2"), kBackground2Unit);
+        glUniform1i(p.uniformLocation("cellPoints"), kCellPointsUnit);
+        quad.draw(p);
+    }
+
+    // Mode 2 reads the pattern that mode 0 drew into the S x S corner, as in the scene.
+    void drawWaves(Candidate& c, int side, float iTime) const {
+        draw(c, normals.framebuffer(), 0, side, side, side, iTime);
     }
 };
 
@@ -155,15 +171,18 @@ struct Scene {
 struct Target {
     GLuint framebuffer = 0;
     GLuint texture = 0;
-    int width, height;
 
-    Target(int w, int h, GLenum format) : width(w), height(h) {
+    Target(int width, int height, GLenum format) {
         glGenTextures(1, &texture);
         glBindTexture(GL_TEXTURE_2D, texture);
-        glTexStorage2D(GL_TEXTURE_2D, 1, format, w, h);
+        glTexStorage2D(GL_TEXTURE_2D, 1, format, width, height);
         glGenFramebuffers(1, &framebuffer);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glFramebufferTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, texture, 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+    }
+    ~Target() {
+        glDeleteFramebuffers(1, &framebuffer);
+        glDeleteTextures(1, &texture);
     }
 };
 
@@ -172,66 +191,107 @@ double elapsedMs(std::chrono::steady_clock::time_point since) {
         .count();
 }
 
-// Mode 0 draws into the normals target, the others into the window stand-in.
-void bindFor(int mode, const Scene& scene, const Target& window) {
-    glBindFramebuffer(GL_FRAMEBUFFER, mode == 0 ? scene.normalsFramebuffer : window.framebuffer);
-    glClear(GL_COLOR_BUFFER_BIT);
+void printMinMedian(std::vector<double>& times) {
+    std::sort(times.begin(), times.end());
+    std::printf("%.2f %.2f\n", times.front(), times[times.size() / 2]);
 }
 
-int timeTexts(int width, int height, int mode, int side, int reps, float iTime,
-              const std::vector<std::string>& paths) {
-    Scene scene;
-    Target window(width, height, GL_RGBA8);
-    std::vector<WaterProgram> programs;
-    for (const std::string& path : paths) {
-        programs.push_back(buildProgram(path));
-    }
-    const int drawWidth = mode == 0 ? side : width;
-    const int drawHeight = mode == 0 ? side : height;
-    // Mode 2 reads a pattern that mode 0 drew, as in the scene.
-    if (mode == 2) {
-        bindFor(0, scene, window);
-        scene.bindTextures();
-        scene.draw(programs[0], 0, side, side, side, iTime);
-    }
-    std::vector<std::vector<double>> times(programs.size());
-    // Untimed rounds first: the driver builds each text's code at its first
-    // draw, and short passes settle only after a few tenths of a second.
+// Untimed rounds first: the driver builds each text's code at its first draw,
+// and short passes settle only after a few tenths of a second. Rounds take
+// turns between two frames' times, so that every round's table is drawn anew.
+template <typename Round>
+void timeRounds(int reps, Round round) {
     const auto warmUpStart = std::chrono::steady_clock::now();
     for (int rep = -1; rep < reps; ++rep) {
-        for (std::size_t i = 0; i < programs.size(); ++i) {
-            bindFor(mode, scene, window);
-            scene.bindTextures();
-            glFinish();
-            auto start = std::chrono::steady_clock::now();
-            scene.draw(programs[i], mode, drawWidth, drawHeight, side, iTime);
-            glFinish();
-            if (rep >= 0) {
-                times[i].push_back(elapsedMs(start));
-            }
-        }
+        round(rep >= 0, (rep & 1) * kFrameSeconds);
         if (rep == -1 && elapsedMs(warmUpStart) < kWarmUpMs) {
             --rep;
         }
     }
+}
+
+int timeTexts(int width, int height, int mode, int side, int reps, float iTime,
+              const std::vector<std::string>& specs) {
+    Stage stage;
+    Target window(width, height, GL_RGBA8);
+    GLFWProgramRegistry registry;
+    std::vector<Candidate> candidates;
+    for (const std::string& spec : specs) {
+        candidates.push_back(buildCandidate(registry, spec));
+    }
+    const GLuint framebuffer = mode == 0 ? stage.normals.framebuffer() : window.framebuffer;
+    const int drawWidth = mode == 0 ? side : width;
+    const int drawHeight = mode == 0 ? side : height;
+    if (mode == 2) {
+        stage.drawWaves(candidates[0], side, iTime);
+    }
+    std::vector<std::vector<double>> times(candidates.size());
+    timeRounds(reps, [&](bool timed, float later) {
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            glFinish();
+            const auto start = std::chrono::steady_clock::now();
+            stage.draw(candidates[i], framebuffer, mode, drawWidth, drawHeight, side,
+                       iTime + later);
+            glFinish();
+            if (timed) {
+                times[i].push_back(elapsedMs(start));
+            }
+        }
+    });
     for (std::vector<double>& t : times) {
-        std::sort(t.begin(), t.end());
-        std::printf("%.2f %.2f\n", t.front(), t[t.size() / 2]);
+        printMinMedian(t);
     }
     return 0;
 }
 
-std::vector<float> render(const Scene& scene, const WaterProgram& p, int mode, int width,
-                          int height, float iTime) {
+int drawOnly(int width, int height, int mode, int side, int count, float iTime,
+             const std::string& spec) {
+    Stage stage;
+    Target window(width, height, GL_RGBA8);
+    GLFWProgramRegistry registry;
+    Candidate c = buildCandidate(registry, spec);
+    if (mode == 2) {
+        stage.drawWaves(c, side, iTime);
+    }
+    for (int i = 0; i < count; ++i) {
+        stage.draw(c, mode == 0 ? stage.normals.framebuffer() : window.framebuffer, mode,
+                   mode == 0 ? side : width, mode == 0 ? side : height, side,
+                   iTime + (i & 1) * kFrameSeconds);
+        glFinish();
+    }
+    return 0;
+}
+
+int timeTablePass(int reps, float iTime, const std::string& spec) {
+    GLFWProgramRegistry registry;
+    Candidate c = buildCandidate(registry, spec);
+    if (c.table == nullptr) {
+        std::fprintf(stderr, "%s has no table: name it table:FILE\n", spec.c_str());
+        return 2;
+    }
+    std::vector<double> times;
+    timeRounds(reps, [&](bool timed, float later) {
+        glFinish();
+        const auto start = std::chrono::steady_clock::now();
+        c.table->fill(*c.tablePass, iTime + later);
+        glFinish();
+        if (timed) {
+            times.push_back(elapsedMs(start));
+        }
+    });
+    printMinMedian(times);
+    return 0;
+}
+
+std::vector<float> render(const Stage& stage, Candidate& c, int mode, int width, int height,
+                          float iTime) {
+    if (mode == 2) {
+        stage.drawWaves(c, kNormalsSide, iTime);
+    }
     Target target(width, height, GL_RGBA32F);
-    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
-    glClear(GL_COLOR_BUFFER_BIT);
-    scene.bindTextures();
-    scene.draw(p, mode, width, height, kNormalsSide, iTime);
+    stage.draw(c, target.framebuffer, mode, width, height, kNormalsSide, iTime);
     std::vector<float> pixels(static_cast<std::size_t>(width) * height * 4);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_FLOAT, pixels.data());
-    glDeleteFramebuffers(1, &target.framebuffer);
-    glDeleteTextures(1, &target.texture);
     return pixels;
 }
 
@@ -241,14 +301,17 @@ float clamp01(float v) {
 
 int diffTexts(int width, int height, int mode, float iTime, const std::string& a,
               const std::string& b) {
-    Scene scene;
-    std::vector<float> first = render(scene, buildProgram(a), mode, width, height, iTime);
-    std::vector<float> second = render(scene, buildProgram(b), mode, width, height, iTime);
+    Stage stage;
+    GLFWProgramRegistry registry;
+    Candidate first = buildCandidate(registry, a);
+    Candidate second = buildCandidate(registry, b);
+    const std::vector<float> one = render(stage, first, mode, width, height, iTime);
+    const std::vector<float> two = render(stage, second, mode, width, height, iTime);
     double worst = 0.0;
     std::size_t where = 0;
     long over = 0;
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        const double d = std::fabs(clamp01(first[i]) - clamp01(second[i]));
+    for (std::size_t i = 0; i < one.size(); ++i) {
+        const double d = std::fabs(clamp01(one[i]) - clamp01(two[i]));
         if (d > worst) {
             worst = d;
             where = i;
@@ -275,6 +338,14 @@ int main(int argc, char** argv) {
                          static_cast<float>(std::atof(argv[7])),
                          std::vector<std::string>(argv + 8, argv + argc));
     }
+    if (command == "draw" && argc == 9) {
+        return drawOnly(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                        std::atoi(argv[5]), std::atoi(argv[6]),
+                        static_cast<float>(std::atof(argv[7])), argv[8]);
+    }
+    if (command == "table" && argc == 5) {
+        return timeTablePass(std::atoi(argv[2]), static_cast<float>(std::atof(argv[3])), argv[4]);
+    }
     if (command == "info") {
         std::printf("%s, OpenGL %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
                     reinterpret_cast<const char*>(glGetString(GL_VERSION)));
@@ -285,7 +356,9 @@ int main(int argc, char** argv) {
                          static_cast<float>(std::atof(argv[5])), argv[6], argv[7]);
     }
     std::fprintf(stderr,
-                 "usage: water_bench time W H MODE S REPS ITIME FRAG...\n"
-                 "       water_bench diff W H MODE ITIME FRAG_A FRAG_B\n");
+                 "usage: water_bench time W H MODE S REPS ITIME TEXT...\n"
+                 "       water_bench table REPS ITIME table:FILE\n"
+                 "       water_bench draw W H MODE S COUNT ITIME TEXT\n"
+                 "       water_bench diff W H MODE ITIME TEXT_A TEXT_B\n");
     return 2;
 }

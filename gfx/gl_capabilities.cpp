@@ -58,6 +58,8 @@ const std::vector<std::string> kBaseEntryPoints = {
     "glDeleteProgram",
     "glDeleteShader",
     "glDeleteTextures",
+    "glDisableVertexAttribArray",
+    "glDrawArrays",
     "glDisable",
     "glDrawBuffers",
     "glDrawElements",

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "gfx/gl.h"
-#include "gfx/gl_loader.h"
 #include "gfx/glfw_program.h"
 #include "gfx/shader_text_resource.h"
 #include "gfx/vector_math.h"
@@ -19,16 +19,24 @@
 #include "platform/failure.h"
 #include "resources/background_pictures.h"
 #include "scene/background_schedule.h"
+#include "scene/cell_point_table.h"
 #include "scene/frame_seed.h"
 #include "scene/frame_time_stats.h"
+#include "scene/normals_target.h"
 #include "scene/picture_textures.h"
 #include "scene/render_mode_decision.h"
 #include "scene/water_clock.h"
+#include "scene/water_texts.h"
+#include "scene/water_units.h"
+#include "scene/waves_read_back.h"
 
 namespace {
 
-// The one program, and the quad that carries it.
+// The water's program, the quad that carries it, the pass that draws its
+// cell point table, and the reduced path's window pass.
 constexpr const char* kProgramName = "BackgroundProgram";
+constexpr const char* kCellPointsProgramName = "CellPointsProgram";
+constexpr const char* kReadBackProgramName = "ReadBackProgram";
 constexpr std::uint16_t kVertexShaderText = 137;
 constexpr std::uint16_t kFragmentShaderText = 136;
 constexpr std::uint16_t kQuadObjText = 141;
@@ -45,11 +53,6 @@ constexpr float kNearPlane = 0.1f;
 constexpr float kFarPlane = 1000.0f;
 constexpr float kSkyDepth = -100.0f;
 
-// Texture units of the water program.
-constexpr int kNormalsUnit = 0;
-constexpr int kBackgroundUnit = 1;
-constexpr int kBackground2Unit = 2;
-
 // The shader's render modes: the pattern into the off-screen target, the
 // whole picture at once, the picture from the stored pattern.
 constexpr int kShaderWritesWaves = 0;
@@ -62,6 +65,7 @@ struct SceneUniforms {
     GLint normalsTextureSize = -1;
     GLint backgroundTexture = -1;
     GLint backgroundTexture2 = -1;
+    GLint cellPoints = -1;
     GLint renderMode = -1;
     GLint textureTime = -1;
 };
@@ -69,46 +73,42 @@ struct SceneUniforms {
 }  // namespace
 
 struct Scene::State {
-    explicit State(const SceneHooks& given)
-        : hooks(completeSceneHooks(given)),
+    State(const SceneHooks& given, bool framebufferObjectsUsable)
+        : framebufferObjects(framebufferObjectsUsable),
+          hooks(completeSceneHooks(given)),
           camera(kCameraX, kCameraY, kCameraZ),
           schedule(hooks.random) {}
-    ~State();
 
     bool toldToStop() const;
     bool buildProgramAndQuad(Failure& failure);
-    bool createNormalsTarget();
+    void createTargets();
+    void drawCellPoints(float shaderTime);
     void lookUpUniforms();
     void setSharedUniforms(int reducedSize);
     void bindTextures();
-    void drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode);
+    void drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode, int reducedSize);
     void drawWavesOffscreen(int reducedSize, float shaderTime);
     void chooseRenderModeOnce(long long windowPixels);
     void advanceBackgrounds(double now);
 
+    // Without them (or with targets the driver cannot draw into) the water is
+    // drawn at full resolution only, and works out every cell's point per pixel.
+    bool framebufferObjects;
     SceneHooks hooks;
     FrameTimeStats frameStats;
     GLFWProgramRegistry programs;
     Camera camera;
     PictureTextures pictures;
     std::unique_ptr<GLFWDrawableSky> sky;
-    GLuint normalsFramebuffer = 0;
-    GLuint normalsTarget = 0;
+    // Null without framebuffer objects.
+    std::unique_ptr<NormalsTarget> normals;
+    std::unique_ptr<CellPointTable> cellPoints;
+    std::unique_ptr<WavesReadBack> wavesReadBack;
     SceneUniforms uniforms;
     RenderModeState renderMode;
     BackgroundSchedule schedule;
     int framesDrawn = 0;
-    // Without framebuffer objects (or with a target the driver cannot draw
-    // into) every frame is drawn at full resolution.
-    bool reducedWayAvailable = false;
 };
-
-Scene::State::~State() {
-    if (normalsFramebuffer != 0) {
-        glDeleteFramebuffers(1, &normalsFramebuffer);
-    }
-    glDeleteTextures(1, &normalsTarget);
-}
 
 bool Scene::State::toldToStop() const {
     const SetupGate& gate = hooks.setupGate;
@@ -120,9 +120,23 @@ bool Scene::State::buildProgramAndQuad(Failure& failure) {
     if (!readShaderTextResources(kVertexShaderText, kFragmentShaderText, texts, failure)) {
         return false;
     }
-    programs.add(kProgramName, texts.vertex, texts.fragment, failure);
-    if (failure.happened()) {
-        return false;
+    // Without framebuffer objects one program works every cell's point out per
+    // pixel; with them the water reads the points from the table that a second
+    // program draws, and a third draws the reduced path's window pass.
+    std::vector<std::pair<const char*, WaterVariant>> builds = {
+        {kProgramName, WaterVariant::CellPointsHashed}};
+    if (framebufferObjects) {
+        builds = {{kProgramName, WaterVariant::CellPointsFromTable},
+                  {kCellPointsProgramName, WaterVariant::CellPointsIntoTable},
+                  {kReadBackProgramName, WaterVariant::WavesReadBack}};
+    }
+    // A text that does not build is told once, from the first program.
+    for (const auto& build : builds) {
+        programs.add(build.first, texts.vertex, waterFragmentText(texts.fragment, build.second),
+                     failure);
+        if (failure.happened()) {
+            return false;
+        }
     }
     std::vector<objl::Mesh> meshes = readMeshResources(kQuadObjText, kQuadMtlText, failure);
     if (failure.happened()) {
@@ -135,27 +149,31 @@ bool Scene::State::buildProgramAndQuad(Failure& failure) {
     return true;
 }
 
-// An RGB8 texture with nearest filtering: the pattern's two parameters are
-// read back texel for texel. Its contents start undefined; the first pass
-// that uses it clears it. False where the context has no framebuffer objects
-// or cannot draw into this one; the texture is still made, so that unit 0
-// always has one.
-bool Scene::State::createNormalsTarget() {
-    glGenTextures(1, &normalsTarget);
-    glBindTexture(GL_TEXTURE_2D, normalsTarget);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kNormalsTargetSize, kNormalsTargetSize, 0, GL_RGB,
-                 GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    if (!framebufferObjectsLoaded()) {
-        return false;
+// Made before the programs, which are built for what there is. A driver that
+// cannot draw into either target gets none: the hashed water at full
+// resolution draws the same picture.
+void Scene::State::createTargets() {
+    if (!framebufferObjects) {
+        return;
     }
-    glGenFramebuffers(1, &normalsFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, normalsTarget, 0);
-    const GLenum drawBuffer = GL_COLOR_ATTACHMENT0;
-    glDrawBuffers(1, &drawBuffer);
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    cellPoints = std::make_unique<CellPointTable>();
+    normals = std::make_unique<NormalsTarget>(kNormalsTargetSize);
+    if (!cellPoints->complete() || !normals->complete()) {
+        cellPoints.reset();
+        normals.reset();
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        framebufferObjects = false;
+        return;
+    }
+    wavesReadBack = std::make_unique<WavesReadBack>();
+}
+
+// The table pass makes its own program current; the water's comes back.
+void Scene::State::drawCellPoints(float shaderTime) {
+    if (cellPoints != nullptr &&
+        cellPoints->fill(*programs.get(kCellPointsProgramName), shaderTime)) {
+        programs.use(kProgramName);
+    }
 }
 
 void Scene::State::lookUpUniforms() {
@@ -164,6 +182,7 @@ void Scene::State::lookUpUniforms() {
     uniforms.normalsTextureSize = program->uniformLocation("normalsTextureSize");
     uniforms.backgroundTexture = program->uniformLocation("backgroundTexture");
     uniforms.backgroundTexture2 = program->uniformLocation("backgroundTexture2");
+    uniforms.cellPoints = program->uniformLocation("cellPoints");
     uniforms.renderMode = program->uniformLocation("renderMode");
     uniforms.textureTime = program->uniformLocation("textureTime");
 }
@@ -173,29 +192,39 @@ void Scene::State::setSharedUniforms(int reducedSize) {
     glUniform1i(uniforms.normalsTexture, kNormalsUnit);
     glUniform1i(uniforms.backgroundTexture, kBackgroundUnit);
     glUniform1i(uniforms.backgroundTexture2, kBackground2Unit);
+    glUniform1i(uniforms.cellPoints, kCellPointsUnit);
 }
 
-// Unit 2 is left active.
+// Unit 3 is left active.
 void Scene::State::bindTextures() {
     const int a = schedule.backgroundA();
     const int b = schedule.backgroundB();
-    const GLuint textures[3] = {normalsTarget, pictures.textureOf(a, b), pictures.textureOf(b, a)};
-    const int units[3] = {kNormalsUnit, kBackgroundUnit, kBackground2Unit};
-    for (int i = 0; i < 3; ++i) {
+    const GLuint textures[4] = {normals != nullptr ? normals->texture() : 0,
+                                pictures.textureOf(a, b), pictures.textureOf(b, a),
+                                cellPoints != nullptr ? cellPoints->texture() : 0};
+    const int units[4] = {kNormalsUnit, kBackgroundUnit, kBackground2Unit, kCellPointsUnit};
+    for (int i = 0; i < 4; ++i) {
         glActiveTexture(GL_TEXTURE0 + units[i]);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, textures[i]);
     }
 }
 
-void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode) {
-    // Without framebuffer objects the window's is the only one there is.
-    if (normalsFramebuffer != 0) {
+void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode,
+                                int reducedSize) {
+    if (framebufferObjects) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     bindTextures();
     glViewport(0, 0, frame.framebufferWidth, frame.framebufferHeight);
+    // The read-back has a program of its own, without the pattern's code.
+    if (shaderMode == kShaderReadsWaves) {
+        wavesReadBack->draw(*programs.get(kReadBackProgramName), frame.framebufferWidth,
+                            frame.framebufferHeight, reducedSize, schedule.fadeValue());
+        programs.use(kProgramName);
+        return;
+    }
     glUniform1i(uniforms.renderMode, shaderMode);
     glUniform1f(uniforms.textureTime, schedule.fadeValue());
     sky->draw(FrameClock{static_cast<float>(frame.framebufferWidth),
@@ -205,7 +234,11 @@ void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int 
 // The pattern into the lower-left S x S texels, where the drawable sends S as
 // the viewport's width and height.
 void Scene::State::drawWavesOffscreen(int size, float shaderTime) {
-    glBindFramebuffer(GL_FRAMEBUFFER, normalsFramebuffer);
+    normals->bind();
+    // The pattern reads the table; the window's pass binds the rest later, so
+    // the very first frame finds nothing else bound on unit 3 yet.
+    glActiveTexture(GL_TEXTURE0 + kCellPointsUnit);
+    glBindTexture(GL_TEXTURE_2D, cellPoints->texture());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glViewport(0, 0, size, size);
     glUniform1i(uniforms.renderMode, kShaderWritesWaves);
@@ -213,8 +246,9 @@ void Scene::State::drawWavesOffscreen(int size, float shaderTime) {
 }
 
 void Scene::State::chooseRenderModeOnce(long long windowPixels) {
-    // Without the reduced way there is no pattern that could spare pixels.
-    const long long pixelsToSpare = reducedWayAvailable ? windowPixels : 0;
+    // Without an off-screen target no pattern could spare a pixel: the
+    // decision keeps full resolution.
+    const long long pixelsToSpare = framebufferObjects ? windowPixels : 0;
     if (decideRenderMode(renderMode, frameStats.count(), frameStats.averageMs(), pixelsToSpare)) {
         if (hooks.listener.renderModeChosen != nullptr) {
             hooks.listener.renderModeChosen(renderMode.currentRenderMode, renderMode.reducedSize,
@@ -236,8 +270,9 @@ Scene::Scene(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
 Scene::~Scene() = default;
 
-std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failure) {
-    auto state = std::make_unique<State>(hooks);
+std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, bool framebufferObjectsUsable,
+                                         Failure& failure) {
+    auto state = std::make_unique<State>(hooks, framebufferObjectsUsable);
     if (hooks.random == nullptr) {
         // The one seeding of the C library's generator in a run.
         std::srand(firstFrameSeed(static_cast<float>(state->hooks.timer())));
@@ -262,11 +297,17 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, Failure& failu
         }
         state->pictures.textureOf(picture, picture == a ? b : a);
     }
-    if (state->toldToStop() || !state->buildProgramAndQuad(failure) || state->toldToStop()) {
+    if (state->toldToStop()) {
         return nullptr;
     }
-    // Left bound, when there is one.
-    state->reducedWayAvailable = state->createNormalsTarget();
+    state->createTargets();
+    if (!state->buildProgramAndQuad(failure) || state->toldToStop()) {
+        return nullptr;
+    }
+    // The off-screen target is left bound.
+    if (state->normals != nullptr) {
+        state->normals->bind();
+    }
     state->lookUpUniforms();
     state->renderMode.currentRenderMode = kFullResolution;
     state->renderMode.reducedSize = kNormalsTargetSize;
@@ -305,18 +346,19 @@ void Scene::renderFrame(const FrameInputs& frame) {
     // before a full frame's work.
     int reducedSize = s.renderMode.reducedSize;
     bool reduced = s.renderMode.currentRenderMode == kReducedResolution;
-    if (firstFrame && s.reducedWayAvailable && firstFrameReducedSize(windowPixels) > 0) {
+    if (firstFrame && s.framebufferObjects && firstFrameReducedSize(windowPixels) > 0) {
         reduced = true;
         reducedSize = firstFrameReducedSize(windowPixels);
     }
-    s.setSharedUniforms(reducedSize);
     // Both passes of a reduced frame draw the water at the same moment.
     const float shaderTime = waterShaderTime(frame.time);
+    s.drawCellPoints(shaderTime);
+    s.setSharedUniforms(reducedSize);
     if (reduced) {
         s.drawWavesOffscreen(reducedSize, shaderTime);
-        s.drawToWindow(frame, shaderTime, kShaderReadsWaves);
+        s.drawToWindow(frame, shaderTime, kShaderReadsWaves, reducedSize);
     } else {
-        s.drawToWindow(frame, shaderTime, kShaderFullPicture);
+        s.drawToWindow(frame, shaderTime, kShaderFullPicture, reducedSize);
     }
     // Takes effect from the next frame.
     s.chooseRenderModeOnce(windowPixels);

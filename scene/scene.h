@@ -1,8 +1,8 @@
 // The water scene of one drawn window: built once before its first frame
 // (setupScene), then drawn frame after frame from that frame's inputs
-// (renderFrame). It owns its program, quad, pictures, off-screen target,
-// statistics and schedule, and no window: the caller makes the window's
-// context current, passes the size and time, and swaps.
+// (renderFrame). It owns its programs, quad, pictures, off-screen target,
+// cell point table, statistics and schedule, and no window: the caller makes
+// the window's context current, passes the size and time, and swaps.
 #pragma once
 
 #include <memory>
@@ -27,12 +27,18 @@ struct FrameInputs {
 
 class Scene {
   public:
-    // Builds the scene in the current context: pictures, program, quad,
-    // off-screen target, first two pictures and the first cross-fade. Gives
-    // null, with what went wrong in `failure`, when a picture, a shader text
-    // or the quad cannot be used; null and no failure when the hooks' set-up
-    // gate says stop.
-    static std::unique_ptr<Scene> setupScene(const SceneHooks& hooks, Failure& failure);
+    // Builds the scene in the current context: pictures, programs, quad,
+    // off-screen target and cell point table, first two pictures and the
+    // first cross-fade. `framebufferObjectsUsable` says that the loaded
+    // glGenFramebuffers family works (OpenGL 3.0, ARB_framebuffer_object, or
+    // EXT_framebuffer_object's entry points in their places); without it the
+    // scene calls none of them, builds neither target nor table, draws at full
+    // resolution only, and its program works out every cell's point per
+    // pixel. Gives null, with what went wrong in `failure`, when a picture, a
+    // shader text or the quad cannot be used; null and no failure when the
+    // hooks' set-up gate says stop.
+    static std::unique_ptr<Scene> setupScene(const SceneHooks& hooks, bool framebufferObjectsUsable,
+                                             Failure& failure);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;

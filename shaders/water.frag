@@ -9,8 +9,10 @@
 //
 // Written to be quick on software rasterisers, which run the shader for
 // several pixels at once, compute both sides of every "if" and leave a loop
-// only once no pixel wants another pass: the nearest-point search walks the
-// cells nearest first and stops early, sin and cos of a turn share one range
+// only once no pixel wants another pass: the cells' points come from a table
+// drawn once a frame where they can, the nearest-point search walks the cells
+// nearest first and stops early where each point is worked out per pixel,
+// the layers are written out, sin and cos of a turn share one range
 // reduction, and the fifth power is a product.
 //
 // The water loops: after LOOP_SECONDS it is back where it started, so the
@@ -20,6 +22,19 @@
 // times in a loop, every layer drifts a whole number of lattice periods, and
 // the lattice of cell points repeats every LATTICE cells (far more than a
 // screen shows of the finest layer).
+//
+// One text, four programs: the program puts one of these lines after the
+// version line, or none.
+//   #define CELL_POINTS_FROM_TABLE  the water, every cell's point read from a
+//       table of the lattice drawn for the frame (cellPoints)
+//   #define CELL_POINTS_INTO_TABLE  the pass that draws that table: 2 LATTICE x
+//       LATTICE texels, the cells' x on the left half, their y on the right
+//   #define WAVES_READ_BACK  renderMode 2 alone, without the pattern's code,
+//       which a software rasteriser would otherwise run with every pixel
+//       masked off
+// With none, the water works every cell's point out itself: where no
+// framebuffer object can hold the table. A cell's point costs two sines, an
+// integer hash and a turn; read from the table, two lookups.
 
 varying vec2 fs_tex;
 
@@ -32,6 +47,9 @@ uniform sampler2D backgroundTexture;
 uniform sampler2D backgroundTexture2;
 uniform float normalsTextureSize;
 uniform int renderMode;
+#ifdef CELL_POINTS_FROM_TABLE
+uniform sampler2D cellPoints;
+#endif
 
 // The look of the water.
 const float VORONOI_NOISE_POW = 5.0;
@@ -49,6 +67,15 @@ const float WATER_SPEED = 0.3;
 const float LOOP_SECONDS = 4096.0;
 const float LATTICE = 64.0;
 const float TWO_PI = 6.2831853;
+
+// A cell's point as the table keeps it: each coordinate within the cell (it
+// lies within -0.21 and 1.21) in four 8-bit channels, as a 32-bit count of
+// steps of 2^-30 from -1, so that any driver that can draw into an RGBA8
+// texture keeps it exactly: every coordinate of size 2^-7 or more is a whole
+// number of steps. A table that rounds the points moves the picture: 16 bits
+// a coordinate moved it by nearly 1/255 where a picture's lookup fell on an
+// edge.
+const float STEPS_PER_UNIT = 1073741824.0;
 
 // The nearest-point search: a cell's point never lies further than
 // sqrt(0.5) from the cell's centre; a cell is passed over only when it is
@@ -114,15 +141,55 @@ vec2 sinCos(float a)
     return quarter >= 2.0 ? -turned : turned;
 }
 
-// The point of the cell whose lower-left corner is root (cell within the
-// lattice's period): it circles the cell's centre at a fixed radius as the
-// angle turns.
-vec2 voronoiPointFromRoot(vec2 root, vec2 cell, float angle)
+// Where the point of a cell of the lattice lies in the cell, from its lower-left
+// corner: it circles the cell's centre at a fixed radius, a whole number of
+// turns a loop.
+vec2 pointInCell(vec2 cell)
 {
     vec2 q = hash2_2(cell) - 0.5;
-    vec2 sc = sinCos(angle);
-    q = mat2x2(sc.x, sc.y, -sc.y, sc.x) * q;
-    return q + root + 0.5;
+    vec2 sc = sinCos(TWO_PI * fract(cellTurns(cell) * loop_phase));
+    return mat2x2(sc.x, sc.y, -sc.y, sc.x) * q + 0.5;
+}
+
+#ifdef CELL_POINTS_INTO_TABLE
+// Every step is exact: the coordinate is scaled by a power of two and split
+// by powers of two, and the offset of -1 goes to the upper half alone.
+vec4 packCoordinate(float v)
+{
+    float steps = floor(v * STEPS_PER_UNIT);
+    float upper = floor(steps / 65536.0);
+    float lower = steps - upper * 65536.0;
+    vec2 halves = vec2(upper + 16384.0, lower);
+    vec2 high = floor(halves / 256.0);
+    return vec4(high.x, halves.x - 256.0 * high.x, high.y, halves.y - 256.0 * high.y) / 255.0;
+}
+#endif
+
+#ifdef CELL_POINTS_FROM_TABLE
+// Each half is read to within far less than a step and rounded to its whole
+// number; both are scaled by powers of two, so only their sum rounds, and a
+// coordinate comes back as it was.
+float unpackCoordinate(vec4 texel)
+{
+    const vec2 BYTES = vec2(65280.0, 255.0);
+    float upper = floor(dot(texel.rg, BYTES) + 0.5) - 16384.0;
+    float lower = floor(dot(texel.ba, BYTES) + 0.5);
+    return upper * (65536.0 / STEPS_PER_UNIT) + lower * (1.0 / STEPS_PER_UNIT);
+}
+#endif
+
+// The point of the cell whose lower-left corner is root. The table repeats
+// over the lattice's period, as the lattice does.
+vec2 cellPoint(vec2 root)
+{
+#ifdef CELL_POINTS_FROM_TABLE
+    vec2 at = vec2(mod(root.x, LATTICE) + 0.5, root.y + 0.5) / vec2(2.0 * LATTICE, LATTICE);
+    vec2 point = vec2(unpackCoordinate(texture2D(cellPoints, at)),
+                      unpackCoordinate(texture2D(cellPoints, at + vec2(0.5, 0.0))));
+    return point + root;
+#else
+    return pointInCell(mod(root, LATTICE)) + root;
+#endif
 }
 
 // Whether a cell whose centre lies dx and dy from p may hold a point nearer
@@ -145,6 +212,23 @@ float nextCentreDistance(float offset, float nearSide, float ownDistance)
     return offset == 0.0 ? 1.0 - ownDistance : (offset == nearSide ? 1.0 + ownDistance : WALK_END);
 }
 
+#ifdef CELL_POINTS_FROM_TABLE
+// Distance from p to the nearest cell point in the 3 x 3 cells around it. A
+// cell read from the table costs less than deciding whether to visit it, so
+// all nine are visited (the compiler writes the loops out).
+float voronoi(vec2 p)
+{
+    vec2 r0 = floor(p);
+    float best = 4.0;
+    for (int y = -1; y <= 1; y++) {
+        for (int x = -1; x <= 1; x++) {
+            vec2 toPoint = p - cellPoint(r0 + vec2(float(x), float(y)));
+            best = min(best, dot(toPoint, toPoint));
+        }
+    }
+    return sqrt(best);
+}
+#else
 // Distance from p to the nearest cell point in the 3 x 3 cells around it.
 // Rows and columns are visited nearest first, and a walk ends where no cell
 // left on it can hold a nearer point. Whether to go on is decided from the
@@ -170,9 +254,7 @@ float voronoi(vec2 p)
             x = nextOffset(x, nearSide.x);
             moreColumns = mayHoldNearer(nextDx, dy, best, reach);
             moreRows = mayHoldNearer(ownDistance.x, nextDy, best, reach);
-            vec2 cell = mod(r, LATTICE);
-            float angle = TWO_PI * fract(cellTurns(cell) * loop_phase);
-            vec2 toPoint = p - voronoiPointFromRoot(r, cell, angle);
+            vec2 toPoint = p - cellPoint(r);
             best = min(best, dot(toPoint, toPoint));
         } while (moreColumns);
         dy = nextDy;
@@ -180,6 +262,7 @@ float voronoi(vec2 p)
     } while (moreRows);
     return sqrt(best);
 }
+#endif
 
 // v to the power VORONOI_NOISE_POW, a whole number, as a product.
 float noisePow(float v)
@@ -191,24 +274,46 @@ float noisePow(float v)
     return result;
 }
 
-// Layers of ever finer, ever fainter Voronoi noise, each drifting its own way,
-// normalised by the sum of the layer weights.
-float fractVoronoi(vec2 p, float sizeMul, float alphaMul, int layers)
+// A layer's drift in cells over a loop, in whole lattice periods: what
+// hash2_2(vec2(size, alpha)) * WATER_SPEED * size * LOOP_SECONDS, rounded to
+// periods, gives for the four layers, written out because every pixel would
+// otherwise work out the same four hashes.
+vec2 layerCellsPerLoop(int layer)
 {
-    float noise = 0.0;
-    float size = 1.0;
+    return layer == 0 ? vec2(1024.0, 512.0)
+        : (layer == 1 ? vec2(0.0, 320.0)
+        : (layer == 2 ? vec2(1984.0, 640.0) : vec2(2752.0, 2688.0)));
+}
+
+// One layer of Voronoi noise, drifting its own way.
+float layerNoise(vec2 p, int layer, float size, float alpha)
+{
+    vec2 offset = mod(layerCellsPerLoop(layer) * loop_phase, LATTICE);
+    return noisePow(voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD);
+}
+
+// LAYERS layers of ever finer, ever fainter Voronoi noise, normalised by the
+// sum of the layer weights. Written out, not looped: the loop's bookkeeping
+// cost a software rasteriser a fifth of the frame (the read-back mode, which
+// would run all four layers with every pixel masked off, has a program of its
+// own). The sizes still reach the layers as values that the compiler cannot
+// fold, as they did through the loop: folded into p * size, they round
+// otherwise, and the picture moved by up to 1/255.
+float fractVoronoi(vec2 p, float sizeMul, float alphaMul)
+{
+    float size = step(0.0, gl_FragCoord.x);  // 1.0
     float alpha = 1.0;
-    for (int i = 0; i < layers; i++) {
-        // The layer's drift in cells over a loop, to whole lattice periods.
-        vec2 cellsPerLoop = hash2_2(vec2(size, alpha)) * WATER_SPEED * size * LOOP_SECONDS;
-        cellsPerLoop = floor(cellsPerLoop / LATTICE + 0.5) * LATTICE;
-        vec2 offset = mod(cellsPerLoop * loop_phase, LATTICE);
-        noise += noisePow(voronoi(p * size + offset) * alpha + VORONOI_BRIGHTNESS_ADD);
-        size *= sizeMul;
-        alpha *= alphaMul;
-    }
-    noise *= (1.0 - alphaMul) / (1.0 - pow(alphaMul, float(layers)));
-    return noise;
+    float noise = layerNoise(p, 0, size, alpha);
+    size *= sizeMul;
+    alpha *= alphaMul;
+    noise += layerNoise(p, 1, size, alpha);
+    size *= sizeMul;
+    alpha *= alphaMul;
+    noise += layerNoise(p, 2, size, alpha);
+    size *= sizeMul;
+    alpha *= alphaMul;
+    noise += layerNoise(p, 3, size, alpha);
+    return noise * ((1.0 - alphaMul) / (1.0 - pow(alphaMul, float(LAYERS))));
 }
 
 // The two pictures cross-faded over the middle half of textureTime, the
@@ -221,6 +326,23 @@ vec4 getBackground(vec2 coord, float weight)
     return k * texture2D(backgroundTexture2, t) + (1.0 - k) * texture2D(backgroundTexture, t);
 }
 
+// The wave parameters that mode 0 stored, where this pixel reads them.
+vec4 storedWaves()
+{
+    float texture_ratio = normalsTextureSize / 1024.0;
+    return texture2D(normalsTexture, uvt * texture_ratio / absolute_ratio);
+}
+
+#ifdef CELL_POINTS_INTO_TABLE
+// Every cell's point at this time: x on the left half, y on the right.
+void main()
+{
+    loop_phase = iTime / LOOP_SECONDS;
+    vec2 texel = floor(gl_FragCoord.xy);
+    vec2 point = pointInCell(vec2(mod(texel.x, LATTICE), texel.y));
+    gl_FragColor = packCoordinate(texel.x < LATTICE ? point.x : point.y);
+}
+#else
 void main()
 {
     vec2 viewport = vec2(viewportWidth, viewportHeight);
@@ -231,25 +353,26 @@ void main()
     absolute_ratio = aspect_ratio >= 1.0 ? aspect_ratio : 1.0 / aspect_ratio;
     loop_phase = iTime / LOOP_SECONDS;
 
-    float res;
-    float fractVoro;
-    if (renderMode == 2) {
-        float texture_ratio = normalsTextureSize / 1024.0;
-        vec4 n = texture2D(normalsTexture, uvt * texture_ratio / absolute_ratio);
-        res = n.r;
-        fractVoro = n.g;
-    } else {
+    // Read in every mode, as a software rasteriser would anyway; modes 0 and 1
+    // then work the parameters out.
+    vec4 stored = storedWaves();
+    float res = stored.r;
+    float fractVoro = stored.g;
+#ifndef WAVES_READ_BACK
+    if (renderMode != 2) {
         uv *= UV_MUL;
         vec2 displacement = noise2_2(uv * UV_DISPLACEMENT_SIZE) * UV_DISPLACEMENT_STRENGTH;
-        fractVoro = fractVoronoi(uv + displacement, SIZE_MUL, ALPHA_MUL, LAYERS);
+        fractVoro = fractVoronoi(uv + displacement, SIZE_MUL, ALPHA_MUL);
         res = smoothstep(-0.2, 0.3, fractVoro);
         if (renderMode == 0) {
             gl_FragColor = vec4(res, fractVoro, 0.0, 0.0);
             return;
         }
     }
+#endif
 
     vec4 b = getBackground(uvt, res);
     gl_FragColor = 0.7 * (res * WATER_COLOR + fractVoro) + 0.5 * b;
 }
+#endif
 //~

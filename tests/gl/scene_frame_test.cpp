@@ -1,13 +1,15 @@
 // The real scene on Mesa, through Scene::setupScene and renderFrame, in a 320 x 240
 // "window" (a framebuffer of the test's, standing in for framebuffer 0):
-// set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound; the
-// first frame is drawn the cheap way, filling only the lower-left 64 x 64
-// texels of the target, which the window pass then reads; the next hundred
-// and one frames draw the whole picture in one pass, and the decision
-// averages a hundred of them and none of the cheap one; after them a slow
-// machine's frames are reduced again. The 2048 x 2048 backgrounds (two at
-// set-up, a third for the next change after the first frames) are read from
-// the program's resources but stored as one texel each, to spare memory.
+// set-up leaves the 1024 x 1024 RGB8 nearest-filtered target bound; every
+// frame with a new time first draws the cell point table; the first frame is
+// drawn the cheap way, filling only the lower-left 64 x 64 texels of the
+// target, which the window pass then reads; the next hundred and one frames
+// draw the whole picture in one pass, and the decision averages a hundred of
+// them and none of the cheap one; after them a slow machine's frames are
+// reduced again. Without framebuffer objects the scene never touches one. The
+// 2048 x 2048 backgrounds (two at set-up, a third for the next change after
+// the first frames) are read from the program's resources but stored as one
+// texel each, to spare memory.
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -41,15 +43,22 @@ constexpr int kTexelTolerance = 1;
 // framebuffers each frame draws into.
 GLuint windowFramebuffer = 0;
 std::vector<GLuint> framebufferBinds;
+int framebuffersMade = 0;
 std::map<GLuint, Rgba> pictureColours;  // texture name -> its one texel
 std::map<GLuint, int> rowsUploaded;     // texture name -> rows since its picture's first
 PFNGLBINDFRAMEBUFFERPROC realBindFramebuffer;
+PFNGLGENFRAMEBUFFERSPROC realGenFramebuffers;
 PFNGLTEXSTORAGE2DPROC realTexStorage2D;
 PFNGLTEXSUBIMAGE2DPROC realTexSubImage2D;
 
 void APIENTRY bindFramebufferShim(GLenum target, GLuint framebuffer) {
     framebufferBinds.push_back(framebuffer);
     realBindFramebuffer(target, framebuffer == 0 ? windowFramebuffer : framebuffer);
+}
+
+void APIENTRY genFramebuffersShim(GLsizei count, GLuint* names) {
+    framebuffersMade += count;
+    realGenFramebuffers(count, names);
 }
 
 GLuint boundTexture() {
@@ -89,14 +98,17 @@ void APIENTRY texSubImage2DShim(GLenum target, GLint level, GLint x, GLint y, GL
 struct Shims {
     Shims() {
         realBindFramebuffer = gp_glBindFramebuffer;
+        realGenFramebuffers = gp_glGenFramebuffers;
         realTexStorage2D = gp_glTexStorage2D;
         realTexSubImage2D = gp_glTexSubImage2D;
         gp_glBindFramebuffer = bindFramebufferShim;
+        gp_glGenFramebuffers = genFramebuffersShim;
         gp_glTexStorage2D = texStorage2DShim;
         gp_glTexSubImage2D = texSubImage2DShim;
     }
     ~Shims() {
         gp_glBindFramebuffer = realBindFramebuffer;
+        gp_glGenFramebuffers = realGenFramebuffers;
         gp_glTexStorage2D = realTexStorage2D;
         gp_glTexSubImage2D = realTexSubImage2D;
     }
@@ -237,7 +249,7 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     hooks.listener.renderModeChosen = modeChosen;
     chosenFrames = 0;
     Failure failure;
-    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, failure);
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
     ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
     // The off-screen target is left bound, on its framebuffer.
     GLint normalsFramebuffer = 0;
@@ -269,12 +281,16 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
         ASSERT_GE(picture.second.r, 0.0) << "picture " << picture.first << " has no pixels";
     }
 
-    // Frame 1: the pattern at 64 x 64 into the target, then the window from
-    // it, on unit 1's picture (the fade value is still 0).
+    // Frame 1: the table, then the pattern at 64 x 64 into the target, then
+    // the window from it, on unit 1's picture (the fade value is still 0).
     framebufferBinds.clear();
     const float firstTime = static_cast<float>(timerNow);
     drawFrame(*scene);
-    EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{static_cast<GLuint>(normalsFramebuffer), 0u}));
+    ASSERT_EQ(framebufferBinds.size(), 3u);
+    const GLuint table = framebufferBinds[0];
+    EXPECT_NE(table, static_cast<GLuint>(normalsFramebuffer));
+    EXPECT_EQ(framebufferBinds,
+              (std::vector<GLuint>{table, static_cast<GLuint>(normalsFramebuffer), 0u}));
     ASSERT_EQ(textureOnUnit(0), normalsTarget);
     const Rgba firstPicture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
     EXPECT_NE(pictureColours.count(static_cast<GLuint>(textureOnUnit(2))), 0u);
@@ -287,7 +303,7 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     framebufferBinds.clear();
     const float secondTime = static_cast<float>(timerNow);
     drawFrame(*scene);
-    EXPECT_EQ(framebufferBinds, std::vector<GLuint>{0});
+    EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{table, 0u}));
     WaterInputs windowInputs;
     windowInputs.iTime = secondTime;
     windowInputs.viewportWidth = kWindowWidth;
@@ -299,17 +315,22 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     EXPECT_LE(full.worst, kWindowTolerance) << full.firstMiss;
 
     // Frames 3 to 102 stay at full resolution, whatever their speed: the
-    // hundredth measured interval (frame 101's) ends as frame 102 starts.
+    // hundredth measured interval (frame 101's) ends as frame 102 starts. A
+    // frame at the time of the one before (paused) keeps the table it has.
     for (int frame = 3; frame <= 102; ++frame) {
         framebufferBinds.clear();
+        timerNow -= frame == 50 ? kFrameSeconds : 0.0;
         drawFrame(*scene);
-        ASSERT_EQ(framebufferBinds, std::vector<GLuint>{0}) << "frame " << frame;
+        ASSERT_EQ(framebufferBinds,
+                  frame == 50 ? std::vector<GLuint>{0} : (std::vector<GLuint>{table, 0u}))
+            << "frame " << frame;
         ASSERT_EQ(chosenFrames, frame == 102 ? 100 : 0) << "frame " << frame;
     }
     EXPECT_EQ(chosenMode, 2);
     EXPECT_EQ(chosenSize, kReducedSize);
-    // With the cheap frame's 3.2 s it would be 230 ms.
-    EXPECT_NEAR(chosenAverageMs, kFrameSeconds * 1000.0, 0.5)
+    // 99 intervals of 200 ms and the paused one of 0; with the cheap frame's
+    // 3.2 s it would be 228 ms.
+    EXPECT_NEAR(chosenAverageMs, kFrameSeconds * 1000.0 * 0.99, 0.5)
         << "the average holds only full-resolution frames";
 
     // By now the picture of the next change has a texture of its own too.
@@ -319,7 +340,8 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     framebufferBinds.clear();
     const float reducedTime = static_cast<float>(timerNow);
     drawFrame(*scene);
-    EXPECT_EQ(framebufferBinds, (std::vector<GLuint>{static_cast<GLuint>(normalsFramebuffer), 0u}));
+    EXPECT_EQ(framebufferBinds,
+              (std::vector<GLuint>{table, static_cast<GLuint>(normalsFramebuffer), 0u}));
     const Rgba picture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
     expectReducedFrame(static_cast<GLuint>(normalsFramebuffer), window, reducedTime, picture,
                        kReducedSize);
@@ -373,7 +395,7 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
     hooks.listener.backgroundsPicked = picked;
     hooks.listener.pictureChanged = changed;
     Failure failure;
-    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, failure);
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
     ASSERT_NE(scene, nullptr);
     // Four frames a minute: a change comes before a picture could be filled
     // band by band, so some are finished when their turn comes.
@@ -400,6 +422,38 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
     EXPECT_EQ(pictureColours.size(), 3u) << "three textures, reused";
 }
 
+// Without framebuffer objects: the scene makes and binds none (the window's
+// framebuffer, bound here, stays), and stays at full resolution after slow
+// frames, its program working out the cells' points itself.
+TEST_F(SceneFrameTest, WithoutFramebufferObjectsEveryFrameIsDrawnWhole) {
+    Shims shims;
+    OffscreenTarget window(kWindowWidth, kWindowHeight);  // left bound
+    pictureColours.clear();
+    framebufferBinds.clear();
+    framebuffersMade = 0;
+    timerNow = 30.0;
+    SceneHooks hooks;
+    hooks.timer = settableTimer;
+    Failure failure;
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, false, failure);
+    ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
+    WaterInputs inputs;
+    inputs.viewportWidth = kWindowWidth;
+    inputs.viewportHeight = kWindowHeight;
+    for (int frame = 1; frame <= 102; ++frame) {
+        inputs.iTime = static_cast<float>(timerNow);
+        drawFrame(*scene);
+    }
+    EXPECT_EQ(framebuffersMade, 0);
+    EXPECT_EQ(framebufferBinds, std::vector<GLuint>{});
+    const Rgba picture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
+    WindowComparison whole = compareWindow(window.readPixels(), [&](int x, int y) {
+        return waterColour(referenceWave(fragmentFrame(x + 0.5, y + 0.5, inputs), inputs.iTime),
+                           picture);
+    });
+    EXPECT_LE(whole.worst, kWindowTolerance) << whole.firstMiss;
+}
+
 // Told to stop at any step, set-up gives null without a failure, stores no
 // picture after the step it was stopped at, and leaves no texture behind.
 TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
@@ -411,7 +465,7 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
     hooks.setupGate = {countingGateKeepsGoing, &unlimited};
     Failure failure;
     pictureColours.clear();
-    ASSERT_NE(Scene::setupScene(hooks, failure), nullptr) << boxesOf(failure).front();
+    ASSERT_NE(Scene::setupScene(hooks, true, failure), nullptr) << boxesOf(failure).front();
     // One ask before each of the two first pictures, before the program, after the quad.
     ASSERT_EQ(unlimited.asked, 4);
 
@@ -420,7 +474,7 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
         hooks.setupGate = {countingGateKeepsGoing, &gate};
         pictureColours.clear();
         Failure stopped;
-        EXPECT_EQ(Scene::setupScene(hooks, stopped), nullptr) << "allowed " << allowed;
+        EXPECT_EQ(Scene::setupScene(hooks, true, stopped), nullptr) << "allowed " << allowed;
         EXPECT_FALSE(stopped.happened()) << "allowed " << allowed;
         EXPECT_EQ(gate.asked, allowed + 1) << "set-up went on asking after it was told to stop";
         EXPECT_EQ(pictureColours.size(), static_cast<std::size_t>(std::min(allowed, 2)));

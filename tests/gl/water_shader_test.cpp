@@ -1,5 +1,7 @@
 // The shipped water program (texts 137 and 136) drawn on Mesa and compared,
-// pixel by pixel, with the CPU reference of its formulas.
+// pixel by pixel, with the CPU reference of its formulas; and the program that
+// reads its cell points from the table compared with the one that works them
+// out per pixel.
 //
 // Tolerance: 1e-3 on every channel of a float target. With the hash arguments
 // formed in single precision (water_reference.cpp) the largest difference
@@ -16,6 +18,15 @@
 #include <vector>
 
 #include "gfx/glfw_program.h"
+#include "gfx/glfw_texture.h"
+#include "gfx/shader_text_resource.h"
+#include "platform/failure.h"
+#include "platform/resources.h"
+#include "resources/background_pictures.h"
+#include "scene/cell_point_table.h"
+#include "scene/normals_target.h"
+#include "scene/water_texts.h"
+#include "scene/waves_read_back.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/support/resource_builds.h"
 #include "tests/gl/test_texture.h"
@@ -396,4 +407,127 @@ TEST_F(WaterShaderTest, AfterThirtyDaysTheWaterLooksAsItDidAtTenSeconds) {
     EXPECT_LE(month.brightShare, 1.25 * mostBright);
     EXPECT_LT(early.repeatShare, 0.01);
     EXPECT_LT(month.repeatShare, 0.01);
+}
+
+namespace {
+
+// The water as the scene draws it with framebuffer objects (the cell points
+// read from the table that the text's own pass draws, the reduced path's
+// window pass by the read-back program) and without (every cell's point
+// worked out per pixel, one program for every mode), over two of the floor
+// pictures, whose sharp edges show the smallest shift of the lookups.
+class WaterVariantsTest : public GLTest {
+  protected:
+    static constexpr int kSide = 256;  // S of the reduced path
+
+    void SetUp() override {
+        GLTest::SetUp();
+        Failure failure;
+        ShaderTexts texts;
+        ASSERT_TRUE(readShaderTextResources(kVertexText, kFragmentText, texts, failure));
+        for (WaterVariant v : {WaterVariant::CellPointsHashed, WaterVariant::CellPointsFromTable,
+                               WaterVariant::CellPointsIntoTable, WaterVariant::WavesReadBack}) {
+            programs_.push_back(std::make_unique<GLFWProgram>(
+                texts.vertex, waterFragmentText(texts.fragment, v), failure));
+        }
+        ASSERT_FALSE(failure.happened()) << failure.boxes().front().text;
+        for (int i = 0; i < 2; ++i) {
+            pictures_[i] = std::make_unique<GLFWTexture>(
+                findBitmapResource(kBackgroundPictures[i].bitmapId), 2048);
+        }
+    }
+
+    GLFWProgram& hashed() { return *programs_[0]; }
+    GLFWProgram& fromTable() { return *programs_[1]; }
+
+    // One pass into the bound framebuffer's viewport, the textures on the water's units.
+    void pass(GLFWProgram& program, const WaterInputs& inputs, int mode) {
+        const GLuint textures[4] = {waves_.texture(), pictures_[0]->name(), pictures_[1]->name(),
+                                    table_.texture()};
+        for (int unit = 0; unit < 4; ++unit) {
+            glActiveTexture(GL_TEXTURE0 + unit);
+            glBindTexture(GL_TEXTURE_2D, textures[unit]);
+        }
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (&program == programs_[3].get()) {
+            readBack_.draw(program, static_cast<int>(inputs.viewportWidth),
+                           static_cast<int>(inputs.viewportHeight), kSide,
+                           static_cast<float>(inputs.textureTime));
+            return;
+        }
+        setWaterUniforms(program, inputs, mode);
+        const char* samplers[4] = {"normalsTexture", "backgroundTexture", "backgroundTexture2",
+                                   "cellPoints"};
+        for (int unit = 0; unit < 4; ++unit) {
+            glUniform1i(program.uniformLocation(samplers[unit]), unit);
+        }
+        quad_.draw(program);
+    }
+
+    // A frame of `mode` into the float window; mode 2 after mode 0 into the
+    // S x S corner of the RGB8 target, as the reduced path draws. With a
+    // table time, the programs that the scene builds with framebuffer objects
+    // draw it, after the table for that time.
+    std::vector<float> frame(const WaterInputs& inputs, int mode, double tableTime = -1.0) {
+        const bool table = tableTime >= 0.0;
+        if (table) {
+            table_.fill(*programs_[2], static_cast<float>(tableTime));
+        }
+        GLFWProgram& water = table ? fromTable() : hashed();
+        if (mode == 2) {
+            WaterInputs square = inputs;
+            square.viewportWidth = square.viewportHeight = kSide;
+            waves_.bind();
+            glViewport(0, 0, kSide, kSide);
+            pass(water, square, 0);
+        }
+        window_.bind();
+        glViewport(0, 0, window_.width, window_.height);
+        pass(mode == 2 && table ? *programs_[3] : water, inputs, mode);
+        std::vector<float> pixels = window_.readPixels();
+        for (float& v : pixels) {
+            v = static_cast<float>(clamp01(v));
+        }
+        return pixels;
+    }
+
+    std::vector<std::unique_ptr<GLFWProgram>> programs_;
+    std::unique_ptr<GLFWTexture> pictures_[2];
+    FullViewportQuad quad_;
+    CellPointTable table_;
+    WavesReadBack readBack_;
+    NormalsTarget waves_{kNormalsTextureSide};
+    OffscreenTarget window_{96, 54, GL_RGBA32F};
+};
+
+double largestDifference(const std::vector<float>& a, const std::vector<float>& b) {
+    double worst = 0.0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        worst = std::fmax(worst, std::fabs(a[i] - b[i]));
+    }
+    return worst;
+}
+
+}  // namespace
+
+TEST_F(WaterVariantsTest, WithFramebufferObjectsTheWaterIsTheWaterWorkedOutPerPixel) {
+    EXPECT_GE(fromTable().uniformLocation("cellPoints"), 0);
+    EXPECT_EQ(hashed().uniformLocation("cellPoints"), -1);
+    // Up to the end of the loop, where the turns are widest.
+    for (double iTime : {0.0, 2.5, 1000.37, 4095.0, 4095.99}) {
+        SCOPED_TRACE(testing::Message() << "iTime " << iTime);
+        WaterInputs inputs = inputsFor({96, 54}, iTime, 0.6);
+        inputs.normalsTextureSize = kSide;
+        // The wave parameters: a table that rounded each coordinate to 24
+        // bits moved them by up to 8e-6 here; the table keeps the points as
+        // they were worked out, and no difference at all is measured.
+        EXPECT_LE(largestDifference(frame(inputs, 0), frame(inputs, 0, iTime)), 1e-6);
+        for (int mode : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode);
+            EXPECT_LE(largestDifference(frame(inputs, mode), frame(inputs, mode, iTime)),
+                      1.0 / 255.0);
+        }
+        // The points come from the table: one drawn a second later shows.
+        EXPECT_GT(largestDifference(frame(inputs, 0), frame(inputs, 0, iTime + 1.0)), 0.01);
+    }
 }

@@ -1,6 +1,8 @@
 # Hands glslangValidator what the program hands the driver: each text up to,
-# not including, its first "~". Run with cmake -P and
+# not including, its first "~", with DEFINE's "#define" line after the version
+# line of the fragment text when given. Run with cmake -P and
 #   -DVALIDATOR=<glslangValidator> -DOUTPUT_DIR=<folder> -DTEXTS=<a.vert;b.frag> [-DLINK=ON]
+#   [-DDEFINE=<name>]
 set(cut_texts "")
 foreach(text IN LISTS TEXTS)
     file(READ "${text}" content)
@@ -9,6 +11,9 @@ foreach(text IN LISTS TEXTS)
         message(FATAL_ERROR "${text} has no \"~\" end marker")
     endif()
     string(SUBSTRING "${content}" 0 ${marker} cut)
+    if(DEFINE AND text MATCHES "\\.frag$")
+        string(REGEX REPLACE "^([^\n]*\n)" "\\1#define ${DEFINE}\n" cut "${cut}")
+    endif()
     get_filename_component(name "${text}" NAME)
     file(WRITE "${OUTPUT_DIR}/${name}" "${cut}")
     list(APPEND cut_texts "${OUTPUT_DIR}/${name}")

@@ -1,5 +1,6 @@
 // The form of the two shader texts the program carries: their version lines,
-// plain ASCII with CR LF line ends, one "~", on the last line "//~".
+// plain ASCII with CR LF line ends, one "~", on the last line "//~"; and the
+// fragment text's variants, each its define line after the version line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "gfx/shader_text.h"
 #include "platform/resources.h"
+#include "scene/water_texts.h"
 
 namespace {
 
@@ -42,6 +44,24 @@ TEST(ShippedShaderTexts, VertexTextIsVersion110WithItsEndMarker) {
 
 TEST(ShippedShaderTexts, FragmentTextIsVersion120WithItsEndMarker) {
     expectShaderTextForm(textOf(136), "#version 120");
+}
+
+TEST(ShippedShaderTexts, EachFragmentVariantDefinesWhatTheTextAsksRightAfterItsVersion) {
+    const std::string text = textOf(136);
+    EXPECT_EQ(waterFragmentText(text, WaterVariant::CellPointsHashed), text);
+    const struct {
+        WaterVariant variant;
+        std::string name;
+    } kDefined[] = {{WaterVariant::CellPointsFromTable, "CELL_POINTS_FROM_TABLE"},
+                    {WaterVariant::CellPointsIntoTable, "CELL_POINTS_INTO_TABLE"},
+                    {WaterVariant::WavesReadBack, "WAVES_READ_BACK"}};
+    for (const auto& d : kDefined) {
+        const std::string variant = waterFragmentText(text, d.variant);
+        EXPECT_EQ(variant, "#version 120\r\n#define " + d.name + "\r\n" + text.substr(14));
+        // A name the text does not ask for (#ifdef or #ifndef) would build the
+        // per-pixel program for every mode, unnoticed.
+        EXPECT_NE(text.find("def " + d.name + "\r\n"), std::string::npos) << d.name;
+    }
 }
 
 }  // namespace
