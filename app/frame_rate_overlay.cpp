@@ -35,9 +35,6 @@ const Glyph* glyphFor(char character) {
     return nullptr;
 }
 
-bool overlayEnabled = false;
-FrameRateCounter counter;
-
 void clearRectangle(int x, int y, int width, int height, float grey) {
     glScissor(x, y, width, height);
     glClearColor(grey, grey, grey, 1.0f);
@@ -81,16 +78,12 @@ std::vector<GlyphCell> textCells(const std::string& text) {
     return cells;
 }
 
-void enableFrameRateOverlay() {
-    overlayEnabled = true;
-}
-
-void drawFrameRateOverlay(double seconds) {
-    if (!overlayEnabled) {
+void FrameRateOverlay::draw(double seconds) {
+    if (!enabled_) {
         return;
     }
-    counter.frameShown(seconds);
-    const std::string& text = counter.text();
+    counter_.frameShown(seconds);
+    const std::string& text = counter_.text();
     if (text.empty()) {
         return;
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/frame_pacer.h"
+#include "app/frame_rate_overlay.h"
 #include "app/window_size.h"
 #include "gfx/gl_capabilities.h"
 #include "platform/fine_waits.h"
@@ -43,6 +44,9 @@ class GLFWApplication {
     // which also stops the set-up between its steps); returns then. A scene
     // that cannot be set up is handed back in `failure`.
     void run(Failure& failure);
+
+    // XScreenSaver's "--fps": the frame rate over every frame; off unless asked for.
+    void showFrameRate(bool shown) { frameRateOverlay_.enable(shown); }
 
   private:
     // A preview whose host has disabled or destroyed its window since the
@@ -108,4 +112,5 @@ class GLFWApplication {
     std::unique_ptr<WindowVisibility> visibility_;
     bool seen_ = true;
     double seenCheckedAt_ = -1.0e300;
+    FrameRateOverlay frameRateOverlay_;
 };
