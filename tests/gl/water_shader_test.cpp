@@ -17,6 +17,7 @@
 
 #include "gfx/glfw_program.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/program_probes.h"
 #include "tests/support/resource_builds.h"
 #include "tests/gl/test_texture.h"
 #include "tests/gl/water_drawing.h"
@@ -111,9 +112,9 @@ class WaterShaderTest : public GLTest {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT);
         setWaterUniforms(*program_, inputs, mode);
-        program_->setTexture("normalsTexture", 0, normals);
-        program_->setTexture("backgroundTexture", 1, background);
-        program_->setTexture("backgroundTexture2", 2, background2);
+        setTexture(*program_, "normalsTexture", 0, normals);
+        setTexture(*program_, "backgroundTexture", 1, background);
+        setTexture(*program_, "backgroundTexture2", 2, background2);
         quad_->draw(*program_);
         return target.readPixels();
     }

@@ -11,7 +11,7 @@
 #include "platform/failure.h"
 #include "tests/support/box_recorder.h"
 #include "gfx/bitmap_pixels.h"
-#include "gfx/glfw_texture.h"
+#include "tests/support/bitmap_floats.h"
 
 namespace {
 

@@ -12,16 +12,6 @@ namespace {
 TEST(GLFWProgramRegistry, UnknownNamesFindNothing) {
     GLFWProgramRegistry registry;
     EXPECT_EQ(registry.get("BackgroundProgram"), nullptr);
-    EXPECT_EQ(registry.programId("BackgroundProgram"), 0);
-}
-
-TEST(GLFWProgramRegistry, UsingAnUnknownNameIsAFailure) {
-    GLFWProgramRegistry registry;
-    Failure failure;
-    registry.use("BackgroundProgram", failure);
-    EXPECT_EQ(
-        boxesOf(failure),
-        std::vector<std::string>{"Debug|Shader program \"BackgroundProgram\" is not registered"});
 }
 
 TEST(ShaderTextResource, AMissingTextIsAFailureAndReadsEmpty) {

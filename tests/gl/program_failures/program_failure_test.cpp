@@ -8,6 +8,7 @@
 #include "platform/failure.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/support/box_recorder.h"
+#include "tests/support/program_probes.h"
 #include "tests/support/resource_builds.h"
 
 namespace {
@@ -122,7 +123,7 @@ TEST_F(ProgramFailureTest, ATextWithoutMarkerIsReportedBeforeAnyOpenGLCall) {
 }
 
 TEST_F(ProgramFailureTest, ATextMayFillTheBufferButNotOverflowIt) {
-    EXPECT_NE(programFromResources(kVertexAtCapacity, kWaterFragment)->programId(), 0u);
+    EXPECT_NE(programName(*programFromResources(kVertexAtCapacity, kWaterFragment)), 0u);
     const Road road = build(kVertexPastCapacity, kWaterFragment);
     EXPECT_EQ(road.boxes, std::vector<std::string>{"Debug|Shader text 306 has no \"~\" end "
                                                    "marker within 16384 characters"});
