@@ -73,7 +73,6 @@ class GLFWApplication {
     void setupGLState();
     void setWindowIcon(GLFWwindow* window);
     void setSwapInterval(bool waitForVerticalBlank);
-    int windowsVersion() const;
     // The primary monitor's current mode: its width for 0, its height for 1;
     // 0 when there is no monitor or mode to read.
     int primaryModeSize(int which) const;
