@@ -106,9 +106,9 @@ GLuint GLFWProgram::compileShader(GLenum type, const std::string& text, const ch
 
 void GLFWProgramRegistry::add(const char* name, const std::string& vertexText,
                               const std::string& fragmentText, Failure& failure) {
-    const std::size_t boxesBefore = failure.boxes().size();
+    const std::size_t messageBoxesBefore = failure.messageBoxes().size();
     auto program = std::make_unique<GLFWProgram>(vertexText, fragmentText, failure);
-    if (failure.boxes().size() != boxesBefore) {
+    if (failure.messageBoxes().size() != messageBoxesBefore) {
         return;
     }
     // emplace keeps an entry already present: the first registration wins.

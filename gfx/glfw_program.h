@@ -13,7 +13,8 @@ class Failure;
 class GLFWProgram {
   public:
     // Compiles both texts and links them. A compile error or a link error is
-    // added to `failure` as boxes (the driver's log first, then the message);
+    // added to `failure` as message boxes (the driver's log first, then the
+    // message);
     // the program is then unusable and the caller gives up. The fragment
     // shader is only created once the vertex shader has compiled.
     GLFWProgram(const std::string& vertexText, const std::string& fragmentText, Failure& failure);

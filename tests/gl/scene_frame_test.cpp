@@ -21,7 +21,7 @@
 #include "scene/scene.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/water_reference.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 #include "tests/support/scripted_timer.h"
 
 namespace {
@@ -238,7 +238,7 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     chosenFrames = 0;
     Failure failure;
     const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, failure);
-    ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
+    ASSERT_NE(scene, nullptr) << messageBoxesOf(failure).front();
     // The off-screen target is left bound, on its framebuffer.
     GLint normalsFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &normalsFramebuffer);
@@ -411,7 +411,7 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
     hooks.setupGate = {countingGateKeepsGoing, &unlimited};
     Failure failure;
     pictureColours.clear();
-    ASSERT_NE(Scene::setupScene(hooks, failure), nullptr) << boxesOf(failure).front();
+    ASSERT_NE(Scene::setupScene(hooks, failure), nullptr) << messageBoxesOf(failure).front();
     // One ask before each of the two first pictures, before the program, after the quad.
     ASSERT_EQ(unlimited.asked, 4);
 

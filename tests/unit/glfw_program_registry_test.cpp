@@ -1,11 +1,11 @@
 // What the program registry and the text reader do before any OpenGL call:
-// unknown names, and the failures they hand back as "Debug" boxes.
+// unknown names, and the failures they hand back as "Debug" message boxes.
 #include <gtest/gtest.h>
 
 #include "gfx/glfw_program.h"
 #include "gfx/shader_text_resource.h"
 #include "platform/failure.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ TEST(ShaderTextResource, AMissingTextIsAFailureAndReadsEmpty) {
     Failure failure;
     EXPECT_EQ(readShaderTextResource(999, failure), "");
     EXPECT_EQ(
-        boxesOf(failure),
+        messageBoxesOf(failure),
         std::vector<std::string>{"Debug|Shader text 999 is missing from the program's resources"});
     Failure none;
     EXPECT_NE(readShaderTextResource(137, none).find("void main"), std::string::npos);
