@@ -48,7 +48,7 @@ struct Point {
     int x, y;
 };
 
-// Top-left corner that centres a window on the screen: half the spare room,
+// Top-left corner that centres a window on the screen: half the spare space,
 // computed in double precision and truncated toward zero, so a screen smaller
 // than the window gives a negative corner.
 Point centredWindowOrigin(int screenWidth, int screenHeight, int windowWidth = kWindowWidth,

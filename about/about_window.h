@@ -1,6 +1,5 @@
-// The About window of configuration mode. Constructing it runs the whole
-// window: it returns when the user has closed it, or at once, with what went
-// wrong in `failure`, when the window cannot be made.
+// The About window of configuration mode. Making the object shows nothing;
+// run() makes the window and runs it until the user has closed it.
 #pragma once
 
 class Failure;
@@ -9,5 +8,15 @@ class AboutWindow {
   public:
     // moduleInstance: the program's instance handle (HINSTANCE on Windows);
     // showCommand: the show command the program was started with.
-    AboutWindow(void* moduleInstance, int showCommand, Failure& failure);
+    AboutWindow(void* moduleInstance, int showCommand)
+        : moduleInstance_(moduleInstance), showCommand_(showCommand) {}
+
+    // Shows the window and returns when the user has closed it, or at once,
+    // with what went wrong in `failure`, when the window cannot be made.
+    void run(Failure& failure);
+
+  private:
+    // Only Windows makes a window; Linux prints the facts and needs neither.
+    [[maybe_unused]] void* moduleInstance_;
+    [[maybe_unused]] int showCommand_;
 };

@@ -5,7 +5,7 @@
 #include "about/about_texts.h"
 #include "about/about_window.h"
 
-AboutWindow::AboutWindow(void*, int, Failure&) {
+void AboutWindow::run(Failure&) {
     std::fputs(about::plainText().c_str(), stdout);
     std::fflush(stdout);
 }

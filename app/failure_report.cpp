@@ -6,7 +6,7 @@
 
 int endRun(const Failure& failure) {
     if (failure.happened()) {
-        for (const FailureBox& box : failure.boxes()) {
+        for (const FailureMessageBox& box : failure.messageBoxes()) {
             showMessageBox(box.text.c_str(), box.title.c_str(), box.icon);
         }
     }

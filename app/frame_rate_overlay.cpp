@@ -35,9 +35,6 @@ const Glyph* glyphFor(char character) {
     return nullptr;
 }
 
-bool overlayEnabled = false;
-FrameRateCounter counter;
-
 void clearRectangle(int x, int y, int width, int height, float grey) {
     glScissor(x, y, width, height);
     glClearColor(grey, grey, grey, 1.0f);
@@ -81,28 +78,30 @@ std::vector<GlyphCell> textCells(const std::string& text) {
     return cells;
 }
 
-void enableFrameRateOverlay() {
-    overlayEnabled = true;
-}
-
-void drawFrameRateOverlay(double seconds) {
-    if (!overlayEnabled) {
+void FrameRateOverlay::draw(double seconds) {
+    if (!enabled_) {
         return;
     }
-    counter.frameShown(seconds);
-    const std::string& text = counter.text();
+    counter_.frameShown(seconds);
+    const std::string& text = counter_.text();
     if (text.empty()) {
         return;
     }
+    // Without framebuffer objects the window's is the only one, always bound.
+    const bool framebufferObjects = glBindFramebuffer != nullptr;
     GLint framebuffer = 0;
     GLfloat clearColour[4] = {};
     GLint scissorBox[4] = {};
-    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+    if (framebufferObjects) {
+        glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &framebuffer);
+    }
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
     glGetIntegerv(GL_SCISSOR_BOX, scissorBox);
     GLboolean scissored = glIsEnabled(GL_SCISSOR_TEST);
 
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    if (framebufferObjects) {
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    }
     glEnable(GL_SCISSOR_TEST);
     const int columns = static_cast<int>(text.size()) * (kGlyphWidth + 1) + 1;
     const int boxHeight = (kGlyphHeight + 2) * kCellPixels;
@@ -118,5 +117,7 @@ void drawFrameRateOverlay(double seconds) {
         glDisable(GL_SCISSOR_TEST);
     }
     glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
+    if (framebufferObjects) {
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(framebuffer));
+    }
 }

@@ -33,9 +33,17 @@ struct GlyphCell {
 // are blank), glyphs three cells wide with one blank column between them.
 std::vector<GlyphCell> textCells(const std::string& text);
 
-// From now on drawFrameRateOverlay counts and draws.
-void enableFrameRateOverlay();
+// The overlay of one window, owned by whoever runs its frames.
+class FrameRateOverlay {
+  public:
+    // Off until a run asks for it.
+    void enable(bool enabled) { enabled_ = enabled; }
 
-// Counts the frame about to be shown and writes the rate over it when the
-// overlay is on; the GL state it touches is put back as it was.
-void drawFrameRateOverlay(double seconds);
+    // Counts the frame about to be shown and writes the rate over it when the
+    // overlay is on; the GL state it touches is put back as it was.
+    void draw(double seconds);
+
+  private:
+    bool enabled_ = false;
+    FrameRateCounter counter_;
+};

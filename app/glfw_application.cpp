@@ -13,14 +13,13 @@
 #include "app/unusable_gl.h"
 #include "app/window_callbacks.h"
 #include "app/window_icon.h"
-#include "app/windows_version.h"
 #include "gfx/gl.h"
 #include "gfx/gl_capabilities.h"
 #include "gfx/gl_loader.h"
+#include "platform/display_mode.h"
 #include "platform/failure.h"
 #include "platform/host_window.h"
 #include "platform/message_box.h"
-#include "platform/system_version.h"
 #include "platform/window_visibility.h"
 #include "scene/scene.h"
 
@@ -87,18 +86,17 @@ DesktopCover GLFWApplication::currentDesktopCover() const {
     if (all.size() > 1) {
         return DesktopCover{true, desktopSpanning(all)};
     }
-    int version = windowsVersion();
+    const bool keepsDisplayMode = fullScreenKeepsDisplayMode();
     // The monitor as the system lays windows out on it: under Wine its mode
     // still reads as before a change made outside it, its place does not.
-    if (version >= kFirstVersionKeepingTheMode && all.size() == 1 && all[0].width > 0 &&
-        all[0].height > 0) {
+    if (keepsDisplayMode && all.size() == 1 && all[0].width > 0 && all[0].height > 0) {
         return DesktopCover{false, all[0]};
     }
     WindowSize primaryMode;
-    if (version >= kFirstVersionKeepingTheMode) {
+    if (keepsDisplayMode) {
         primaryMode = WindowSize{primaryModeSize(0), primaryModeSize(1)};
     }
-    WindowSize size = fullScreenWindowSize(version, primaryMode);
+    WindowSize size = fullScreenWindowSize(keepsDisplayMode, primaryMode);
     return DesktopCover{false, ScreenRect{0, 0, size.width, size.height}};
 }
 
@@ -258,10 +256,6 @@ bool GLFWApplication::setupStillWanted(void* application) {
     // them the pane would stay until the first frame's events.
     glfwPollEvents();
     return !static_cast<const GLFWApplication*>(application)->previewUnwanted();
-}
-
-int GLFWApplication::windowsVersion() const {
-    return ::windowsVersion(systemVersionWord());
 }
 
 int GLFWApplication::primaryModeSize(int which) const {

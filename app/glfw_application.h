@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/frame_pacer.h"
+#include "app/frame_rate_overlay.h"
 #include "app/window_size.h"
 #include "gfx/gl_capabilities.h"
 #include "platform/fine_waits.h"
@@ -44,6 +45,9 @@ class GLFWApplication {
     // that cannot be set up is handed back in `failure`.
     void run(Failure& failure);
 
+    // XScreenSaver's "--fps": the frame rate over every frame; off unless asked for.
+    void showFrameRate(bool shown) { frameRateOverlay_.enable(shown); }
+
   private:
     // A preview whose host has disabled or destroyed its window since the
     // start is not wanted any more; the other modes are always wanted. A host
@@ -69,7 +73,6 @@ class GLFWApplication {
     void setupGLState();
     void setWindowIcon(GLFWwindow* window);
     void setSwapInterval(bool waitForVerticalBlank);
-    int windowsVersion() const;
     // The primary monitor's current mode: its width for 0, its height for 1;
     // 0 when there is no monitor or mode to read.
     int primaryModeSize(int which) const;
@@ -108,4 +111,5 @@ class GLFWApplication {
     std::unique_ptr<WindowVisibility> visibility_;
     bool seen_ = true;
     double seenCheckedAt_ = -1.0e300;
+    FrameRateOverlay frameRateOverlay_;
 };

@@ -40,7 +40,7 @@ void GLFWApplication::run(Failure& failure) {
     double paused = 0.0;
     do {
         pacer_.frameStarted(glfwGetTime());
-        drawFrameRateOverlay(frame(waited, paused));
+        frameRateOverlay_.draw(frame(waited, paused));
         glfwSwapBuffers(window_);
         waited = waitForNextFrame();
         followDesktop(glfwGetTime());

@@ -23,8 +23,7 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
         case StartupPath::End:
             break;
         case StartupPath::About: {
-            // The constructor runs the window until the user closes it.
-            AboutWindow about(moduleInstance, showCommand, failure);
+            AboutWindow(moduleInstance, showCommand).run(failure);
             break;
         }
         case StartupPath::Screensaver: {

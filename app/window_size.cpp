@@ -9,9 +9,8 @@ constexpr WindowSize kClassicFullScreenSize{800, 600};
 
 }  // namespace
 
-WindowSize fullScreenWindowSize(int windowsVersion, WindowSize primaryMode) {
-    if (windowsVersion < kFirstVersionKeepingTheMode || primaryMode.width <= 0 ||
-        primaryMode.height <= 0) {
+WindowSize fullScreenWindowSize(bool keepsDisplayMode, WindowSize primaryMode) {
+    if (!keepsDisplayMode || primaryMode.width <= 0 || primaryMode.height <= 0) {
         return kClassicFullScreenSize;
     }
     return primaryMode;

@@ -6,18 +6,16 @@
 
 #include "platform/desktop_monitors.h"
 
-// Windows Vista: from here on the window takes the primary monitor's mode.
-constexpr int kFirstVersionKeepingTheMode = 60;
-
 struct WindowSize {
     int width = 0;
     int height = 0;
 };
 
-// Windows Vista (60) and later keep the primary monitor's current mode; older
-// systems switch the display to 800 x 600. A missing mode (no monitor, or GLFW
-// failed to start) also gives 800 x 600.
-WindowSize fullScreenWindowSize(int windowsVersion, WindowSize primaryMode);
+// A system that keeps the display's mode for a full-screen window gets a window
+// of the primary monitor's current mode; one that switches the display gets
+// 800 x 600. A missing mode (no monitor, or GLFW failed to start) also gives
+// 800 x 600.
+WindowSize fullScreenWindowSize(bool keepsDisplayMode, WindowSize primaryMode);
 
 // The smallest rectangle that holds every monitor: with more than one
 // monitor the screensaver covers it with one window. Monitors without a size

@@ -3,7 +3,6 @@
 #include "app/xscreensaver_hack.h"
 
 #include "app/failure_report.h"
-#include "app/frame_rate_overlay.h"
 #include "app/glfw_application.h"
 #include "app/startup.h"
 #include "platform/failure.h"
@@ -33,9 +32,6 @@ int startHack(const XScreenSaverArguments& arguments, const SceneHooks& hooks) {
         showMessageBox(arguments.error.c_str(), "Error");
         return 1;
     }
-    if (arguments.showFps) {
-        enableFrameRateOverlay();
-    }
     NativeWindowHandle ownWindow = 0;
     if (arguments.target == HackWindow::Root) {
         ownWindow = screenRootWindow();
@@ -45,6 +41,7 @@ int startHack(const XScreenSaverArguments& arguments, const SceneHooks& hooks) {
     const CommandLine commandLine = hackCommandLine(arguments, ownWindow);
     Failure failure;
     GLFWApplication application(commandLine, hooks);
+    application.showFrameRate(arguments.showFps);
     if (application.open(failure)) {
         application.run(failure);
     }

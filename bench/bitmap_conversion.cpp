@@ -18,6 +18,7 @@
 #include "platform/failure.h"
 #include "resources/background_pictures.h"
 #include "platform/resources.h"
+#include "tests/support/bitmap_floats.h"
 
 namespace {
 

@@ -82,7 +82,7 @@ GLFWProgram* addProgram(GLFWProgramRegistry& registry, const std::string& name,
     Failure failure;
     registry.add(name.c_str(), readText(kVertexTextPath), fragment, failure);
     if (failure.happened()) {
-        for (const FailureBox& box : failure.boxes()) {
+        for (const FailureMessageBox& box : failure.messageBoxes()) {
             std::fprintf(stderr, "%s: %s\n", path.c_str(), box.text.c_str());
         }
         std::exit(1);

@@ -3,6 +3,10 @@
 # A layer sees only its own folder and those of the layers it is built on:
 # each gets an include root in the build tree that holds just its folder, so
 # an include from a layer above it does not build.
+# A layer takes its folder's sources by their names:
+#   win32_*.cpp   only in the Windows build
+#   posix_*.cpp   only in the Linux build
+#   *_main.cpp    entry points, linked into the executable rather than the library
 
 # The warnings every target of ours is built with.
 add_library(gp_warnings INTERFACE)
@@ -16,13 +20,33 @@ function(gp_include_root out folder)
     set(${out} "${root}" PARENT_SCOPE)
 endfunction()
 
+# gp_add_layer_sources(<target> <folder>): the folder's sources that this
+# build takes, by the naming above.
+function(gp_add_layer_sources target folder)
+    file(GLOB sources CONFIGURE_DEPENDS
+         "${CMAKE_SOURCE_DIR}/${folder}/*.cpp" "${CMAKE_SOURCE_DIR}/${folder}/*.c")
+    foreach(source IN LISTS sources)
+        get_filename_component(name "${source}" NAME)
+        if(name MATCHES "_main\\.cpp$")
+            continue()
+        endif()
+        if(WIN32 AND name MATCHES "^posix_")
+            continue()
+        endif()
+        if(NOT WIN32 AND name MATCHES "^win32_")
+            continue()
+        endif()
+        target_sources(${target} PRIVATE "${source}")
+    endforeach()
+endfunction()
+
 # gp_add_layer(<folder> [ON <layers below>...]): library gp_<folder> from the
-# folder's sources (see Rooms.cmake for which files a build takes).
+# folder's sources.
 function(gp_add_layer folder)
     cmake_parse_arguments(PARSE_ARGV 1 layer "" "" "ON")
     gp_include_root(root "${folder}")
     add_library(gp_${folder} STATIC)
-    gp_add_room_sources(gp_${folder} "${folder}")
+    gp_add_layer_sources(gp_${folder} "${folder}")
     target_include_directories(gp_${folder} PUBLIC "${root}")
     target_link_libraries(gp_${folder} PRIVATE gp_warnings)
     foreach(below IN LISTS layer_ON)

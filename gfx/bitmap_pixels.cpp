@@ -1,4 +1,4 @@
-// Bitmap resources: checks, row layout and float conversion (see bitmap_pixels.h).
+// Bitmap resources: checks and row layout (see bitmap_pixels.h).
 #include "gfx/bitmap_pixels.h"
 
 #include <cstdio>
@@ -36,16 +36,6 @@ BitmapLayout layoutOf(const unsigned char* bytes) {
     layout.stride = (static_cast<std::size_t>(layout.width > 0 ? layout.width : 0) * 3 + 3) & ~3u;
     return layout;
 }
-
-// byte / 255 in single precision, worked out once for every byte value.
-struct ByteToFloat {
-    float value[256];
-    ByteToFloat() {
-        for (int b = 0; b < 256; ++b) {
-            value[b] = static_cast<float>(b) / 255.0f;
-        }
-    }
-};
 
 const char* describe(BitmapProblem problem) {
     switch (problem) {
@@ -95,31 +85,6 @@ BitmapRows bitmapRows(const unsigned char* bytes) {
     return {bytes + layout.rowsOffset, layout.stride, layout.height < 0};
 }
 
-void convertBitmapToFloats(const unsigned char* bytes, int width, int height, float* destination) {
-    convertBitmapRows(bytes, width, height, 0, height, destination);
-}
-
-void convertBitmapRows(const unsigned char* bytes, int width, int height, int firstRow,
-                       int rowCount, float* destination) {
-    static const ByteToFloat table;
-    const BitmapLayout layout = layoutOf(bytes);
-    const bool topDown = layout.height < 0;
-    for (int row = firstRow; row < firstRow + rowCount; ++row) {
-        // Row 0 of the result is the picture's bottom row, as GL takes it first.
-        const int stored = topDown ? height - 1 - row : row;
-        const unsigned char* in = bytes + layout.rowsOffset + layout.stride * stored;
-        float* out = destination + static_cast<std::size_t>(row - firstRow) * width * 4;
-        for (int column = 0; column < width; ++column) {
-            out[0] = table.value[in[2]];
-            out[1] = table.value[in[1]];
-            out[2] = table.value[in[0]];
-            out[3] = 1.0f;
-            in += 3;
-            out += 4;
-        }
-    }
-}
-
 const unsigned char* findCheckedBitmap(std::uint16_t id, int width, int height, Failure& failure) {
     const ResourceData data = findBitmapResource(id);
     const BitmapProblem problem = checkBitmap(data.bytes, data.size, width, height);
@@ -131,14 +96,4 @@ const unsigned char* findCheckedBitmap(std::uint16_t id, int width, int height, 
         return nullptr;
     }
     return data.bytes;
-}
-
-bool readBitmapResource(float* destination, std::uint16_t id, int width, int height,
-                        Failure& failure) {
-    const unsigned char* bitmap = findCheckedBitmap(id, width, height, failure);
-    if (bitmap == nullptr) {
-        return false;
-    }
-    convertBitmapToFloats(bitmap, width, height, destination);
-    return true;
 }

@@ -23,6 +23,20 @@ std::string infoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter,
     return log.c_str();
 }
 
+// Whether a shader compiled or a program linked, as its `status` query says;
+// when not, the driver's log and then `message` go to `failure`.
+bool built(GLuint object, GLenum status, PFNGLGETSHADERIVPROC getParameter,
+           PFNGLGETSHADERINFOLOGPROC getLog, const char* message, Failure& failure) {
+    GLint succeeded = 0;
+    getParameter(object, status, &succeeded);
+    if (succeeded != 0) {
+        return true;
+    }
+    failure.add(infoLog(object, getParameter, getLog));
+    failure.add(message);
+    return false;
+}
+
 }  // namespace
 
 GLFWProgram::GLFWProgram(const std::string& vertexText, const std::string& fragmentText,
@@ -43,12 +57,7 @@ GLFWProgram::GLFWProgram(const std::string& vertexText, const std::string& fragm
     glAttachShader(program_, fragmentShader_);
     glLinkProgram(program_);
     // Unlinked, the program would draw nothing at all without a word.
-    GLint linked = 0;
-    glGetProgramiv(program_, GL_LINK_STATUS, &linked);
-    if (linked == 0) {
-        failure.add(infoLog(program_, glGetProgramiv, glGetProgramInfoLog));
-        failure.add(kLinkError);
-    }
+    built(program_, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, kLinkError, failure);
 }
 
 GLFWProgram::~GLFWProgram() {
@@ -69,12 +78,6 @@ void GLFWProgram::use() const {
     glUseProgram(program_);
 }
 
-void GLFWProgram::setTexture(const char* samplerName, int unit, GLuint texture) {
-    glUniform1i(uniformLocation(samplerName), unit);
-    glActiveTexture(GL_TEXTURE0 + unit);
-    glBindTexture(GL_TEXTURE_2D, texture);
-}
-
 GLint GLFWProgram::cachedLocation(const char* name, LocationKind kind) {
     std::string key(name);
     auto found = locations_.find(key);
@@ -93,11 +96,8 @@ GLuint GLFWProgram::compileShader(GLenum type, const std::string& text, const ch
     const char* source = text.c_str();
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
-    GLint compiled = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == 0) {
-        failure.add(infoLog(shader, glGetShaderiv, glGetShaderInfoLog));
-        failure.add(failureMessage);
+    if (!built(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, failureMessage,
+               failure)) {
         glDeleteShader(shader);
         return 0;
     }
@@ -106,9 +106,9 @@ GLuint GLFWProgram::compileShader(GLenum type, const std::string& text, const ch
 
 void GLFWProgramRegistry::add(const char* name, const std::string& vertexText,
                               const std::string& fragmentText, Failure& failure) {
-    const std::size_t boxesBefore = failure.boxes().size();
+    const std::size_t messageBoxesBefore = failure.messageBoxes().size();
     auto program = std::make_unique<GLFWProgram>(vertexText, fragmentText, failure);
-    if (failure.boxes().size() != boxesBefore) {
+    if (failure.messageBoxes().size() != messageBoxesBefore) {
         return;
     }
     // emplace keeps an entry already present: the first registration wins.
@@ -118,19 +118,6 @@ void GLFWProgramRegistry::add(const char* name, const std::string& vertexText,
 GLFWProgram* GLFWProgramRegistry::get(const char* name) const {
     auto found = programs_.find(name);
     return found != programs_.end() ? found->second.get() : nullptr;
-}
-
-GLint GLFWProgramRegistry::programId(const char* name) const {
-    const GLFWProgram* program = get(name);
-    return program != nullptr ? static_cast<GLint>(program->programId()) : 0;
-}
-
-void GLFWProgramRegistry::use(const char* name, Failure& failure) const {
-    if (get(name) == nullptr) {
-        failure.add(std::string("Shader program \"") + name + "\" is not registered");
-        return;
-    }
-    use(name);
 }
 
 void GLFWProgramRegistry::use(const char* name) const {

@@ -13,7 +13,8 @@ class Failure;
 class GLFWProgram {
   public:
     // Compiles both texts and links them. A compile error or a link error is
-    // added to `failure` as boxes (the driver's log first, then the message);
+    // added to `failure` as message boxes (the driver's log first, then the
+    // message);
     // the program is then unusable and the caller gives up. The fragment
     // shader is only created once the vertex shader has compiled.
     GLFWProgram(const std::string& vertexText, const std::string& fragmentText, Failure& failure);
@@ -21,14 +22,11 @@ class GLFWProgram {
     GLFWProgram(const GLFWProgram&) = delete;
     GLFWProgram& operator=(const GLFWProgram&) = delete;
 
-    GLuint programId() const { return program_; }
     // -1 when the program has no such active uniform or attribute; every answer,
     // -1 included, is cached, and a name answers the same for both kinds.
     GLint uniformLocation(const char* name);
     GLint attributeLocation(const char* name);
     void use() const;
-    // Sets the sampler uniform to `unit` on the current program and binds `texture` there.
-    void setTexture(const char* samplerName, int unit, GLuint texture);
 
   private:
     enum LocationKind { Uniform = 0, Attribute = 1 };
@@ -51,9 +49,6 @@ class GLFWProgramRegistry {
     void add(const char* name, const std::string& vertexText, const std::string& fragmentText,
              Failure& failure);
     GLFWProgram* get(const char* name) const;  // null when not registered
-    GLint programId(const char* name) const;   // 0 when not registered
-    // Makes the program current; a name never added is reported in `failure`.
-    void use(const char* name, Failure& failure) const;
     // Makes the program current; does nothing for a name never added.
     void use(const char* name) const;
 

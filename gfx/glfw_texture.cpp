@@ -13,15 +13,6 @@ namespace {
 const int kStripRows = 128;
 }  // namespace
 
-int textureLevelCount(int size) {
-    int levels = 0;
-    while (size > 1) {
-        size >>= 1;
-        ++levels;
-    }
-    return levels > 0 ? levels : 1;
-}
-
 void uploadStoredRows(const unsigned char* stored, const BitmapRows& layout, int width, int height,
                       int firstStored, int count) {
     // Stored rows are padded to 4 bytes, which is what an alignment of 4 skips.

@@ -54,8 +54,3 @@ void uploadStoredRows(const unsigned char* stored, const BitmapRows& layout, int
 // repeat wrapping (the water's displaced lookups cross the edges), linear
 // filtering, and level 0 alone.
 void setPictureSampling();
-
-// Levels of a full chain for a size x size texture: log2(size), and 1 for
-// size 1. Pictures use one level; the float pictures that the tests and
-// benchmarks compare against keep the full chain they used to have.
-int textureLevelCount(int size);

@@ -12,42 +12,17 @@
 
 /* What an attached window had before GLFW took it over. */
 typedef struct AttachedWindow {
-    _GLFWwindow* window;
+    _GLFWattached shared; /* first, so that the shared list holds it */
     HWND handle;
     WNDPROC keptProc;
     HICON keptBigIcon;
     HICON keptSmallIcon;
-    /* The context's own destroy function; ours runs in its place. */
-    void (*destroyContext)(_GLFWwindow* window);
-    struct AttachedWindow* next;
 } AttachedWindow;
 
-/* Marks records as attached; touched only on the thread that owns GLFW. */
-static AttachedWindow* attachedWindows = NULL;
-
-static AttachedWindow* takeAttached(_GLFWwindow* window) {
-    AttachedWindow** link = &attachedWindows;
-    while (*link != NULL && (*link)->window != window) {
-        link = &(*link)->next;
-    }
-    AttachedWindow* found = *link;
-    if (found != NULL) {
-        *link = found->next;
-    }
-    return found;
-}
-
-/* GLFW destroys a window's context right before the native window. For an
- * attached window this is where the native window is handed back instead:
- * with the handle cleared, GLFW does not call DestroyWindow on it. */
-static void detachNativeWindow(_GLFWwindow* window) {
-    AttachedWindow* attached = takeAttached(window);
-    if (attached == NULL) {
-        return;
-    }
-    if (attached->destroyContext != NULL) {
-        attached->destroyContext(window);
-    }
+/* With the handle cleared, GLFW does not call DestroyWindow on the window. */
+void _glfwDetachNativeWindow(_GLFWattached* shared) {
+    AttachedWindow* attached = (AttachedWindow*)shared;
+    _GLFWwindow* window = shared->window;
     if (window->context.wgl.dc != NULL) {
         ReleaseDC(attached->handle, window->context.wgl.dc);
         window->context.wgl.dc = NULL;
@@ -59,15 +34,6 @@ static void detachNativeWindow(_GLFWwindow* window) {
     RemovePropW(attached->handle, L"GLFW");
     window->win32.handle = NULL;
     free(attached);
-}
-
-/* Keeps detachNativeWindow in front of whatever destroy function the context set. */
-static void guardContextDestroy(AttachedWindow* attached) {
-    _GLFWwindow* window = attached->window;
-    if (window->context.destroy != detachNativeWindow) {
-        attached->destroyContext = window->context.destroy;
-        window->context.destroy = detachNativeWindow;
-    }
 }
 
 static GLFWbool isUsableNativeWindow(HWND handle) {
@@ -153,13 +119,8 @@ GLFWAPI GLFWwindow* glfwAttachNativeWindow(uintptr_t nativeWindow, GLFWwindow* s
 
     _GLFW_REQUIRE_INIT_OR_RETURN(NULL);
 
-    _GLFWfbconfig fbconfig = _glfw.hints.framebuffer;
-    _GLFWctxconfig ctxconfig = _glfw.hints.context;
-    _GLFWwndconfig wndconfig = _glfw.hints.window;
-    ctxconfig.share = (_GLFWwindow*)share;
-
-    /* Refuses a share window without a context, and impossible configurations. */
-    if (!_glfwIsValidContextConfig(&ctxconfig)) {
+    _GLFWattachHints hints;
+    if (!_glfwReadAttachHints(share, &hints)) {
         return NULL;
     }
     if (!isUsableNativeWindow(handle)) {
@@ -171,8 +132,8 @@ GLFWAPI GLFWwindow* glfwAttachNativeWindow(uintptr_t nativeWindow, GLFWwindow* s
     }
 
     AttachedWindow* attached = calloc(1, sizeof(AttachedWindow));
-    _GLFWwindow* window = newRecord(handle, &wndconfig, &fbconfig);
-    attached->window = window;
+    _GLFWwindow* window = newRecord(handle, &hints.window, &hints.framebuffer);
+    attached->shared.window = window;
     attached->handle = handle;
     attached->keptBigIcon = (HICON)SendMessageW(handle, WM_GETICON, ICON_BIG, 0);
     attached->keptSmallIcon = (HICON)SendMessageW(handle, WM_GETICON, ICON_SMALL, 0);
@@ -188,18 +149,16 @@ GLFWAPI GLFWwindow* glfwAttachNativeWindow(uintptr_t nativeWindow, GLFWwindow* s
         free(attached);
         return NULL;
     }
-    attached->next = attachedWindows;
-    attachedWindows = attached;
-    guardContextDestroy(attached);
+    _glfwAddAttached(&attached->shared);
 
-    if (ctxconfig.client != GLFW_NO_API) {
-        GLFWbool created = createContext(window, &ctxconfig, &fbconfig);
-        guardContextDestroy(attached);
+    if (hints.context.client != GLFW_NO_API) {
+        GLFWbool created = createContext(window, &hints.context, &hints.framebuffer);
+        _glfwGuardContextDestroy(&attached->shared);
         if (!created) {
             /* The record stays in GLFW's list; glfwTerminate hands the window back. */
             return NULL;
         }
-        if (!_glfwRefreshContextAttribs(window, &ctxconfig)) {
+        if (!_glfwRefreshContextAttribs(window, &hints.context)) {
             glfwDestroyWindow((GLFWwindow*)window);
             return NULL;
         }

@@ -17,34 +17,31 @@
 #define ATTACHED_EVENT_MASK (StructureNotifyMask | ExposureMask)
 
 typedef struct AttachedWindow {
-    _GLFWwindow* window;
+    _GLFWattached shared; /* first, so that the shared list holds it */
     Window handle;
     /* Whether the window carried an icon before GLFW could set one. */
     GLFWbool hadIcon;
-    /* The context's own destroy function; ours runs in its place. */
-    void (*destroyContext)(_GLFWwindow* window);
-    struct AttachedWindow* next;
 } AttachedWindow;
 
-/* Touched only on the thread that owns GLFW, and by the X error handler,
- * which Xlib calls on that same thread. */
-static AttachedWindow* attachedWindows = NULL;
-static XErrorHandler keptErrorHandler = NULL;
-static XIOErrorHandler keptIOErrorHandler = NULL;
-static GLFWbool displayLost = GLFW_FALSE;
-
-/* While a context is being made for an attached window, GLFW chooses among
- * the configurations this returns: only those of the window's own visual. */
-static PFNGLXGETFBCONFIGSPROC allConfigs = NULL;
-static VisualID wantedVisual = 0;
+/* What two callbacks need beyond their arguments, neither taking a user
+ * pointer: Xlib's error handler passes on other errors to the handler it
+ * replaced, and while a context is being made for an attached window, GLFW
+ * calls glXGetFBConfigs through its function table, where ours returns only
+ * the configurations of the window's own visual. Touched only on the thread
+ * that owns GLFW, where Xlib also calls the error handler. */
+static struct {
+    XErrorHandler keptErrorHandler;
+    PFNGLXGETFBCONFIGSPROC allConfigs;
+    VisualID wantedVisual;
+} x11Attach;
 
 static GLXFBConfig* configsOfWantedVisual(Display* display, int screen, int* count) {
-    GLXFBConfig* configs = allConfigs(display, screen, count);
+    GLXFBConfig* configs = x11Attach.allConfigs(display, screen, count);
     int kept = 0;
     for (int i = 0; configs != NULL && i < *count; i++) {
         int visual = 0;
         glXGetFBConfigAttrib(display, configs[i], GLX_VISUAL_ID, &visual);
-        if ((VisualID)visual == wantedVisual) {
+        if ((VisualID)visual == x11Attach.wantedVisual) {
             configs[kept++] = configs[i];
         }
     }
@@ -53,8 +50,9 @@ static GLXFBConfig* configsOfWantedVisual(Display* display, int screen, int* cou
 }
 
 static AttachedWindow* findAttached(XID resource) {
-    for (AttachedWindow* attached = attachedWindows; attached != NULL; attached = attached->next) {
-        if (attached->handle == resource || attached->window->context.glx.window == resource) {
+    for (_GLFWattached* shared = _glfwAttachedWindows(); shared != NULL; shared = shared->next) {
+        AttachedWindow* attached = (AttachedWindow*)shared;
+        if (attached->handle == resource || shared->window->context.glx.window == resource) {
             return attached;
         }
     }
@@ -66,49 +64,24 @@ static AttachedWindow* findAttached(XID resource) {
 static int handleXError(Display* display, XErrorEvent* event) {
     AttachedWindow* attached = findAttached(event->resourceid);
     if (attached != NULL) {
-        _glfwInputWindowCloseRequest(attached->window);
+        _glfwInputWindowCloseRequest(attached->shared.window);
         return 0;
     }
-    return keptErrorHandler != NULL ? keptErrorHandler(display, event) : 0;
+    return x11Attach.keptErrorHandler != NULL ? x11Attach.keptErrorHandler(display, event) : 0;
 }
 
-/* Xlib ends the process when the connection breaks; nothing may be sent then. */
-static int handleIOError(Display* display) {
-    displayLost = GLFW_TRUE;
-    return keptIOErrorHandler != NULL ? keptIOErrorHandler(display) : 0;
-}
-
-static void restoreWindowsAtExit(void);
-
+/* The handler is ours while any window is attached. */
 static void watchErrors(void) {
-    static GLFWbool exitHandlerSet = GLFW_FALSE;
-    if (!exitHandlerSet) {
-        atexit(restoreWindowsAtExit);
-        keptIOErrorHandler = XSetIOErrorHandler(handleIOError);
-        exitHandlerSet = GLFW_TRUE;
-    }
-    if (attachedWindows == NULL) {
-        keptErrorHandler = XSetErrorHandler(handleXError);
+    if (_glfwAttachedWindows() == NULL) {
+        x11Attach.keptErrorHandler = XSetErrorHandler(handleXError);
     }
 }
 
 static void unwatchErrorsWhenDone(void) {
-    if (attachedWindows == NULL) {
-        XSetErrorHandler(keptErrorHandler);
-        keptErrorHandler = NULL;
+    if (_glfwAttachedWindows() == NULL) {
+        XSetErrorHandler(x11Attach.keptErrorHandler);
+        x11Attach.keptErrorHandler = NULL;
     }
-}
-
-static AttachedWindow* takeAttached(_GLFWwindow* window) {
-    AttachedWindow** link = &attachedWindows;
-    while (*link != NULL && (*link)->window != window) {
-        link = &(*link)->next;
-    }
-    AttachedWindow* found = *link;
-    if (found != NULL) {
-        *link = found->next;
-    }
-    return found;
 }
 
 /* What GLFW may have set on the window goes: the hidden cursor (it would
@@ -116,7 +89,7 @@ static AttachedWindow* takeAttached(_GLFWwindow* window) {
  * may already be gone; that is no error worth reporting. */
 static void restoreWindow(const AttachedWindow* attached) {
     _glfwGrabErrorHandlerX11();
-    if (attached->window->cursorMode != GLFW_CURSOR_NORMAL) {
+    if (attached->shared.window->cursorMode != GLFW_CURSOR_NORMAL) {
         XUndefineCursor(_glfw.x11.display, attached->handle);
     }
     if (!attached->hadIcon) {
@@ -124,15 +97,6 @@ static void restoreWindow(const AttachedWindow* attached) {
     }
     XSelectInput(_glfw.x11.display, attached->handle, NoEventMask);
     _glfwReleaseErrorHandlerX11();
-}
-
-/* A process that ends without destroying its windows still hands them back. */
-static void restoreWindowsAtExit(void) {
-    for (AttachedWindow* attached = attachedWindows; attached != NULL; attached = attached->next) {
-        if (_glfw.x11.display != NULL && _glfw.x11.errorHandler == NULL && !displayLost) {
-            restoreWindow(attached);
-        }
-    }
 }
 
 static GLFWbool hasIcon(Window handle) {
@@ -147,32 +111,17 @@ static GLFWbool hasIcon(Window handle) {
     return count > 0;
 }
 
-/* GLFW destroys a window's context right before the native window. For an
- * attached window this is where the window is handed back instead: with the
- * handle and colormap cleared, GLFW neither unmaps nor destroys anything. */
-static void detachNativeWindow(_GLFWwindow* window) {
-    AttachedWindow* attached = takeAttached(window);
-    if (attached == NULL) {
-        return;
-    }
-    if (attached->destroyContext != NULL) {
-        attached->destroyContext(window);
-    }
+/* With the handle and colormap cleared, GLFW neither unmaps nor destroys
+ * anything. */
+void _glfwDetachNativeWindow(_GLFWattached* shared) {
+    AttachedWindow* attached = (AttachedWindow*)shared;
+    _GLFWwindow* window = shared->window;
     restoreWindow(attached);
     XDeleteContext(_glfw.x11.display, attached->handle, _glfw.x11.context);
     window->x11.handle = None;
     window->x11.colormap = None;
     free(attached);
     unwatchErrorsWhenDone();
-}
-
-/* Keeps detachNativeWindow in front of whatever destroy function the context set. */
-static void guardContextDestroy(AttachedWindow* attached) {
-    _GLFWwindow* window = attached->window;
-    if (window->context.destroy != detachNativeWindow) {
-        attached->destroyContext = window->context.destroy;
-        window->context.destroy = detachNativeWindow;
-    }
 }
 
 /* The window's attributes, or false (reported) when it does not exist or lives
@@ -264,15 +213,15 @@ static GLFWbool createContext(_GLFWwindow* window, VisualID visual, const _GLFWc
     if (!_glfwInitGLX()) {
         return GLFW_FALSE;
     }
-    allConfigs = _glfw.glx.GetFBConfigs;
-    wantedVisual = visual;
+    x11Attach.allConfigs = _glfw.glx.GetFBConfigs;
+    x11Attach.wantedVisual = visual;
     if (!visualOffersBuffering(fbconfig->doublebuffer)) {
         fbconfig->doublebuffer = !fbconfig->doublebuffer;
         window->doublebuffer = fbconfig->doublebuffer;
     }
     _glfw.glx.GetFBConfigs = configsOfWantedVisual;
     GLFWbool created = _glfwCreateContextGLX(window, ctxconfig, fbconfig);
-    _glfw.glx.GetFBConfigs = allConfigs;
+    _glfw.glx.GetFBConfigs = x11Attach.allConfigs;
     return created;
 }
 
@@ -282,13 +231,8 @@ GLFWAPI GLFWwindow* glfwAttachNativeWindow(uintptr_t nativeWindow, GLFWwindow* s
 
     _GLFW_REQUIRE_INIT_OR_RETURN(NULL);
 
-    _GLFWfbconfig fbconfig = _glfw.hints.framebuffer;
-    _GLFWctxconfig ctxconfig = _glfw.hints.context;
-    _GLFWwndconfig wndconfig = _glfw.hints.window;
-    ctxconfig.share = (_GLFWwindow*)share;
-
-    /* Refuses a share window without a context, and impossible configurations. */
-    if (!_glfwIsValidContextConfig(&ctxconfig)) {
+    _GLFWattachHints hints;
+    if (!_glfwReadAttachHints(share, &hints)) {
         return NULL;
     }
     if (!readUsableWindow(handle, &attributes)) {
@@ -296,30 +240,28 @@ GLFWAPI GLFWwindow* glfwAttachNativeWindow(uintptr_t nativeWindow, GLFWwindow* s
     }
 
     AttachedWindow* attached = calloc(1, sizeof(AttachedWindow));
-    _GLFWwindow* window = newRecord(handle, &attributes, &wndconfig, &fbconfig);
-    attached->window = window;
+    _GLFWwindow* window = newRecord(handle, &attributes, &hints.window, &hints.framebuffer);
+    attached->shared.window = window;
     attached->handle = handle;
     attached->hadIcon = hasIcon(handle);
     watchErrors();
-    attached->next = attachedWindows;
-    attachedWindows = attached;
-    guardContextDestroy(attached);
+    _glfwAddAttached(&attached->shared);
 
     /* GLFW's event processing finds the record through this context entry. */
     XSaveContext(_glfw.x11.display, handle, _glfw.x11.context, (XPointer)window);
     XSelectInput(_glfw.x11.display, handle, ATTACHED_EVENT_MASK);
 
-    if (ctxconfig.client != GLFW_NO_API) {
-        GLFWbool created =
-            createContext(window, XVisualIDFromVisual(attributes.visual), &ctxconfig, &fbconfig);
-        guardContextDestroy(attached);
+    if (hints.context.client != GLFW_NO_API) {
+        GLFWbool created = createContext(window, XVisualIDFromVisual(attributes.visual),
+                                         &hints.context, &hints.framebuffer);
+        _glfwGuardContextDestroy(&attached->shared);
         /* A window that vanished meanwhile shows up as a close request. */
         XSync(_glfw.x11.display, False);
         if (created && window->shouldClose) {
             _glfwInputError(GLFW_PLATFORM_ERROR, "X11: Window 0x%lx went away", handle);
             created = GLFW_FALSE;
         }
-        if (!created || !_glfwRefreshContextAttribs(window, &ctxconfig)) {
+        if (!created || !_glfwRefreshContextAttribs(window, &hints.context)) {
             glfwDestroyWindow((GLFWwindow*)window);
             return NULL;
         }

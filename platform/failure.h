@@ -1,13 +1,13 @@
-// What went wrong, as the boxes that tell the user, in the order they are
-// shown. Every layer hands its failure back to its caller; one place near the
-// entry shows the boxes and ends the run.
+// What went wrong, as the message boxes that tell the user, in the order they
+// are shown. Every layer hands its failure back to its caller; one place near
+// the entry shows the message boxes and ends the run.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "platform/message_box.h"
 
-struct FailureBox {
+struct FailureMessageBox {
     std::string text;
     std::string title;
     MessageIcon icon;
@@ -18,11 +18,11 @@ class Failure {
     // "Debug" with the information icon is how the program titles its own failures.
     void add(std::string text, std::string title = "Debug",
              MessageIcon icon = MessageIcon::Information) {
-        boxes_.push_back({std::move(text), std::move(title), icon});
+        messageBoxes_.push_back({std::move(text), std::move(title), icon});
     }
-    bool happened() const { return !boxes_.empty(); }
-    const std::vector<FailureBox>& boxes() const { return boxes_; }
+    bool happened() const { return !messageBoxes_.empty(); }
+    const std::vector<FailureMessageBox>& messageBoxes() const { return messageBoxes_; }
 
   private:
-    std::vector<FailureBox> boxes_;
+    std::vector<FailureMessageBox> messageBoxes_;
 };

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     change.suggested = RECT{x, y, x + std::atoi(argv[4]), y + std::atoi(argv[5])};
     HANDLE sender = CreateThread(nullptr, 0, sendDpiChange, &change, 0, nullptr);
     Failure failure;
-    AboutWindow window(GetModuleHandleA(nullptr), SW_SHOWNORMAL, failure);
+    AboutWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL).run(failure);
     CloseHandle(sender);
     return failure.happened() ? 3 : 0;
 }

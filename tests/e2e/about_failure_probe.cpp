@@ -1,7 +1,7 @@
-// Drives the About road of the program's entry into both of its failure
-// roads: the class name is already taken by a class whose windows refuse to be
+// Drives the About path of the program's entry into both of its failure
+// paths: the class name is already taken by a class whose windows refuse to be
 // created, so registration fails and then creation fails. The program must
-// then show both boxes and end with 0 instead of waiting in a message loop
+// then show both message boxes and end with 0 instead of waiting in a message loop
 // that nothing could end.
 #include <windows.h>
 

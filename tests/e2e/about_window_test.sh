@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The About window of configuration mode ("/c") under Wine, driven like a user.
 #   about_window_test.sh look | look-144dpi | dpi-change | website | close-box
-#                        | alt-f4 | close-request | beside-switchless | failure-roads
+#                        | alt-f4 | close-request | beside-switchless | failure-paths
 # Arguments after the case: bitmap 101 as the build made it (for the looks) and
 # the program's texts header (for "website"). "look-144dpi" runs in a prefix set
 # to 150 % scaling (144 dpi), where everything is half as large again;
@@ -202,19 +202,19 @@ beside_switchless() {
     e2e_running saver || e2e_fail "closing the About window ended the switchless run"
 }
 
-# Registration and creation both fail: two boxes titled "Error!", then the
+# Registration and creation both fail: two message boxes titled "Error!", then the
 # program ends with 0 rather than waiting for a window that does not exist.
-failure_roads() {
+failure_paths() {
     e2e_wine_start probe 60 "$GP_E2E_TOOLS/about_failure_probe.exe"
-    e2e_dismiss_boxes probe 20
+    e2e_dismiss_message_boxes probe 20
     expect_exit_zero probe 10
     diff <(printf 'Error!\tWindow Registration Failed!\nError!\tWindow Creation Failed!\n') \
-        "$E2E_WORK/boxes.txt" >&2 || e2e_fail "unexpected boxes"
+        "$E2E_WORK/message-boxes.txt" >&2 || e2e_fail "unexpected message boxes"
 }
 
 e2e_begin "wine-about-$1"
 case $1 in
-    beside-switchless | failure-roads) e2e_start_display 640x480 ;;
+    beside-switchless | failure-paths) e2e_start_display 640x480 ;;
     *) e2e_start_display "$screen" ;;
 esac
 e2e_wine_prefix
@@ -234,7 +234,7 @@ case $1 in
     alt-f4) alt_f4 ;;
     close-request) close_request ;;
     beside-switchless) beside_switchless ;;
-    failure-roads) failure_roads ;;
+    failure-paths) failure_paths ;;
     *) e2e_fail "unknown case $1" ;;
 esac
 e2e_pass

@@ -19,8 +19,9 @@
 #   e2e_count_windows TITLE        how many visible windows carry that title
 #   e2e_wait_for_line ID REGEX SECONDS   waits until ID's output has a matching line
 #   e2e_box_text [WAIT_MS]         "title<TAB>text" of the visible message box
-#   e2e_dismiss_boxes ID SECONDS   answers every box until ID ends; "title<TAB>text"
-#                                  lines in $E2E_WORK/boxes.txt
+#   e2e_dismiss_message_boxes ID SECONDS   answers every message box until ID
+#                                  ends; "title<TAB>text" lines in
+#                                  $E2E_WORK/message-boxes.txt
 #   e2e_window_icon_size XID       "W x H" of the icon an X window carries
 #   e2e_screenshot FILE            the whole screen as PNG
 #   e2e_wait_drawn FILE SECONDS [XID]   screenshots (of the screen or one X
@@ -328,17 +329,17 @@ e2e_box_text() {
 
 # Reads and answers (Return, as a user would) every message box until process
 # ID ends.
-e2e_dismiss_boxes() {
+e2e_dismiss_message_boxes() {
     local id=$1 seconds=$2
     local deadline=$((SECONDS + seconds))
-    : >"$E2E_WORK/boxes.txt"
+    : >"$E2E_WORK/message-boxes.txt"
     while e2e_running "$id"; do
         [ $SECONDS -lt $deadline ] ||
-            e2e_fail "still running after ${seconds}s; boxes: $(tr '\t\n' ': ' <"$E2E_WORK/boxes.txt")"
+            e2e_fail "still running after ${seconds}s; message boxes: $(tr '\t\n' ': ' <"$E2E_WORK/message-boxes.txt")"
         local box window
         box=$(e2e_box_text 2000) || true
         [ -n "$box" ] || continue
-        printf '%s\n' "$box" >>"$E2E_WORK/boxes.txt"
+        printf '%s\n' "$box" >>"$E2E_WORK/message-boxes.txt"
         window=$(e2e_wait_window "${box%%$'\t'*}" 5)
         [ -n "$window" ] || e2e_fail "box '${box}' has no X window"
         xdotool windowfocus "$window" 2>/dev/null || true

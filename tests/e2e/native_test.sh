@@ -45,13 +45,13 @@ desktop_grows() {
     [ "$E2E_STATUS" -eq 0 ] || e2e_fail "ended with $E2E_STATUS"
 }
 
-# Without a display GLFW cannot start: every box is printed, in order.
+# Without a display GLFW cannot start: every message box is printed, in order.
 no_display() {
     (unset DISPLAY && exec "$GP_SCR" /s) >"$E2E_WORK/saver.log" 2>&1 ||
         e2e_fail "ended with $?"
-    grep -v '^Error: ' "$E2E_WORK/saver.log" >"$E2E_WORK/debug-boxes.txt" || true
+    grep -v '^Error: ' "$E2E_WORK/saver.log" >"$E2E_WORK/debug-message-boxes.txt" || true
     diff <(printf 'Debug: Failed to initialize GLFW\nDebug: Failed to open window\n') \
-        "$E2E_WORK/debug-boxes.txt" >&2 || e2e_fail "unexpected boxes"
+        "$E2E_WORK/debug-message-boxes.txt" >&2 || e2e_fail "unexpected message boxes"
     grep -q '^Error: The GLFW library is not initialized$' "$E2E_WORK/saver.log" ||
         e2e_fail "GLFW's own errors were not shown"
 }

@@ -1,12 +1,12 @@
-# End-to-end tests of the failure roads of the scene's set-up, included from
+# End-to-end tests of the failure paths of the scene's set-up, included from
 # this folder's CMakeLists.txt. Each test program is the screensaver's own
 # entry and core with a resource script where one thing is broken: a water
 # text that does not compile, a picture that is not what it should be (the
 # last one, which the scene shows only much later), or a quad text without a mesh.
 if(WIN32)
-    # gp_add_broken_saver(<road> <resource script>)
-    function(gp_add_broken_saver road script)
-        set(saver "broken_${road}_saver")
+    # gp_add_broken_saver(<name> <resource script>)
+    function(gp_add_broken_saver name script)
+        set(saver "broken_${name}_saver")
         gp_add_resources(${saver}_resources "${script}")
         add_dependencies(${saver}_resources glimmer_art)
         gp_add_e2e_program(${saver} WIN32 "${CMAKE_SOURCE_DIR}/app/win32_main.cpp")

@@ -8,8 +8,8 @@ if(WIN32)
 endif()
 
 # Display sleep while the full-screen run lasts; the session's settings after
-# each road out are checked in the tests of those roads (fullscreen, preview,
-# failure boxes).
+# each path out are checked in the tests of those paths (fullscreen, preview,
+# failure message boxes).
 if(WIN32)
     gp_add_e2e_test(wine.fullscreen_display_may_sleep 180 wine_fullscreen_test.sh display-may-sleep)
 endif()

@@ -86,7 +86,7 @@ int sendMonitorPower(const char* title) {
     return 0;
 }
 
-// The road of a user who switches away and back: the full-screen window is
+// The path of a user who switches away and back: the full-screen window is
 // minimised and gives up its monitor, then restored and takes it again.
 int minimizeAndRestore(const char* title) {
     HWND window = FindWindowA(nullptr, title);

@@ -4,7 +4,7 @@
 #                           | one-switchless-run | display-may-sleep | display-off-pauses
 #                           | two-monitors-key | two-monitors-click
 #                           | desktop-grows | desktop-shrinks
-# The three roads out leave the session's settings as they found them.
+# The three paths out leave the session's settings as they found them.
 source "$(dirname "$0")/harness.sh"
 
 readonly saver_title=Glimmerpond3DScreensaver
@@ -63,7 +63,7 @@ close_request_ends() {
 # With two monitors one window covers both with the water; a key, or a click
 # on the second monitor, ends the run.
 two_monitors() {
-    local road=$1
+    local way_out=$1
     start_screensaver saver /s
     local window
     window=$(e2e_wait_window "$saver_title" 5)
@@ -85,7 +85,7 @@ two_monitors() {
     [ "$(compare -metric AE -extract 1024x768+1280+0 "$E2E_WORK/monitors-1.png" \
         "$E2E_WORK/monitors-2.png" null: 2>&1 | cut -d' ' -f1)" -gt 1000 ] ||
         e2e_fail "the second monitor's picture did not move"
-    case $road in
+    case $way_out in
     key) xdotool key a ;;
     click) xdotool mousemove 1800 400 sleep 0.3 click 1 ;;
     esac

@@ -61,13 +61,13 @@ no_framebuffers() {
 gl_1_1() {
     export MESA_GL_VERSION_OVERRIDE=1.1
     e2e_wine_start saver 60 "$GP_SCR" /s
-    e2e_dismiss_boxes saver 45
+    e2e_dismiss_message_boxes saver 45
     e2e_wait_exit saver 10
-    e2e_log "boxes: $(tr '\t\n' ': ' <"$E2E_WORK/boxes.txt")"
+    e2e_log "message boxes: $(tr '\t\n' ': ' <"$E2E_WORK/message-boxes.txt")"
     [ "$E2E_STATUS" -eq 0 ] || e2e_fail "ended with $E2E_STATUS"
-    [ "$(wc -l <"$E2E_WORK/boxes.txt")" -eq 1 ] || e2e_fail "expected one box"
+    [ "$(wc -l <"$E2E_WORK/message-boxes.txt")" -eq 1 ] || e2e_fail "expected one message box"
     grep -qE '^Glimmerpond 3D'$'\t''Glimmerpond 3D needs OpenGL 2\.1 with GLSL 1\.20; this display offers OpenGL 1\.1 \(.+\)\.$' \
-        "$E2E_WORK/boxes.txt" || e2e_fail "not the message that says what is needed"
+        "$E2E_WORK/message-boxes.txt" || e2e_fail "not the message that says what is needed"
     ! grep -aqiE 'unhandled exception|wine: Unhandled|backtrace' "$E2E_WORK/saver.log" ||
         e2e_fail "it crashed"
 }

@@ -3,9 +3,10 @@
 // dialog's do. Windows on visuals other than the default, single and double
 // buffered, get a context on their own visual and show what is drawn; only
 // structure and exposure events are selected; a new size reaches the size
-// callback; a window destroyed under GLFW becomes a close request; destroying
-// the GLFW window leaves the X window as it was. Prints each case and "FAIL
-// ..." lines; the exit code counts the failures.
+// callback; a window destroyed under GLFW becomes a close request, also after
+// another attached window was handed back; destroying the GLFW window leaves
+// the X window as it was. Prints each case and "FAIL ..." lines; the exit code
+// counts the failures.
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -155,11 +156,18 @@ void drawsOnTheWindowsOwnVisual(VisualID visual) {
 
 void windowDestroyedUnderItAsksToClose() {
     std::printf("case destroyed under it\n");
-    Window native = makeWindow(XVisualIDFromVisual(DefaultVisual(owner, DefaultScreen(owner))));
+    const VisualID visual = XVisualIDFromVisual(DefaultVisual(owner, DefaultScreen(owner)));
+    // A window attached before it and handed back first leaves it watched.
+    Window earlier = makeWindow(visual);
+    GLFWwindow* earlierWindow = glfwAttachNativeWindow(earlier, nullptr);
+    Window native = makeWindow(visual);
     GLFWwindow* window = glfwAttachNativeWindow(native, nullptr);
-    if (!CHECK(window != nullptr)) {
+    if (!CHECK(window != nullptr && earlierWindow != nullptr)) {
         return;
     }
+    glfwDestroyWindow(earlierWindow);
+    CHECK(selectedEvents(glfwGetX11Display(), earlier) == NoEventMask);
+    XDestroyWindow(owner, earlier);
     XDestroyWindow(owner, native);
     XSync(owner, False);
     for (int i = 0; i < 10 && !glfwWindowShouldClose(window); ++i) {

@@ -12,6 +12,7 @@
 #include "mesh/frame_clock.h"
 #include "mesh/glfw_drawable_sky.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/program_probes.h"
 #include "tests/support/resource_builds.h"
 
 namespace {
@@ -151,11 +152,11 @@ TEST_F(DrawableSkyTest, QuadCoversEveryPixelOfTheViewport) {
 
     GLFWProgram* program = registry->get(kProgram);
     float value = 0;
-    glGetUniformfv(program->programId(), program->uniformLocation("iTime"), &value);
+    glGetUniformfv(programName(*program), program->uniformLocation("iTime"), &value);
     EXPECT_EQ(value, 1.5f);
-    glGetUniformfv(program->programId(), program->uniformLocation("viewportWidth"), &value);
+    glGetUniformfv(programName(*program), program->uniformLocation("viewportWidth"), &value);
     EXPECT_EQ(value, float(kWidth));
-    glGetUniformfv(program->programId(), program->uniformLocation("viewportHeight"), &value);
+    glGetUniformfv(programName(*program), program->uniformLocation("viewportHeight"), &value);
     EXPECT_EQ(value, float(kHeight));
 }
 

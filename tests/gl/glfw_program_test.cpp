@@ -1,8 +1,9 @@
 // GLFWProgram and GLFWProgramRegistry against Mesa, built from the shipped
-// water texts: the shared location cache, setTexture and the registry.
+// water texts: the shared location cache, binding a sampler and the registry.
 #include <memory>
 
 #include "gfx/glfw_program.h"
+#include "tests/support/program_probes.h"
 #include "tests/support/resource_builds.h"
 #include "tests/gl/gl_test_context.h"
 
@@ -56,7 +57,7 @@ class GLFWProgramTest : public GLTest {
 TEST_F(GLFWProgramTest, ShippedProgramAnswersItsActiveNamesAndMinusOneForTheRest) {
     const auto built = programFromResources(kVertexText, kFragmentText);
     GLFWProgram& program = *built;
-    EXPECT_NE(program.programId(), 0u);
+    EXPECT_NE(programName(program), 0u);
     for (const char* uniform :
          {"iTime", "viewportWidth", "viewportHeight", "textureTime", "normalsTexture",
           "backgroundTexture", "backgroundTexture2", "normalsTextureSize", "renderMode"}) {
@@ -105,9 +106,9 @@ TEST_F(GLFWProgramTest, SetTextureSetsTheSamplerAndBindsTheTextureToItsUnit) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
     program.use();
-    program.setTexture("backgroundTexture2", 2, texture);
+    setTexture(program, "backgroundTexture2", 2, texture);
     GLint unit = -1;
-    glGetUniformiv(program.programId(), program.uniformLocation("backgroundTexture2"), &unit);
+    glGetUniformiv(programName(program), program.uniformLocation("backgroundTexture2"), &unit);
     EXPECT_EQ(unit, 2);
     GLint active = 0;
     glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
@@ -121,7 +122,7 @@ TEST_F(GLFWProgramTest, SetTextureSetsTheSamplerAndBindsTheTextureToItsUnit) {
 
 TEST_F(GLFWProgramTest, DestructorReleasesTheProgramObject) {
     auto program = programFromResources(kVertexText, kFragmentText);
-    GLuint id = program->programId();
+    GLuint id = programName(*program);
     ASSERT_EQ(glIsProgram(id), GL_TRUE);
     program.reset();
     EXPECT_EQ(glIsProgram(id), GL_FALSE);
@@ -132,22 +133,22 @@ TEST_F(GLFWProgramTest, RegistryKeepsTheFirstProgramFiledUnderAName) {
     addProgramFromResources(registry, "BackgroundProgram", kVertexText, kFragmentText);
     GLFWProgram* first = registry.get("BackgroundProgram");
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(registry.programId("BackgroundProgram"), static_cast<GLint>(first->programId()));
+    EXPECT_EQ(programName(registry, "BackgroundProgram"), programName(*first));
 
     // The second one is built all the same, and released at once.
     addProgramFromResources(registry, "BackgroundProgram", kVertexText, kFragmentText);
     EXPECT_EQ(programsCreated, 2);
     EXPECT_EQ(registry.get("BackgroundProgram"), first);
-    EXPECT_EQ(registry.programId("BackgroundProgram"), static_cast<GLint>(first->programId()));
+    EXPECT_EQ(programName(registry, "BackgroundProgram"), programName(*first));
 
     registry.use("BackgroundProgram");
     GLint current = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    EXPECT_EQ(current, registry.programId("BackgroundProgram"));
+    EXPECT_EQ(static_cast<GLuint>(current), programName(registry, "BackgroundProgram"));
     glUseProgram(0);
 
     EXPECT_EQ(registry.get("backgroundprogram"), nullptr);
-    EXPECT_EQ(registry.programId("backgroundprogram"), 0);
+    EXPECT_EQ(programName(registry, "backgroundprogram"), 0u);
 }
 
 }  // namespace

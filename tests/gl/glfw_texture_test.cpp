@@ -14,6 +14,7 @@
 #include "gfx/glfw_texture.h"
 #include "platform/resources.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/program_probes.h"
 #include "tests/support/resource_builds.h"
 #include "tests/gl/test_texture.h"
 #include "tests/gl/water_drawing.h"
@@ -327,9 +328,9 @@ class WaterFrame {
         glViewport(0, 0, window_.width, window_.height);
         glClear(GL_COLOR_BUFFER_BIT);
         setWaterUniforms(program_, inputs, mode);
-        program_.setTexture("normalsTexture", 0, waves_.texture);
-        program_.setTexture("backgroundTexture", 1, picture);
-        program_.setTexture("backgroundTexture2", 2, picture2);
+        setTexture(program_, "normalsTexture", 0, waves_.texture);
+        setTexture(program_, "backgroundTexture", 1, picture);
+        setTexture(program_, "backgroundTexture2", 2, picture2);
         quad_.draw(program_);
         std::vector<float> pixels = window_.readPixels();
         for (float& v : pixels) {

@@ -23,7 +23,7 @@
 #include "scene/scene.h"
 #include "tests/gl/gl_test_context.h"
 #include "tests/gl/water_reference.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 #include "tests/support/scripted_timer.h"
 
 namespace {
@@ -250,7 +250,7 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     chosenFrames = 0;
     Failure failure;
     const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
-    ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
+    ASSERT_NE(scene, nullptr) << messageBoxesOf(failure).front();
     // The off-screen target is left bound, on its framebuffer.
     GLint normalsFramebuffer = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &normalsFramebuffer);
@@ -436,7 +436,7 @@ TEST_F(SceneFrameTest, WithoutFramebufferObjectsEveryFrameIsDrawnWhole) {
     hooks.timer = settableTimer;
     Failure failure;
     const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, false, failure);
-    ASSERT_NE(scene, nullptr) << boxesOf(failure).front();
+    ASSERT_NE(scene, nullptr) << messageBoxesOf(failure).front();
     WaterInputs inputs;
     inputs.viewportWidth = kWindowWidth;
     inputs.viewportHeight = kWindowHeight;
@@ -465,7 +465,7 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
     hooks.setupGate = {countingGateKeepsGoing, &unlimited};
     Failure failure;
     pictureColours.clear();
-    ASSERT_NE(Scene::setupScene(hooks, true, failure), nullptr) << boxesOf(failure).front();
+    ASSERT_NE(Scene::setupScene(hooks, true, failure), nullptr) << messageBoxesOf(failure).front();
     // One ask before each of the two first pictures, before the program, after the quad.
     ASSERT_EQ(unlimited.asked, 4);
 

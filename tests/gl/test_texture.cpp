@@ -7,6 +7,7 @@
 #include "gfx/bitmap_pixels.h"
 #include "gfx/glfw_texture.h"
 #include "platform/failure.h"
+#include "tests/support/bitmap_floats.h"
 
 #include <gtest/gtest.h>
 

@@ -28,6 +28,7 @@
 #include "scene/water_texts.h"
 #include "scene/waves_read_back.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/support/program_probes.h"
 #include "tests/support/resource_builds.h"
 #include "tests/gl/test_texture.h"
 #include "tests/gl/water_drawing.h"
@@ -122,9 +123,9 @@ class WaterShaderTest : public GLTest {
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT);
         setWaterUniforms(*program_, inputs, mode);
-        program_->setTexture("normalsTexture", 0, normals);
-        program_->setTexture("backgroundTexture", 1, background);
-        program_->setTexture("backgroundTexture2", 2, background2);
+        setTexture(*program_, "normalsTexture", 0, normals);
+        setTexture(*program_, "backgroundTexture", 1, background);
+        setTexture(*program_, "backgroundTexture2", 2, background2);
         quad_->draw(*program_);
         return target.readPixels();
     }
@@ -430,7 +431,7 @@ class WaterVariantsTest : public GLTest {
             programs_.push_back(std::make_unique<GLFWProgram>(
                 texts.vertex, waterFragmentText(texts.fragment, v), failure));
         }
-        ASSERT_FALSE(failure.happened()) << failure.boxes().front().text;
+        ASSERT_FALSE(failure.happened()) << failure.messageBoxes().front().text;
         for (int i = 0; i < 2; ++i) {
             pictures_[i] = std::make_unique<GLFWTexture>(
                 findBitmapResource(kBackgroundPictures[i].bitmapId), 2048);

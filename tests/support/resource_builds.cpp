@@ -5,7 +5,7 @@
 
 #include "gfx/shader_text_resource.h"
 #include "platform/failure.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
                                                   std::uint16_t fragmentTextId, Failure& failure) {
@@ -20,7 +20,7 @@ std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
                                                   std::uint16_t fragmentTextId) {
     Failure failure;
     auto program = programFromResources(vertexTextId, fragmentTextId, failure);
-    EXPECT_EQ(boxesOf(failure), std::vector<std::string>{});
+    EXPECT_EQ(messageBoxesOf(failure), std::vector<std::string>{});
     return program;
 }
 
@@ -31,13 +31,13 @@ void addProgramFromResources(GLFWProgramRegistry& registry, const char* name,
     if (readShaderTextResources(vertexTextId, fragmentTextId, texts, failure)) {
         registry.add(name, texts.vertex, texts.fragment, failure);
     }
-    EXPECT_EQ(boxesOf(failure), std::vector<std::string>{});
+    EXPECT_EQ(messageBoxesOf(failure), std::vector<std::string>{});
 }
 
 std::unique_ptr<MeshData> meshFromResources(std::uint16_t objTextId, std::uint16_t mtlTextId,
                                             float scale) {
     Failure failure;
     std::vector<objl::Mesh> meshes = readMeshResources(objTextId, mtlTextId, failure);
-    EXPECT_EQ(boxesOf(failure), std::vector<std::string>{});
+    EXPECT_EQ(messageBoxesOf(failure), std::vector<std::string>{});
     return std::make_unique<MeshData>(std::make_unique<MeshArrays>(meshes, scale));
 }

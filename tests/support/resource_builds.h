@@ -1,5 +1,5 @@
 // What the scene builds from a test program's resources, on the scene's own
-// road: programs from two shader texts (read both, then compile and link),
+// path: programs from two shader texts (read both, then compile and link),
 // and mesh data from an OBJ and an MTL text.
 #pragma once
 #include <cstdint>
@@ -11,10 +11,10 @@
 class Failure;
 
 // Null when a text cannot be read; a program that does not build is still
-// given, with its boxes in `failure`.
+// given, with its message boxes in `failure`.
 std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
                                                   std::uint16_t fragmentTextId, Failure& failure);
-// The same for texts that must build: any box fails the calling test.
+// The same for texts that must build: any message box fails the calling test.
 std::unique_ptr<GLFWProgram> programFromResources(std::uint16_t vertexTextId,
                                                   std::uint16_t fragmentTextId);
 // Files the program of the two texts in `registry`; a failure fails the calling test.

@@ -29,12 +29,12 @@ void expectFont(const about::FontSpec& font, int height, int width, int weight, 
 
 }  // namespace
 
-TEST(AboutCentring, HalfTheSpareRoomOnCommonScreens) {
+TEST(AboutCentring, HalfTheSpareSpaceOnCommonScreens) {
     EXPECT_EQ(centredWindowOrigin(1920, 1080).x, 760);
     EXPECT_EQ(centredWindowOrigin(1920, 1080).y, 390);
     EXPECT_EQ(centredWindowOrigin(1366, 768).x, 483);
     EXPECT_EQ(centredWindowOrigin(1366, 768).y, 234);
-    // An odd spare room loses its half pixel.
+    // An odd spare space loses its half pixel.
     EXPECT_EQ(centredWindowOrigin(1025, 601).x, 312);
     EXPECT_EQ(centredWindowOrigin(1025, 601).y, 150);
 }

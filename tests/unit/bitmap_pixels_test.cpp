@@ -1,6 +1,6 @@
 // Bitmap resources read as float pictures: the byte-to-float conversion, row
 // order and padding, the checks that keep the reader inside the resource, and
-// the "Debug" box with exit code 0 when a bitmap is missing or unfit.
+// the "Debug" message box with exit code 0 when a bitmap is missing or unfit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/failure.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 #include "gfx/bitmap_pixels.h"
-#include "gfx/glfw_texture.h"
+#include "tests/support/bitmap_floats.h"
 
 namespace {
 
@@ -188,13 +188,13 @@ TEST(BitmapPixels, MissingOrUnfitBitmapsAreFailuresThatSayWhy) {
     std::vector<float> out(128 * 128 * 4);
     Failure missing;
     EXPECT_FALSE(readBitmapResource(out.data(), 9999, 2, 2, missing));
-    EXPECT_EQ(boxesOf(missing),
+    EXPECT_EQ(messageBoxesOf(missing),
               std::vector<std::string>{
                   "Debug|Failed to load bitmap 9999 (not found; expected 2 x 2, 24-bit)"});
     // The About picture is 110 x 83; asking for 128 x 128 must not read past it.
     Failure wrongSize;
     EXPECT_EQ(findCheckedBitmap(101, 128, 128, wrongSize), nullptr);
-    EXPECT_EQ(boxesOf(wrongSize),
+    EXPECT_EQ(messageBoxesOf(wrongSize),
               std::vector<std::string>{
                   "Debug|Failed to load bitmap 101 (wrong size; expected 128 x 128, 24-bit)"});
     Failure none;

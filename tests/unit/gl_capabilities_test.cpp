@@ -110,9 +110,9 @@ TEST(GLCapabilities, APreviewEndsQuietlyEveryOtherRunSaysWhy) {
     for (ScreensaverMode mode : {FullScreen, NoSwitch, HandedWindow}) {
         Failure failure;
         refuseUnusableGL("needs more", mode, failure);
-        ASSERT_EQ(failure.boxes().size(), 1u) << mode;
-        EXPECT_EQ(failure.boxes()[0].text, "needs more");
-        EXPECT_EQ(failure.boxes()[0].title, "Glimmerpond 3D");
+        ASSERT_EQ(failure.messageBoxes().size(), 1u) << mode;
+        EXPECT_EQ(failure.messageBoxes()[0].text, "needs more");
+        EXPECT_EQ(failure.messageBoxes()[0].title, "Glimmerpond 3D");
     }
     Failure quiet;
     refuseUnusableGL("needs more", Preview, quiet);

@@ -1,27 +1,17 @@
 // What the program registry and the text reader do before any OpenGL call:
-// unknown names, and the failures they hand back as "Debug" boxes.
+// unknown names, and the failures they hand back as "Debug" message boxes.
 #include <gtest/gtest.h>
 
 #include "gfx/glfw_program.h"
 #include "gfx/shader_text_resource.h"
 #include "platform/failure.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 namespace {
 
 TEST(GLFWProgramRegistry, UnknownNamesFindNothing) {
     GLFWProgramRegistry registry;
     EXPECT_EQ(registry.get("BackgroundProgram"), nullptr);
-    EXPECT_EQ(registry.programId("BackgroundProgram"), 0);
-}
-
-TEST(GLFWProgramRegistry, UsingAnUnknownNameIsAFailure) {
-    GLFWProgramRegistry registry;
-    Failure failure;
-    registry.use("BackgroundProgram", failure);
-    EXPECT_EQ(
-        boxesOf(failure),
-        std::vector<std::string>{"Debug|Shader program \"BackgroundProgram\" is not registered"});
 }
 
 TEST(ShaderTextResource, AMissingTextIsAFailureAndReadsEmpty) {
@@ -29,7 +19,7 @@ TEST(ShaderTextResource, AMissingTextIsAFailureAndReadsEmpty) {
     Failure failure;
     EXPECT_EQ(readShaderTextResource(999, failure), "");
     EXPECT_EQ(
-        boxesOf(failure),
+        messageBoxesOf(failure),
         std::vector<std::string>{"Debug|Shader text 999 is missing from the program's resources"});
     Failure none;
     EXPECT_NE(readShaderTextResource(137, none).find("void main"), std::string::npos);

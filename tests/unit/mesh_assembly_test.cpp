@@ -6,7 +6,7 @@
 
 #include "mesh/mesh_data.h"
 #include "platform/failure.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 #include "tests/support/resource_builds.h"
 
 namespace {
@@ -96,11 +96,11 @@ TEST(MeshAssembly, NoMeshIsAFailure) {
     const std::vector<std::string> expected{"Debug|Failed to load mesh"};
     Failure missing;
     EXPECT_TRUE(readMeshResources(9999, 9998, missing).empty());
-    EXPECT_EQ(boxesOf(missing), expected);
+    EXPECT_EQ(messageBoxesOf(missing), expected);
     // The MTL text read as OBJ has no faces.
     Failure notAMesh;
     EXPECT_TRUE(readMeshResources(kQuadMtl, kQuadMtl, notAMesh).empty());
-    EXPECT_EQ(boxesOf(notAMesh), expected);
+    EXPECT_EQ(messageBoxesOf(notAMesh), expected);
     Failure none;
     EXPECT_EQ(readMeshResources(kQuadObj, kQuadMtl, none).size(), 1u);
     EXPECT_FALSE(none.happened());

@@ -12,6 +12,7 @@
 
 #include "app/window_icon.h"
 #include "gfx/bitmap_pixels.h"
+#include "tests/support/bitmap_floats.h"
 #include "platform/resources.h"
 #include "resources/background_pictures.h"
 

@@ -15,7 +15,7 @@
 #include "app/glfw_error_report.h"
 #include "app/window_callbacks.h"
 #include "platform/quit_request.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
 
 namespace {
 
@@ -121,14 +121,14 @@ TEST(GuardWait, GivesUpAtTheDeadlineWithoutSleepingPastIt) {
 TEST(StartupPath, ConfigureShowsTheAboutFactsAndReturnsZero) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(startScreensaver("/c", nullptr, 0), 0);
-    // The Linux About road prints the facts; no window is opened for it.
+    // The Linux About path prints the facts; no window is opened for it.
     EXPECT_NE(testing::internal::GetCapturedStdout().find("Glimmerpond"), std::string::npos);
 }
 
 TEST(WindowCallbacks, GLFWErrorsAreShownTitledError) {
-    BoxRecorder recorder;
+    MessageBoxRecorder recorder;
     onGLFWError(0x00010001, "The GLFW library is not initialized");
-    EXPECT_EQ(recorder.boxes(),
+    EXPECT_EQ(recorder.messageBoxes(),
               std::vector<std::string>{"Error|The GLFW library is not initialized"});
 }
 

@@ -1,9 +1,10 @@
-// The window's size: the Windows version word, the full-screen size rule and
-// the aspect ratio that the renderer reads.
+// The window's size: the Windows version word and whether it keeps the
+// display's mode, the full-screen size rule and the aspect ratio that the
+// renderer reads.
 #include <gtest/gtest.h>
 
 #include "app/window_size.h"
-#include "app/windows_version.h"
+#include "platform/windows_version.h"
 
 TEST(WindowsVersion, DecodesTheLowWordOfGetVersion) {
     EXPECT_EQ(windowsVersion(0x0A280105u), 51);  // XP, build 2600 in the high word
@@ -15,17 +16,17 @@ TEST(WindowsVersion, DecodesTheLowWordOfGetVersion) {
 
 TEST(FullScreenWindowSize, VistaAndLaterKeepThePrimaryMode) {
     WindowSize mode{1920, 1080};
-    WindowSize xp = fullScreenWindowSize(51, mode);
+    WindowSize xp = fullScreenWindowSize(windowsKeepsDisplayMode(51), mode);
     EXPECT_EQ(xp.width, 800);
     EXPECT_EQ(xp.height, 600);
-    WindowSize vista = fullScreenWindowSize(60, mode);
+    WindowSize vista = fullScreenWindowSize(windowsKeepsDisplayMode(60), mode);
     EXPECT_EQ(vista.width, 1920);
     EXPECT_EQ(vista.height, 1080);
 }
 
 TEST(FullScreenWindowSize, MissingModeFallsBackTo800By600) {
     for (WindowSize missing : {WindowSize{}, WindowSize{1920, 0}, WindowSize{0, 1080}}) {
-        WindowSize size = fullScreenWindowSize(100, missing);
+        WindowSize size = fullScreenWindowSize(true, missing);
         EXPECT_EQ(size.width, 800);
         EXPECT_EQ(size.height, 600);
     }

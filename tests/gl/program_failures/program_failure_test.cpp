@@ -1,5 +1,5 @@
-// The roads on which a program cannot be built from its texts: each hands back
-// its "Debug" boxes in order, and the OpenGL objects made on the way are
+// The paths on which a program cannot be built from its texts: each hands back
+// its "Debug" message boxes in order, and the OpenGL objects made on the way are
 // recorded in order: P program, V vertex shader, F fragment shader, c a compile.
 #include <string>
 #include <vector>
@@ -7,7 +7,8 @@
 #include "gfx/glfw_program.h"
 #include "platform/failure.h"
 #include "tests/gl/gl_test_context.h"
-#include "tests/support/box_recorder.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/program_probes.h"
 #include "tests/support/resource_builds.h"
 
 namespace {
@@ -45,12 +46,12 @@ void APIENTRY recordedCompileShader(GLuint shader) {
 }
 
 // What one build handed back, and the OpenGL objects it made on the way.
-struct Road {
-    std::vector<std::string> boxes;
+struct Build {
+    std::vector<std::string> messageBoxes;
     std::string glCalls;
 };
 
-Road build(std::uint16_t vertex, std::uint16_t fragment) {
+Build build(std::uint16_t vertex, std::uint16_t fragment) {
     glCalls.clear();
     realCreateProgram = gp_glCreateProgram;
     realCreateShader = gp_glCreateShader;
@@ -63,70 +64,72 @@ Road build(std::uint16_t vertex, std::uint16_t fragment) {
     gp_glCreateProgram = realCreateProgram;
     gp_glCreateShader = realCreateShader;
     gp_glCompileShader = realCompileShader;
-    return {boxesOf(failure), glCalls};
+    return {messageBoxesOf(failure), glCalls};
 }
 
-// The driver's log box (which says `logSays`), then the message box.
-void expectLogThen(const Road& road, const char* logSays, const std::string& message) {
-    ASSERT_EQ(road.boxes.size(), 2u);
-    EXPECT_EQ(road.boxes[0].rfind("Debug|", 0), 0u) << road.boxes[0];
-    EXPECT_NE(road.boxes[0].find(logSays), std::string::npos) << road.boxes[0];
-    EXPECT_EQ(road.boxes[1], "Debug|" + message);
+// The driver's log (which says `logSays`), then the message, each in a message box.
+void expectLogThen(const Build& outcome, const char* logSays, const std::string& message) {
+    ASSERT_EQ(outcome.messageBoxes.size(), 2u);
+    EXPECT_EQ(outcome.messageBoxes[0].rfind("Debug|", 0), 0u) << outcome.messageBoxes[0];
+    EXPECT_NE(outcome.messageBoxes[0].find(logSays), std::string::npos) << outcome.messageBoxes[0];
+    EXPECT_EQ(outcome.messageBoxes[1], "Debug|" + message);
 }
 
-const std::vector<std::string> kNoBoxes;
+const std::vector<std::string> kNoMessageBoxes;
 
 class ProgramFailureTest : public GLTest {};
 
 TEST_F(ProgramFailureTest, VertexCompileErrorGivesTheLogThenItsMessage) {
-    const Road road = build(kVertexCompileError, kWaterFragment);
-    expectLogThen(road, "error", "Vertex shader compilation error");
+    const Build outcome = build(kVertexCompileError, kWaterFragment);
+    expectLogThen(outcome, "error", "Vertex shader compilation error");
     // The fragment shader is never created.
-    EXPECT_EQ(road.glCalls, "PVc");
+    EXPECT_EQ(outcome.glCalls, "PVc");
 }
 
 TEST_F(ProgramFailureTest, FragmentCompileErrorGivesTheLogThenItsMessage) {
-    const Road road = build(kWaterVertex, kFragmentCompileError);
-    expectLogThen(road, "error", "Fragment shader compilation error");
-    EXPECT_EQ(road.glCalls, "PVcFc");
+    const Build outcome = build(kWaterVertex, kFragmentCompileError);
+    expectLogThen(outcome, "error", "Fragment shader compilation error");
+    EXPECT_EQ(outcome.glCalls, "PVcFc");
 }
 
 TEST_F(ProgramFailureTest, AMarkerInTheMiddleCutsTheTextThere) {
     // Read to its end the text would compile; cut at its first "~" it lacks
     // the closing brace of main.
-    const Road road = build(kVertexCutInMain, kWaterFragment);
-    expectLogThen(road, "end of file", "Vertex shader compilation error");
-    EXPECT_EQ(road.glCalls, "PVc");
+    const Build outcome = build(kVertexCutInMain, kWaterFragment);
+    expectLogThen(outcome, "end of file", "Vertex shader compilation error");
+    EXPECT_EQ(outcome.glCalls, "PVc");
 }
 
 TEST_F(ProgramFailureTest, TextAfterTheMarkerNeverReachesTheCompiler) {
-    const Road road = build(kVertexTextAfterMarker, kWaterFragment);
-    EXPECT_EQ(road.boxes, kNoBoxes);
-    EXPECT_EQ(road.glCalls, "PVcFc");
+    const Build outcome = build(kVertexTextAfterMarker, kWaterFragment);
+    EXPECT_EQ(outcome.messageBoxes, kNoMessageBoxes);
+    EXPECT_EQ(outcome.glCalls, "PVcFc");
     const auto program = programFromResources(kVertexTextAfterMarker, kWaterFragment);
     EXPECT_GE(program->attributeLocation("position"), 0);
     EXPECT_GE(program->uniformLocation("iTime"), 0);
 }
 
 TEST_F(ProgramFailureTest, ALinkErrorGivesTheProgramLogThenItsMessage) {
-    const Road road = build(kVertexWithoutMain, kWaterFragment);
-    expectLogThen(road, "main", "Shader program link error");
-    EXPECT_EQ(road.glCalls, "PVcFc");
+    const Build outcome = build(kVertexWithoutMain, kWaterFragment);
+    expectLogThen(outcome, "main", "Shader program link error");
+    EXPECT_EQ(outcome.glCalls, "PVcFc");
 }
 
 TEST_F(ProgramFailureTest, ATextWithoutMarkerIsReportedBeforeAnyOpenGLCall) {
-    const Road road = build(kVertexWithoutMarker, kWaterFragment);
-    EXPECT_EQ(road.boxes, std::vector<std::string>{"Debug|Shader text 305 has no \"~\" end "
-                                                   "marker within 16384 characters"});
-    EXPECT_EQ(road.glCalls, "");
+    const Build outcome = build(kVertexWithoutMarker, kWaterFragment);
+    EXPECT_EQ(outcome.messageBoxes,
+              std::vector<std::string>{"Debug|Shader text 305 has no \"~\" end "
+                                       "marker within 16384 characters"});
+    EXPECT_EQ(outcome.glCalls, "");
 }
 
 TEST_F(ProgramFailureTest, ATextMayFillTheBufferButNotOverflowIt) {
-    EXPECT_NE(programFromResources(kVertexAtCapacity, kWaterFragment)->programId(), 0u);
-    const Road road = build(kVertexPastCapacity, kWaterFragment);
-    EXPECT_EQ(road.boxes, std::vector<std::string>{"Debug|Shader text 306 has no \"~\" end "
-                                                   "marker within 16384 characters"});
-    EXPECT_EQ(road.glCalls, "");
+    EXPECT_NE(programName(*programFromResources(kVertexAtCapacity, kWaterFragment)), 0u);
+    const Build outcome = build(kVertexPastCapacity, kWaterFragment);
+    EXPECT_EQ(outcome.messageBoxes,
+              std::vector<std::string>{"Debug|Shader text 306 has no \"~\" end "
+                                       "marker within 16384 characters"});
+    EXPECT_EQ(outcome.glCalls, "");
 }
 
 }  // namespace
