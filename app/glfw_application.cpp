@@ -17,6 +17,7 @@
 #include "gfx/gl_capabilities.h"
 #include "gfx/gl_loader.h"
 #include "platform/display_mode.h"
+#include "platform/driver_libraries.h"
 #include "platform/failure.h"
 #include "platform/host_window.h"
 #include "platform/message_box.h"
@@ -42,6 +43,7 @@ GLFWApplication::~GLFWApplication() {
     if (window_ != nullptr) {
         glfwDestroyWindow(window_);
     }
+    keepDriverLibrariesLoaded();
     // Harmless when GLFW never started.
     glfwTerminate();
 }

@@ -1,0 +1,4 @@
+// Windows keeps opengl32.dll while the context lives; nothing to keep (see driver_libraries.h).
+#include "platform/driver_libraries.h"
+
+void keepDriverLibrariesLoaded() {}
