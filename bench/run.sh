@@ -19,8 +19,11 @@
 # programs on a private Xvfb (see bench/startup.sh), frame times across
 # picture changes from the Windows build under Wine (bench/frame_times.sh).
 # "Before" elsewhere is the program at commit GP_BENCH_BEFORE_COMMIT (default
-# 878d2d9, float pictures), built once by bench/build_before.sh into
-# GP_BENCH_BEFORE_DIR (default build/before).
+# 20773d3, before frames were paced and paused and the first frame made
+# cheap), built once by bench/build_before.sh into GP_BENCH_BEFORE_DIR
+# (default build/before). Start-up is also measured at 3840 x 2160, where a
+# full-resolution frame costs four times as much, and bench/cost.sh measures
+# what a run costs seen and unseen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "${1:-}" = --soak ]; then
@@ -30,7 +33,7 @@ fi
 rounds=${1:-7}
 linux=${GP_BENCH_LINUX_DIR:-build/bench-linux}
 windows=${GP_BENCH_WINDOWS_DIR:-build/bench-windows}
-before_commit=${GP_BENCH_BEFORE_COMMIT:-878d2d9}
+before_commit=${GP_BENCH_BEFORE_COMMIT:-20773d3}
 before=${GP_BENCH_BEFORE_DIR:-build/before}
 results=out/bench/results.md
 work=$(mktemp -d)
@@ -44,7 +47,8 @@ cmake --build "$linux" --target Glimmerpond3D startup_probe water_bench bitmap_c
     screen_poller first_touch >/dev/null
 cmake --preset windows -B "$windows" -DGP_BUILD_BENCH=ON >/dev/null
 cmake --build "$windows" --target Glimmerpond3D startup_probe startup_probe_reference \
-    plain_window_floor frame_times_probe preview_host >/dev/null
+    plain_window_floor frame_times_probe preview_host e2e_native_tools >/dev/null
+cmake --build "$linux" --target x11_host_window >/dev/null
 wanted_before=$(git rev-parse "$before_commit")
 if [ "$(cat "$before/COMMIT" 2>/dev/null)" != "$wanted_before" ] ||
     [ ! -f "$before/windows/Glimmerpond3D.scr" ] || [ ! -f "$before/linux/water_bench" ]; then
@@ -54,9 +58,6 @@ fi
 
 export EGL_PLATFORM=surfaceless
 water_bench() { "$linux/bench/water_bench" "$@"; }
-# The fragment text as it runs where there are no framebuffer objects, which
-# the water_bench of an earlier commit builds alike.
-per_pixel=shaders/water.frag
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # "min median" of the numbers on standard input.
@@ -68,40 +69,12 @@ pair() { printf '%s / %s' "$1" "$2"; }
 
 # --- the water program ---------------------------------------------------
 bench/water.sh "$linux" "$rounds" >"$work/water.md"
-{
-    echo "## Pictures in 8-bit storage against the float pictures of $before_commit"
-    echo
-    echo "The fragment text built without the cell point table, drawn by each commit's"
-    echo "water_bench, at 1920 x 1080, iTime 2.5; ms min / median of $rounds, the two"
-    echo "programs taking turns:"
-    echo
-    echo "| Pass | before (RGBA32F pictures) | now (8-bit pictures) |"
-    echo "|---|---|---|"
-    declare -A pass_before pass_now
-    for mode in 1 2; do
-        for _ in 1 2; do
-            pass_before[$mode]+="$("$before/linux/water_bench" time 1920 1080 "$mode" 256 \
-                "$(( (rounds + 1) / 2 ))" 2.5 "$per_pixel") "
-            pass_now[$mode]+="$(water_bench time 1920 1080 "$mode" 256 "$(( (rounds + 1) / 2 ))" \
-                2.5 "$per_pixel") "
-        done
-    done
-    # The two halves' "min median" pairs: the lower minimum, the mean of the medians.
-    combine() { awk '{ m = $1 < $3 ? $1 : $3; printf "%.2f %.2f\n", m, ($2 + $4) / 2 }' <<<"$1"; }
-    read -r b1min b1med < <(combine "${pass_before[1]}")
-    read -r b2min b2med < <(combine "${pass_before[2]}")
-    read -r n1min n1med < <(combine "${pass_now[1]}")
-    read -r n2min n2med < <(combine "${pass_now[2]}")
-    echo "| mode 1 | $(pair "$b1min" "$b1med") | $(pair "$n1min" "$n1med") |"
-    echo "| mode 2 (S = 256) | $(pair "$b2min" "$b2med") | $(pair "$n2min" "$n2med") |"
-    awk -v b1="$b1med" -v b2="$b2med" -v n1="$n1med" -v n2="$n2med" 'BEGIN {
-        printf "| mode 2 against mode 1 (medians) | %.1f%% | %.1f%% |\n", 100 * b2 / b1, 100 * n2 / n1 }'
-    echo
-} >"$work/frames.md"
-
 # --- start-up and memory -------------------------------------------------
 echo "== start-up and peak memory" >&2
 bench/startup.sh "$windows" "$linux" "$before" "$rounds" >"$work/startup.txt"
+GP_STARTUP_SCREEN=3840x2160 GP_STARTUP_SCREEN_ONLY=1 \
+    bench/startup.sh "$windows" "$linux" "$before" "$rounds" |
+    sed 's/^screen \([a-z_]*\)/screen \1_4k/' >>"$work/startup.txt"
 # Per run: the phases as durations. setup..pictures holds reading the
 # pictures (and, before, converting them) and uploading them;
 # storage_seconds and upload_seconds are the time inside glTexStorage2D and
@@ -139,8 +112,10 @@ awk '
         }
         for (r in s) {
             split(r, k, " ")
-            if (k[1] ~ /^wine/ && (("floor " k[2]) in s))
+            if (k[1] ~ /^wine/ && k[1] !~ /_4k$/ && (("floor " k[2]) in s))
                 print k[1] "_screen_over_floor", "total", s[r] - s["floor " k[2]]
+            if (k[1] ~ /^wine.*_4k$/ && (("floor_4k " k[2]) in s))
+                print k[1] "_screen_over_floor", "total", s[r] - s["floor_4k " k[2]]
         }
     }' "$work/startup.txt" >"$work/phases.txt"
 # "min / median" of one phase of one kind, in milliseconds (seconds x 1000)
@@ -171,6 +146,14 @@ phase() {
     echo "| Linux build before | $(phase native_before_screen total) | | $(phase native_before peak 1) |"
     echo "| **Linux build now** | **$(phase native_screen total)** | | **$(phase native peak 1)** |"
     echo
+    echo "The same at 3840 x 2160, where a full-resolution frame costs four times as much:"
+    echo
+    echo "| Program | launch to picture on screen | minus the floor, run by run |"
+    echo "|---|---|---|"
+    echo "| plain window (floor), Wine | $(phase floor_4k_screen total) | |"
+    echo "| Windows build before, Wine | $(phase wine_before_4k_screen total) | $(phase wine_before_4k_screen_over_floor total) |"
+    echo "| **Windows build now, Wine** | **$(phase wine_4k_screen total)** | **$(phase wine_4k_screen_over_floor total)** |"
+    echo
     echo "Preview (\"/p\" in a 152 x 112 pane of tests/e2e/preview_host.cpp, under Wine),"
     echo "peak memory 4 s after it started, MiB: before $(phase preview_before peak 1), now"
     echo "$(phase preview peak 1)."
@@ -193,8 +176,8 @@ phase() {
     }
     row "process start to entry point" entry
     row "GLFW, full-screen window, context, entry points" window
-    row "reading the pictures (before: and converting to floats)" reading
-    row "texture storage (glTexStorage2D; before: 8 x 11 levels of RGBA32F, 682 MiB)" storage
+    row "checking the pictures" reading
+    row "texture storage (glTexStorage2D)" storage
     row "texture upload (glTexSubImage2D)" upload
     row "shader build (compile, link)" shaders
     row "first frame: rest of set-up and the draw call" drawcall
@@ -249,6 +232,11 @@ bench/frame_times.sh "$windows" 1 >"$work/frames.txt"
     echo
 } >"$work/hitch.md"
 
+# --- what a run costs, seen and unseen -----------------------------------
+echo "== cost seen and unseen" >&2
+GP_BENCH_LINUX_DIR=$linux GP_BENCH_WINDOWS_DIR=$windows bench/cost.sh "$before" >/dev/null
+tail -n +2 out/bench/cost.md | sed '1s/^/## What a run costs, seen and unseen\n/' >"$work/cost.md"
+
 # --- build-time pictures and their conversion ----------------------------
 echo "== pictures" >&2
 art_runs=$(( rounds < 3 ? rounds : 3 ))
@@ -280,8 +268,7 @@ mkdir -p "$(dirname "$results")"
     echo "$(water_bench info); $(wine --version 2>/dev/null); Xvfb."
     echo "Load average before: $load_before; after: $load_after."
     echo
-    cat "$work/water.md" "$work/frames.md" "$work/startup.md" \
-        "$work/hitch.md" "$work/pictures.md"
+    cat "$work/water.md" "$work/startup.md" "$work/cost.md" "$work/hitch.md" "$work/pictures.md"
 } >"$results"
 cat "$results"
 echo "written to $results" >&2

@@ -115,6 +115,30 @@ awk -v b1="$b1med" -v b2="$b2med" -v n1="$n1med" -v n2="$n2med" -v f="$fmed" -v 
     }'
 echo
 
+echo "== water program: the first frame" >&2
+echo "## The first frame against a steady one"
+echo
+echo "The first frame is drawn the reduced way, the pattern at S = 256 or less (at most"
+echo "a sixteenth of the window's pixels) and read back over the window; a steady frame"
+echo "at full resolution is mode 1. Milliseconds, min / median of $rounds, now, taking turns."
+echo
+echo "| Viewport | S | mode 0 at S | mode 2 | first frame (medians) | mode 1 | first / steady |"
+echo "|---|---|---|---|---|---|---|"
+for size in 640x360 1280x720 1920x1080 3840x2160; do
+    width=${size%x*} height=${size#*x}
+    side=256
+    while [ $((side * side * 16)) -gt $((width * height)) ] && [ "$side" -gt 32 ]; do
+        side=$((side / 2))
+    done
+    read -r zmin zmed < <(water_times "$width" "$height" 0 "$side" "$rounds" 2.5 "$now")
+    read -r tmin tmed < <(water_times "$width" "$height" 2 "$side" "$rounds" 2.5 "$now")
+    read -r fmin fmed < <(water_times "$width" "$height" 1 1024 "$rounds" 2.5 "$now")
+    first=$(awk -v a="$zmed" -v b="$tmed" 'BEGIN { printf "%.2f", a + b }')
+    echo "| ${size/x/ x } | $side | $(pair "$zmin" "$zmed") | $(pair "$tmin" "$tmed") | $first |" \
+        "$(pair "$fmin" "$fmed") | $(awk -v a="$first" -v b="$fmed" 'BEGIN { printf "%.0f%%", 100 * a / b }') |"
+done
+echo
+
 echo "== water program: where the reference spends its time" >&2
 echo "## Where the time goes in the straight transcription"
 echo

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     int previousCount = 0, currentCount = 0;
     if (!readSquare(display, window, previous, &previousCount)) {
         fprintf(stderr, "frame_watch: cannot read window %s\n", argv[2]);
+        XCloseDisplay(display);
         return 2;
     }
     const double start = now();
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
         nanosleep(&pause, NULL);
         if (!readSquare(display, window, current, &currentCount)) {
             fprintf(stderr, "frame_watch: window %s went away\n", argv[2]);
+            XCloseDisplay(display);
             return 2;
         }
         if (currentCount == previousCount &&
@@ -86,18 +88,19 @@ int main(int argc, char** argv) {
         }
         if (!countMode) {
             printf("changed after %.0f ms\n", (now() - start) * 1000.0);
+            XCloseDisplay(display);
             return 0;
         }
         ++frames;
         memcpy(previous, current, sizeof(current[0]) * (size_t)currentCount);
         previousCount = currentCount;
     }
+    XCloseDisplay(display);
     if (!countMode) {
         printf("no change\n");
         return 1;
     }
     const double elapsed = now() - start;
     printf("frames %ld seconds %.2f per-second %.1f\n", frames, elapsed, (double)frames / elapsed);
-    XCloseDisplay(display);
     return 0;
 }

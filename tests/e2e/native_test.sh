@@ -150,7 +150,7 @@ hack_unmapped_pauses() {
     e2e_at_most "$cores" 0.02 || e2e_fail "the hack keeps $cores cores busy while unmapped"
     touch "$E2E_WORK/host.control/map"
     e2e_wait_for_line host '^mapped' 5 || e2e_fail "the window was not mapped again"
-    "$GP_E2E_TOOLS/frame_watch" first "$HOST_HEX" 1 >"$E2E_WORK/mapped.txt" ||
+    "$GP_E2E_TOOLS/frame_watch" first "$HOST_HEX" 1 >"$E2E_WORK/mapped.txt" 2>&1 ||
         e2e_fail "no frame within 1 s of being mapped: $(cat "$E2E_WORK/mapped.txt")"
     e2e_log "mapped again: $(cat "$E2E_WORK/mapped.txt")"
     expect_term_ends hack
