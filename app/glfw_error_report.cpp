@@ -7,6 +7,8 @@
 
 namespace {
 
+// GLFW's error callback gets no user pointer, so it finds the holder that is
+// collecting errors, if any, only here.
 HeldGLFWErrors* currentHolder = nullptr;
 
 }  // namespace

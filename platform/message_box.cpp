@@ -2,6 +2,8 @@
 #include "platform/message_box.h"
 
 namespace {
+// Set once by a test before any box can be shown; the reporting functions are
+// free functions called from every layer, so the hook has no object to live in.
 MessageBoxHook boxHook = nullptr;
 }
 

@@ -12,7 +12,8 @@
 
 namespace {
 
-// The error of the last request made through readAttributes.
+// The error of the last request made through readAttributes. Xlib's error
+// handler gets no user pointer, so it can only leave the code here.
 int lastErrorCode = Success;
 
 int recordError(Display*, XErrorEvent* event) {

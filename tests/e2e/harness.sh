@@ -126,7 +126,7 @@ e2e_begin() {
 e2e_start_resizable_display() {
     e2e_start_display 1600x1200
     : >"$E2E_WORK/resizable-display"
-    Xephyr -displayfd 3 -resizeable -wr -nolisten tcp -screen "$1" \
+    Xephyr -displayfd 3 -resizeable -wr -nolisten tcp -noreset -screen "$1" \
         3>"$E2E_WORK/resizable-display" >"$E2E_WORK/xephyr.log" 2>&1 &
     E2E_XEPHYR_PID=$!
     local tries
@@ -145,7 +145,10 @@ e2e_try_display() {
     local number=$1 size=$2
     shift 2
     : >"$E2E_WORK/display"
-    Xvfb ${number:+":$number"} -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -wr "$@" \
+    # -noreset: by default the server resets whenever its last client leaves,
+    # and drops a client connecting meanwhile (XScreenSaver's daemon, started
+    # while xscreensaver-command polls, then ends without a word).
+    Xvfb ${number:+":$number"} -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -wr "$@" \
         3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local tries
@@ -186,7 +189,7 @@ e2e_start_two_monitors() {
     : >"$E2E_WORK/monitors-display"
     # Like Xvfb, waited for at the end: a server still going away keeps its
     # display's socket, and the next test's server would find it taken.
-    Xephyr -displayfd 3 +xinerama -extension RANDR -wr -nolisten tcp \
+    Xephyr -displayfd 3 +xinerama -extension RANDR -wr -nolisten tcp -noreset \
         -screen 1280x720+0+0 -screen 1024x768+1280+0 3>"$E2E_WORK/monitors-display" \
         >"$E2E_WORK/xephyr.log" 2>&1 &
     E2E_XEPHYR_PID=$!

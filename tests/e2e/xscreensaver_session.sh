@@ -79,7 +79,11 @@ SETTINGS
     e2e_start daemon 120 "${as_user[@]}" xscreensaver --no-splash --verbose
     local deadline=$((SECONDS + 20))
     until xss_run_as_user timeout 5 xscreensaver-command --version >/dev/null 2>&1; do
-        e2e_running daemon || e2e_fail "the daemon ended"
+        if ! e2e_running daemon; then
+            local status=0
+            wait "$(e2e_pid daemon)" || status=$?
+            e2e_fail "the daemon ended with status $status"
+        fi
         [ $SECONDS -lt $deadline ] || e2e_fail "the daemon did not answer within 20 s"
         sleep 0.2
     done
