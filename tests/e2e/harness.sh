@@ -117,22 +117,22 @@ e2e_begin() {
     trap 'exit 130' INT TERM
 }
 
-# Starts Xvfb (on display $1, or where it chooses when $1 is empty) and waits
-# until it reports itself ready on fd 3; false when it ends first. Xvfb writes
-# the number only once it listens, so two tests never share a display.
-# A display whose screen size can change under a running program, as a
-# laptop's does when docked: Xephyr -resizeable (W x H) inside an Xvfb large
-# enough for the sizes the test sets with `xrandr -s`.
-e2e_start_resizable_display() {
-    e2e_start_display 1600x1200
-    : >"$E2E_WORK/resizable-display"
-    Xephyr -displayfd 3 -resizeable -wr -nolisten tcp -noreset -screen "$1" \
-        3>"$E2E_WORK/resizable-display" >"$E2E_WORK/xephyr.log" 2>&1 &
+# A Xephyr inside an Xvfb of OUTER_SIZE, with the given switches; DISPLAY then
+# names the Xephyr server. Like Xvfb, it is waited for at the end: a server
+# still going away keeps its display's socket, and the next test's server
+# would find it taken.
+e2e_start_xephyr() {
+    local outer=$1
+    shift
+    e2e_start_display "$outer"
+    : >"$E2E_WORK/xephyr-display"
+    Xephyr -displayfd 3 -wr -nolisten tcp -noreset "$@" 3>"$E2E_WORK/xephyr-display" \
+        >"$E2E_WORK/xephyr.log" 2>&1 &
     E2E_XEPHYR_PID=$!
     local tries
     for tries in $(seq 100); do
-        if [ -s "$E2E_WORK/resizable-display" ]; then
-            export DISPLAY=":$(head -n1 "$E2E_WORK/resizable-display")"
+        if [ -s "$E2E_WORK/xephyr-display" ]; then
+            export DISPLAY=":$(head -n1 "$E2E_WORK/xephyr-display")"
             return 0
         fi
         kill -0 "$E2E_XEPHYR_PID" 2>/dev/null || break
@@ -141,6 +141,16 @@ e2e_start_resizable_display() {
     e2e_fail "Xephyr did not start"
 }
 
+# A display whose screen size can change under a running program, as a
+# laptop's does when docked: Xephyr -resizeable (W x H), room left around it
+# for the sizes the test sets with `xrandr -s`.
+e2e_start_resizable_display() {
+    e2e_start_xephyr 1600x1200 -resizeable -screen "$1"
+}
+
+# Starts Xvfb (on display $1, or where it chooses when $1 is empty) and waits
+# until it reports itself ready on fd 3; false when it ends first. Xvfb writes
+# the number only once it listens, so two tests never share a display.
 e2e_try_display() {
     local number=$1 size=$2
     shift 2
@@ -185,24 +195,8 @@ e2e_start_display() {
 # (primary) at 0,0 and 1024 x 768 at 1280,0, served by a Xephyr inside an
 # Xvfb wide enough for both. DISPLAY then names the Xephyr server.
 e2e_start_two_monitors() {
-    e2e_start_display 2304x768
-    : >"$E2E_WORK/monitors-display"
-    # Like Xvfb, waited for at the end: a server still going away keeps its
-    # display's socket, and the next test's server would find it taken.
-    Xephyr -displayfd 3 +xinerama -extension RANDR -wr -nolisten tcp -noreset \
-        -screen 1280x720+0+0 -screen 1024x768+1280+0 3>"$E2E_WORK/monitors-display" \
-        >"$E2E_WORK/xephyr.log" 2>&1 &
-    E2E_XEPHYR_PID=$!
-    local tries
-    for tries in $(seq 100); do
-        if [ -s "$E2E_WORK/monitors-display" ]; then
-            export DISPLAY=":$(head -n1 "$E2E_WORK/monitors-display")"
-            return 0
-        fi
-        kill -0 "$E2E_XEPHYR_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    e2e_fail "Xephyr did not start"
+    e2e_start_xephyr 2304x768 +xinerama -extension RANDR \
+        -screen 1280x720+0+0 -screen 1024x768+1280+0
 }
 
 # The template is made once per build folder (locked against parallel tests):

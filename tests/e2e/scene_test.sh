@@ -48,12 +48,13 @@ wait_report() {
 }
 
 # NAME-1.ppm and NAME-2.ppm, two frames apart, and NAME-darkest.ppm, the
-# pixel-wise least of a few frames.
+# pixel-wise least of a few frames, SECONDS apart (default 0.6: the caustics
+# move on enough between them at the water's own speed).
 shoot() {
-    local name=$1 i
+    local name=$1 spacing=${2:-0.6} i
     for i in $(seq "$frames_for_darkest"); do
         e2e_screenshot "$E2E_WORK/$name-$i.png"
-        sleep 0.6
+        sleep "$spacing"
     done
     convert "$E2E_WORK/$name-1.png" "$E2E_WORK/$name-1.ppm"
     convert "$E2E_WORK/$name-2.png" "$E2E_WORK/$name-2.ppm"
@@ -102,20 +103,22 @@ shipped() {
 }
 
 picture_change() {
-    # The change comes 24 s after the first frame: time enough for the first
-    # shots on a busy machine.
-    export GP_SCENE_TIME_SHIFT=114 GP_SCENE_TIME_RATE=0.25
+    # The change comes 40 s after the first frame: time enough for the first
+    # shots on a busy machine. The water runs at a quarter of its speed too, so
+    # the shots of one picture are taken four times as far apart as elsewhere.
+    export GP_SCENE_TIME_SHIFT=110 GP_SCENE_TIME_RATE=0.25
+    local spacing=2.4
     start_saver "$test_saver"
     local first
     first=$(wait_report "set up" 5)
     e2e_log "$first"
     local b=${first#*unit 2 shows }
-    shoot before
+    shoot before "$spacing"
     report | grep -q '^scene: picture change' && e2e_fail "the change came before the first shots"
     check_shows before "$b"
 
     local change
-    change=$(wait_report "picture change" 30)
+    change=$(wait_report "picture change" 50)
     e2e_log "$change"
     local a=${change#*unit 1 shows }
     a=${a%%,*}
@@ -135,7 +138,7 @@ picture_change() {
     check blend "$E2E_WORK/fading-darkest.ppm" "${pictures[$b]}" "${pictures[$a]}"
 
     sleep 6
-    shoot after
+    shoot after "$spacing"
     check_look after
     check_shows after "$a"
 }

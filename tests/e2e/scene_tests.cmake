@@ -30,7 +30,7 @@ if(WIN32)
     gp_add_e2e_test(wine.scene_landscape 240 scene_test.sh look 1280x720 ${gp_scene_pictures})
     gp_add_e2e_test(wine.scene_portrait 240 scene_test.sh look 720x1280 ${gp_scene_pictures})
     gp_add_e2e_test(wine.scene_shipped 120 scene_test.sh shipped 1280x720 ${gp_scene_pictures})
-    gp_add_e2e_test(wine.scene_picture_change 120 scene_test.sh picture-change 640x360
+    gp_add_e2e_test(wine.scene_picture_change 180 scene_test.sh picture-change 640x360
                     ${gp_scene_pictures})
 else()
     gp_add_e2e_test(native.scene 120 scene_test.sh shipped 640x360 ${gp_scene_pictures})
