@@ -5,7 +5,7 @@ namespace {
 // Set once by a test before any box can be shown; the reporting functions are
 // free functions called from every layer, so the hook has no object to live in.
 MessageBoxHook boxHook = nullptr;
-}
+}  // namespace
 
 void showPlatformMessageBox(const char* text, const char* title, MessageIcon icon);
 
