@@ -62,6 +62,17 @@ function(gp_configure_package_file template output)
     string(REGEX REPLACE "^(#[^\n]*\n)+" "" text "${text}")
     file(CONFIGURE OUTPUT "${output}" CONTENT "${text}" @ONLY)
 endfunction()
+# GLFW's holders and licence as its own sources state them, in the copyright
+# file's form: holders one under the other, the text indented, "." for a
+# blank line.
+file(READ "${GP_GLFW_SOURCE_DIR}/LICENSE.md" glfw_license)
+string(REGEX MATCHALL "Copyright \\(c\\) [^\n]*" glfw_holders "${glfw_license}")
+list(TRANSFORM glfw_holders REPLACE "^Copyright \\(c\\) " "")
+list(JOIN glfw_holders "\n           " GP_GLFW_COPYRIGHT)
+string(REGEX REPLACE "^.*Copyright \\(c\\) [^\n]*" "" glfw_license "${glfw_license}")
+string(STRIP "${glfw_license}" glfw_license)
+string(REPLACE "\n\n" "\n.\n" glfw_license "${glfw_license}")
+string(REPLACE "\n" "\n " GP_GLFW_LICENSE " ${glfw_license}")
 gp_configure_package_file(packaging/debian/copyright.in "${GP_PACKAGE_DIR}/copyright")
 gp_configure_package_file(packaging/debian/changelog.in "${GP_PACKAGE_DIR}/changelog")
 configure_file("${CMAKE_SOURCE_DIR}/packaging/glimmerpond3d.6.in"
