@@ -30,11 +30,8 @@ struct DesktopCover {
     ScreenRect area;
 
     bool operator==(const DesktopCover& other) const {
-        return spansMonitors == other.spansMonitors && area.x == other.area.x &&
-               area.y == other.area.y && area.width == other.area.width &&
-               area.height == other.area.height;
+        return spansMonitors == other.spansMonitors && area == other.area;
     }
-    bool operator!=(const DesktopCover& other) const { return !(*this == other); }
 };
 
 // The aspect ratio of a drawing area; a height of 0 (a minimised window) keeps

@@ -4,6 +4,7 @@
 // the driver's hash and turn place every point, as they would per pixel.
 #pragma once
 #include "gfx/gl.h"
+#include "scene/texture_framebuffer.h"
 #include "scene/viewport_quad.h"
 
 class GLFWProgram;
@@ -15,24 +16,20 @@ class CellPointTable {
     static constexpr int kWidth = 128;
     static constexpr int kHeight = 64;
 
-    CellPointTable();
-    ~CellPointTable();
-    CellPointTable(const CellPointTable&) = delete;
-    CellPointTable& operator=(const CellPointTable&) = delete;
+    CellPointTable() : target_(kWidth, kHeight, GL_RGBA8, GL_RGBA) {}
 
     // Draws the points at `shaderTime` with `tablePass` (the water text built
     // with CELL_POINTS_INTO_TABLE), unless the table holds that time already.
     // When it draws, it leaves its framebuffer bound, a kWidth x kHeight viewport
     // and `tablePass` current, and says true.
     bool fill(GLFWProgram& tablePass, float shaderTime);
-    GLuint texture() const { return texture_; }
+    GLuint texture() const { return target_.texture(); }
     // Whether the driver can draw into it; leaves its framebuffer bound.
-    bool complete() const;
-    GLuint framebuffer() const { return framebuffer_; }
+    bool complete() const { return target_.complete(); }
+    GLuint framebuffer() const { return target_.framebuffer(); }
 
   private:
-    GLuint texture_ = 0;
-    GLuint framebuffer_ = 0;
+    TextureFramebuffer target_;
     ViewportQuad quad_;
     bool filled_ = false;
     float filledTime_ = 0.0f;
