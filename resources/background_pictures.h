@@ -5,10 +5,12 @@
 struct BackgroundPicture {
     std::uint16_t bitmapId;
     const char* fileName;
+    const char* name;   // as --pictures takes it
+    const char* label;  // as the Settings window shows it, "&" before its mnemonic
 };
 
 constexpr BackgroundPicture kBackgroundPictures[] = {
-#define GP_BACKGROUND(id, file, painter, seed) {id, file},
+#define GP_BACKGROUND(id, file, painter, seed, name, label) {id, file, name, label},
 #include "resources/background_pictures.def"
 #undef GP_BACKGROUND
 };

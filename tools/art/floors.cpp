@@ -5,7 +5,7 @@
 
 std::vector<FloorRecipe> floorRecipes() {
     return {
-#define GP_BACKGROUND(id, file, painter, seed) {file, seed, painter},
+#define GP_BACKGROUND(id, file, painter, seed, name, label) {file, seed, painter},
 #include "resources/background_pictures.def"
 #undef GP_BACKGROUND
     };
