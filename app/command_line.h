@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/host_window.h"
+#include "platform/user_settings.h"
 
 enum ScreensaverMode : int {
     Preview = 0,     // "/p <handle>": draw into the host's preview window
@@ -25,6 +26,9 @@ struct CommandLine {
     ScreensaverMode mode = NoSwitch;
     NativeWindowHandle hostWindow = 0;  // 0 until a switch is recognised
     double frameDelaySeconds = -1.0;    // a hack's --delay; negative: none given
+    // What the run honours: read from the store when a run starts on Windows,
+    // from the hack's switches on Linux; defaults otherwise.
+    UserSettings settings;
 };
 
 // Whether the run draws into a window it was given (a preview's host or a

@@ -30,7 +30,7 @@ void GLFWApplication::run(Failure& failure) {
         hooks.setupGate = SetupGate{setupStillWanted, this};
     }
     // The context's check left the framebuffer functions loaded only where it has them.
-    scene_ = Scene::setupScene(hooks, framebufferObjectsLoaded(), failure);
+    scene_ = Scene::setupScene(hooks, framebufferObjectsLoaded(), commandLine_.settings, failure);
     if (scene_ == nullptr) {
         return;
     }

@@ -6,6 +6,7 @@
 #include "app/glfw_application.h"
 #include "app/single_instance_guard.h"
 #include "platform/failure.h"
+#include "platform/settings_store.h"
 
 StartupPath chooseStartupPath(ScreensaverMode mode, const InstanceClaims& claims) {
     if ((mode == Preview && !claims.withinWait()) || (mode == NoSwitch && !claims.atOnce())) {
@@ -16,7 +17,7 @@ StartupPath chooseStartupPath(ScreensaverMode mode, const InstanceClaims& claims
 
 int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand,
                      const SceneHooks& hooks) {
-    const CommandLine commandLine(commandLineText);
+    CommandLine commandLine(commandLineText);
     Failure failure;
     switch (chooseStartupPath(commandLine.mode,
                               InstanceClaims{isFirstInstance, isFirstInstanceWithinWait})) {
@@ -27,6 +28,8 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
             break;
         }
         case StartupPath::Screensaver: {
+            // Read once: a run honours the settings it started with.
+            commandLine.settings = loadSettings().settings;
             GLFWApplication application(commandLine, hooks);
             if (application.open(failure)) {
                 application.run(failure);

@@ -73,8 +73,9 @@ struct SceneUniforms {
 }  // namespace
 
 struct Scene::State {
-    State(const SceneHooks& given, bool framebufferObjectsUsable)
+    State(const SceneHooks& given, bool framebufferObjectsUsable, const UserSettings& chosen)
         : framebufferObjects(framebufferObjectsUsable),
+          settings(chosen),
           hooks(completeSceneHooks(given)),
           camera(kCameraX, kCameraY, kCameraZ),
           schedule(hooks.random) {}
@@ -94,6 +95,7 @@ struct Scene::State {
     // Without them (or with targets the driver cannot draw into) the water is
     // drawn at full resolution only, and works out every cell's point per pixel.
     bool framebufferObjects;
+    UserSettings settings;
     SceneHooks hooks;
     FrameTimeStats frameStats;
     GLFWProgramRegistry programs;
@@ -271,8 +273,8 @@ Scene::Scene(std::unique_ptr<State> state) : state_(std::move(state)) {}
 Scene::~Scene() = default;
 
 std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, bool framebufferObjectsUsable,
-                                         Failure& failure) {
-    auto state = std::make_unique<State>(hooks, framebufferObjectsUsable);
+                                         const UserSettings& settings, Failure& failure) {
+    auto state = std::make_unique<State>(hooks, framebufferObjectsUsable, settings);
     if (hooks.random == nullptr) {
         // The one seeding of the C library's generator in a run.
         std::srand(firstFrameSeed(static_cast<float>(state->hooks.timer())));

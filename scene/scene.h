@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/user_settings.h"
 #include "scene/scene_hooks.h"
 
 class Failure;
@@ -36,9 +37,10 @@ class Scene {
     // resolution only, and its program works out every cell's point per
     // pixel. Gives null, with what went wrong in `failure`, when a picture, a
     // shader text or the quad cannot be used; null and no failure when the
-    // hooks' set-up gate says stop.
+    // hooks' set-up gate says stop. `settings` are what the user chose for
+    // the water's speed and the pictures' schedule.
     static std::unique_ptr<Scene> setupScene(const SceneHooks& hooks, bool framebufferObjectsUsable,
-                                             Failure& failure);
+                                             const UserSettings& settings, Failure& failure);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;

@@ -249,7 +249,7 @@ TEST_F(SceneFrameTest, ACheapFirstFrameThenAHundredMeasuredFullFramesThenTheDeci
     hooks.listener.renderModeChosen = modeChosen;
     chosenFrames = 0;
     Failure failure;
-    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, UserSettings{}, failure);
     ASSERT_NE(scene, nullptr) << messageBoxesOf(failure).front();
     // The off-screen target is left bound, on its framebuffer.
     GLint normalsFramebuffer = 0;
@@ -395,7 +395,7 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
     hooks.listener.backgroundsPicked = picked;
     hooks.listener.pictureChanged = changed;
     Failure failure;
-    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, UserSettings{}, failure);
     ASSERT_NE(scene, nullptr);
     // Four frames a minute: a change comes before a picture could be filled
     // band by band, so some are finished when their turn comes.
@@ -435,7 +435,7 @@ TEST_F(SceneFrameTest, WithoutFramebufferObjectsEveryFrameIsDrawnWhole) {
     SceneHooks hooks;
     hooks.timer = settableTimer;
     Failure failure;
-    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, false, failure);
+    const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, false, UserSettings{}, failure);
     ASSERT_NE(scene, nullptr) << messageBoxesOf(failure).front();
     WaterInputs inputs;
     inputs.viewportWidth = kWindowWidth;
@@ -465,7 +465,7 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
     hooks.setupGate = {countingGateKeepsGoing, &unlimited};
     Failure failure;
     pictureColours.clear();
-    ASSERT_NE(Scene::setupScene(hooks, true, failure), nullptr) << messageBoxesOf(failure).front();
+    ASSERT_NE(Scene::setupScene(hooks, true, UserSettings{}, failure), nullptr) << messageBoxesOf(failure).front();
     // One ask before each of the two first pictures, before the program, after the quad.
     ASSERT_EQ(unlimited.asked, 4);
 
@@ -474,7 +474,7 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
         hooks.setupGate = {countingGateKeepsGoing, &gate};
         pictureColours.clear();
         Failure stopped;
-        EXPECT_EQ(Scene::setupScene(hooks, true, stopped), nullptr) << "allowed " << allowed;
+        EXPECT_EQ(Scene::setupScene(hooks, true, UserSettings{}, stopped), nullptr) << "allowed " << allowed;
         EXPECT_FALSE(stopped.happened()) << "allowed " << allowed;
         EXPECT_EQ(gate.asked, allowed + 1) << "set-up went on asking after it was told to stop";
         EXPECT_EQ(pictureColours.size(), static_cast<std::size_t>(std::min(allowed, 2)));
