@@ -2,19 +2,43 @@
 #include "app/frame_pacer.h"
 
 #include <algorithm>
+#include <cmath>
 
-double minimumFrameInterval(PacedWindow window, int refreshHz, double delaySeconds) {
+double frameRateCap(FrameRateChoice choice) {
+    switch (choice) {
+        case FrameRateChoice::UpTo60:
+            return 60.0;
+        case FrameRateChoice::About30:
+            return 30.0;
+        case FrameRateChoice::EveryRefresh:
+            break;
+    }
+    return 0.0;
+}
+
+int refreshesPerFrame(int refreshHz, FrameRateChoice choice) {
     const double refresh = refreshHz > 0 ? refreshHz : kAssumedRefreshHz;
-    const double displayInterval = 1.0 / refresh;
+    const double cap = frameRateCap(choice);
+    return cap > 0.0 ? std::max(1, static_cast<int>(std::lround(refresh / cap))) : 1;
+}
+
+double minimumFrameInterval(PacedWindow window, int refreshHz, FrameRateChoice choice,
+                            double delaySeconds) {
+    const double refresh = refreshHz > 0 ? refreshHz : kAssumedRefreshHz;
+    int refreshes = refreshesPerFrame(refreshHz, choice);
     switch (window) {
-        case PacedWindow::Preview:
-            return std::max(displayInterval, 1.0 / kPreviewFramesPerSecond);
+        case PacedWindow::Preview: {
+            // Still a whole number of refreshes, enough to stay at most 30 a second.
+            const int atMost30 = static_cast<int>(std::ceil(refresh / kPreviewFramesPerSecond));
+            refreshes = std::max(refreshes, atMost30);
+            break;
+        }
         case PacedWindow::HandedWindow:
-            return std::max(displayInterval, delaySeconds);
+            return std::max(refreshes / refresh, delaySeconds);
         case PacedWindow::FullScreen:
             break;
     }
-    return displayInterval;
+    return refreshes / refresh;
 }
 
 int refreshRateUnder(const ScreenRect& window, const std::vector<MonitorRefresh>& monitors) {

@@ -116,7 +116,8 @@ double GLFWApplication::frameInterval() const {
     } else if (commandLine_.mode == HandedWindow) {
         paced = PacedWindow::HandedWindow;
     }
-    return minimumFrameInterval(paced, refreshRateOfWindow(), commandLine_.frameDelaySeconds);
+    return minimumFrameInterval(paced, refreshRateOfWindow(), commandLine_.settings.frameRate,
+                                commandLine_.frameDelaySeconds);
 }
 
 int GLFWApplication::refreshRateOfWindow() const {

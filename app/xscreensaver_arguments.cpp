@@ -155,12 +155,43 @@ bool readMicroseconds(const char* text, long* microseconds) {
     return true;
 }
 
+namespace {
+
+// The setting whose switch is `name`, from the table of settings; null for none.
+const SettingSpec* findSettingSwitch(const char* name) {
+    for (const SettingSpec& spec : settingTable()) {
+        if (spec.hackSwitch != nullptr && std::strcmp(name, spec.hackSwitch) == 0) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+void applySetting(XScreenSaverArguments& read, const SettingSpec& spec, const char* value) {
+    std::uint32_t stored = 0;
+    std::string error;
+    if (readSwitchValue(spec.id, value, &stored, &error)) {
+        setStoredValue(read.settings, spec.id, stored);
+    } else if (read.error.empty()) {
+        read.error = error;
+    }
+}
+
+}  // namespace
+
 XScreenSaverArguments readXScreenSaverArguments(int argc, const char* const* argv,
                                                 const char* screensaverWindow) {
     XScreenSaverArguments read;
     for (int i = 1; i < argc; ++i) {
         const char* name = optionName(argv[i]);
-        const HackOption* option = name != nullptr ? findOption(name) : nullptr;
+        if (name == nullptr) {
+            continue;
+        }
+        if (const SettingSpec* setting = findSettingSwitch(name)) {
+            applySetting(read, *setting, i + 1 < argc ? argv[++i] : nullptr);
+            continue;
+        }
+        const HackOption* option = findOption(name);
         if (option == nullptr) {
             continue;
         }

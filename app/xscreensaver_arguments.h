@@ -1,13 +1,16 @@
 // The command line XScreenSaver gives its hacks: "--root" (the window in
 // XSCREENSAVER_WINDOW, else the root window), "--window-id ID", "--window"
 // (a window of its own), "--fps" and "--delay MICROSECONDS", each with one
-// dash or two. Runs with no window switch read the Windows-style switches
-// instead ("/s", "/p ID", "/c").
+// dash or two, and the user's settings as the table of settings names their
+// switches ("--speed", "--change-seconds", "--pictures", "--frame-rate").
+// Runs with no window switch read the Windows-style switches instead ("/s",
+// "/p ID", "/c").
 #pragma once
 
 #include <string>
 
 #include "platform/host_window.h"
+#include "platform/user_settings.h"
 
 enum class HackWindow {
     None,      // no XScreenSaver-style switch: the Windows-style command line applies
@@ -28,12 +31,13 @@ struct XScreenSaverArguments {
     NativeWindowHandle window = 0;  // set for HackWindow::Given
     bool showFps = false;
     long delayMicroseconds = kDefaultDelayMicroseconds;
-    std::string error;  // what is wrong with the arguments; empty when they are usable
+    UserSettings settings;  // defaults where no switch gives them
+    std::string error;      // what is wrong with the arguments; empty when they are usable
 };
 
 // Reads argv[1..argc-1]; `screensaverWindow` is the value of XSCREENSAVER_WINDOW
-// (null when unset). The last window switch, and the last delay, wins; other
-// arguments are left to the Windows-style reader.
+// (null when unset). The last window switch, the last delay and the last of
+// each setting win; other arguments are left to the Windows-style reader.
 XScreenSaverArguments readXScreenSaverArguments(int argc, const char* const* argv,
                                                 const char* screensaverWindow);
 

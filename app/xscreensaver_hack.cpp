@@ -23,6 +23,7 @@ CommandLine hackCommandLine(const XScreenSaverArguments& arguments, NativeWindow
         line.mode = HandedWindow;
         line.hostWindow = arguments.target == HackWindow::Given ? arguments.window : ownWindow;
         line.frameDelaySeconds = static_cast<double>(arguments.delayMicroseconds) / 1e6;
+        line.settings = arguments.settings;
     }
     return line;
 }

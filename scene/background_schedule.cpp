@@ -2,16 +2,61 @@
 // in double precision and kept as floats; the end of a ramp is a float sum.
 #include "scene/background_schedule.h"
 
-int pickPictureAfter(int other, int randomValue) {
-    return (other + 1 + randomValue % kPickSpan) % kBackgroundCount;
+namespace {
+
+bool isShown(unsigned shown, int picture) {
+    return ((shown >> picture) & 1u) != 0;
 }
+
+int shownCount(unsigned shown) {
+    int count = 0;
+    for (int picture = 0; picture < kBackgroundCount; ++picture) {
+        count += isShown(shown, picture) ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+int pickPictureAfter(int other, int randomValue, unsigned shown) {
+    if ((shown & kAllPicturesShown) == 0) {
+        shown = kAllPicturesShown;
+    }
+    // With every picture shown these are the kPickSpan places after `other`,
+    // so the default choice is the same as ever.
+    int candidates[kPickSpan];
+    int count = 0;
+    for (int step = 1; step <= kPickSpan; ++step) {
+        const int picture = (other + step) % kBackgroundCount;
+        if (isShown(shown, picture)) {
+            candidates[count++] = picture;
+        }
+    }
+    if (count > 0) {
+        return candidates[randomValue % count];
+    }
+    // Only `other` or the one before it is shown: the one before, else `other`.
+    const int before = (other + kBackgroundCount - 1) % kBackgroundCount;
+    return isShown(shown, before) ? before : other;
+}
+
+BackgroundSchedule::BackgroundSchedule(Random random, double changeSeconds, unsigned shown)
+    : random_(random),
+      changeSeconds_(changeSeconds),
+      shown_(shown),
+      changes_(changeSeconds > 0.0 && shownCount(shown) > 1) {}
 
 void BackgroundSchedule::scheduleFade(double now, double delay) {
     fadeStart_ = static_cast<float>(now + delay);
-    nextSwitch_ = static_cast<float>(now + delay + kSwitchInterval);
+    nextSwitch_ = static_cast<float>(now + delay + changeSeconds_);
 }
 
 bool BackgroundSchedule::advance(double now) {
+    if (!changes_) {
+        // Unit 1's picture alone, as on the very first frame.
+        fadeValue_ = 0.0f;
+        return false;
+    }
     const bool changed = changePictureIfDue(now);
     updateFadeValue(now);
     return changed;
@@ -23,10 +68,13 @@ void BackgroundSchedule::postpone(double seconds) {
 }
 
 int BackgroundSchedule::upcomingPicture() {
+    if (!changes_) {
+        return backgroundA_;  // nothing to make ready
+    }
     if (upcoming_ < 0) {
         // The picture that stays on screen through the change.
         const int staying = fadeToSecond_ == 1 ? backgroundB_ : backgroundA_;
-        upcoming_ = pickPictureAfter(staying, random_());
+        upcoming_ = pickPictureAfter(staying, random_(), shown_);
     }
     return upcoming_;
 }

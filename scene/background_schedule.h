@@ -1,37 +1,51 @@
 // The background schedule: two of the pictures are bound at all times
-// (units 1 and 2); a minute after set-up a 3-second cross-fade to the second
-// begins, and from then on every 60 seconds the picture not on screen is
-// replaced by a random one and a cross-fade to it starts at once. Each call
-// is given the frame's time, and random numbers come from the function it is
-// given, so tests drive it with their own.
+// (units 1 and 2); one change interval (a minute unless the user chose
+// otherwise) after set-up a 3-second cross-fade to the second begins, and
+// from then on every interval the picture not on screen is replaced by a
+// random one of those the user checked and a cross-fade to it starts at once.
+// With no interval ("never") or one picture checked, unit 1's picture stays
+// all run. Each call is given the frame's time, and random numbers come from
+// the function it is given, so tests drive it with their own.
 #pragma once
 
 #include "resources/background_pictures.h"
 
 // A new picture lies 1 to 6 places after the other unit's, cyclically.
 constexpr int kPickSpan = 6;
-// From set-up to the first cross-fade.
-constexpr double kFirstFadeDelay = 60.0;
-// From the start of a cross-fade to the next picture change.
-constexpr double kSwitchInterval = 60.0;
+// From set-up to the first cross-fade, and from the start of a cross-fade to
+// the next picture change, unless the user chose otherwise.
+constexpr double kDefaultChangeSeconds = 60.0;
 constexpr float kFadeSeconds = 3.0f;
+// Bit i set: picture i may be shown.
+constexpr unsigned kAllPicturesShown = (1u << kBackgroundCount) - 1u;
 
 // The picture index 1 to 6 places after `other`, chosen by `randomValue`
-// (a rand() value): never `other` itself nor the one just before it.
-int pickPictureAfter(int other, int randomValue);
+// (a rand() value) among those `shown`: never `other` itself nor the one just
+// before it, unless no other picture is shown.
+int pickPictureAfter(int other, int randomValue, unsigned shown = kAllPicturesShown);
 
 class BackgroundSchedule {
   public:
     using Random = int (*)();
 
-    explicit BackgroundSchedule(Random random) : random_(random) {}
+    // `changeSeconds` 0: never a change.
+    explicit BackgroundSchedule(Random random, double changeSeconds = kDefaultChangeSeconds,
+                                unsigned shown = kAllPicturesShown);
 
-    void pickBackgroundA() { backgroundA_ = pickPictureAfter(backgroundB_, random_()); }
-    void pickBackgroundB() { backgroundB_ = pickPictureAfter(backgroundA_, random_()); }
+    void pickBackgroundA() { backgroundA_ = pickPictureAfter(backgroundB_, random_(), shown_); }
+    // Where the picture never changes, unit 2 shares unit 1's picture, so no
+    // texture is made for a picture never shown.
+    void pickBackgroundB() {
+        backgroundB_ = changes_ ? pickPictureAfter(backgroundA_, random_(), shown_) : backgroundA_;
+    }
 
     // The next cross-fade starts `delay` seconds after `now`; the next
-    // picture change is due 60 seconds after that.
+    // picture change is due one change interval after that.
     void scheduleFade(double now, double delay);
+    // Set-up's: the first cross-fade one change interval after `now`.
+    void scheduleFirstFade(double now) { scheduleFade(now, changeSeconds_); }
+    // False where the picture never changes.
+    bool changes() const { return changes_; }
 
     // After each frame drawn at `now`: a picture change when one is due, then
     // the value that the next frame sends as textureTime. True when a picture
@@ -60,6 +74,9 @@ class BackgroundSchedule {
     void updateFadeValue(double now);
 
     Random random_;
+    double changeSeconds_;
+    unsigned shown_;
+    bool changes_;
     float fadeValue_ = 0.0f;
     float fadeStart_ = 0.0f;   // seconds on the timer
     float nextSwitch_ = 0.0f;  // seconds on the timer

@@ -78,7 +78,7 @@ struct Scene::State {
           settings(chosen),
           hooks(completeSceneHooks(given)),
           camera(kCameraX, kCameraY, kCameraZ),
-          schedule(hooks.random) {}
+          schedule(hooks.random, chosen.pictureChangeSeconds, chosen.picturesShown) {}
 
     bool toldToStop() const;
     bool buildProgramAndQuad(Failure& failure);
@@ -313,7 +313,7 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, bool framebuff
     state->lookUpUniforms();
     state->renderMode.currentRenderMode = kFullResolution;
     state->renderMode.reducedSize = kNormalsTargetSize;
-    state->schedule.scheduleFade(state->hooks.timer(), kFirstFadeDelay);
+    state->schedule.scheduleFirstFade(state->hooks.timer());
     // The first frame sets its uniforms before any draw has made the program current.
     state->programs.use(kProgramName);
     if (state->hooks.listener.backgroundsPicked != nullptr) {
@@ -353,7 +353,7 @@ void Scene::renderFrame(const FrameInputs& frame) {
         reducedSize = firstFrameReducedSize(windowPixels);
     }
     // Both passes of a reduced frame draw the water at the same moment.
-    const float shaderTime = waterShaderTime(frame.time);
+    const float shaderTime = waterShaderTime(frame.time, s.settings.waterSpeedPercent);
     s.drawCellPoints(shaderTime);
     s.setSharedUniforms(reducedSize);
     if (reduced) {

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "scene/background_schedule.h"
@@ -53,7 +54,7 @@ BackgroundSchedule setUpAt(double time) {
     BackgroundSchedule schedule(countingRandom);
     schedule.pickBackgroundA();
     schedule.pickBackgroundB();
-    schedule.scheduleFade(timerNow, kFirstFadeDelay);
+    schedule.scheduleFade(timerNow, kDefaultChangeSeconds);
     return schedule;
 }
 
@@ -207,7 +208,7 @@ TEST(PickingRule, ScheduledChangesFollowItWithLargeRandomValues) {
     EXPECT_GE(schedule.backgroundA(), 1);
     EXPECT_LE(schedule.backgroundA(), 6);
     schedule.pickBackgroundB();
-    schedule.scheduleFade(timerNow, kFirstFadeDelay);
+    schedule.scheduleFade(timerNow, kDefaultChangeSeconds);
     for (int minute = 0; minute < 500; ++minute) {
         const int a = schedule.backgroundA();
         const int b = schedule.backgroundB();
@@ -234,12 +235,12 @@ TEST(PickingRule, TheUpcomingPictureIsKnownAheadAndChangesNoPick) {
     BackgroundSchedule asked(+random);
     asked.pickBackgroundA();
     asked.pickBackgroundB();
-    asked.scheduleFade(timerNow, kFirstFadeDelay);
+    asked.scheduleFade(timerNow, kDefaultChangeSeconds);
     counter = &randomB;
     BackgroundSchedule silent(+random);
     silent.pickBackgroundA();
     silent.pickBackgroundB();
-    silent.scheduleFade(timerNow, kFirstFadeDelay);
+    silent.scheduleFade(timerNow, kDefaultChangeSeconds);
     int changes = 0;
     for (; timerNow < kSetUp + 2 * 3600.0; timerNow += 0.5) {
         counter = &randomA;
@@ -256,4 +257,64 @@ TEST(PickingRule, TheUpcomingPictureIsKnownAheadAndChangesNoPick) {
         ASSERT_EQ(silent.backgroundB(), asked.backgroundB()) << "at " << timerNow;
     }
     EXPECT_GE(changes, 118);
+}
+
+// The user's choices: a change every 30 s among the two pictures checked;
+// one picture checked, or "never", keeps unit 1's picture all run.
+TEST(BackgroundSchedule, TheChosenIntervalAndOnlyTheCheckedPictures) {
+    timerNow = kSetUp;
+    nextRandom = 0;
+    const unsigned twoShown = (1u << 2) | (1u << 5);
+    BackgroundSchedule schedule(countingRandom, 30.0, twoShown);
+    schedule.pickBackgroundA();
+    schedule.pickBackgroundB();
+    schedule.scheduleFirstFade(timerNow);
+    EXPECT_EQ(schedule.fadeStart(), static_cast<float>(kSetUp + 30.0));
+    std::vector<double> changes;
+    for (const Sample& s : run(schedule, kSetUp + 600.0)) {
+        EXPECT_TRUE(s.backgroundA == 2 || s.backgroundA == 5) << s.backgroundA;
+        EXPECT_NE(s.backgroundA, s.backgroundB) << "at " << s.time;
+        EXPECT_TRUE(s.backgroundB == 2 || s.backgroundB == 5) << s.backgroundB;
+        if (s.changed) {
+            changes.push_back(s.time - kSetUp);
+        }
+    }
+    ASSERT_EQ(changes.size(), 19u);
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        EXPECT_NEAR(changes[i], 60.0 + 30.0 * i, kStep);
+    }
+
+    for (const auto& [seconds, shown] :
+         {std::pair<double, unsigned>{30.0, 1u << 6}, {0.0, kAllPicturesShown}, {0.0, 1u << 0}}) {
+        timerNow = kSetUp;
+        BackgroundSchedule still(largeRandom, seconds, shown);
+        still.pickBackgroundA();
+        still.pickBackgroundB();
+        still.scheduleFirstFade(timerNow);
+        EXPECT_FALSE(still.changes());
+        const int picture = still.backgroundA();
+        EXPECT_TRUE((shown >> picture) & 1u);
+        EXPECT_EQ(still.upcomingPicture(), picture);
+        for (const Sample& s : run(still, kSetUp + 2 * 3600.0)) {
+            ASSERT_FALSE(s.changed);
+            ASSERT_EQ(s.fade, 0.0f);  // unit 1 alone
+            ASSERT_EQ(s.backgroundA, picture);
+        }
+    }
+}
+
+TEST(PickingRule, AmongTheCheckedPicturesOnly) {
+    // Two checked: always the other one, from either side.
+    for (int r = 0; r < 50; ++r) {
+        EXPECT_EQ(pickPictureAfter(3, r, (1u << 3) | (1u << 4)), 4);
+        EXPECT_EQ(pickPictureAfter(4, r, (1u << 3) | (1u << 4)), 3);
+        EXPECT_EQ(pickPictureAfter(0, r, 1u << 7), 7);
+    }
+    // Three checked: the two that are not `other`, each as often.
+    int counts[kBackgroundCount] = {};
+    for (int r = 0; r < 600; ++r) {
+        ++counts[pickPictureAfter(1, r, (1u << 1) | (1u << 2) | (1u << 6))];
+    }
+    EXPECT_EQ(counts[2], 300);
+    EXPECT_EQ(counts[6], 300);
 }

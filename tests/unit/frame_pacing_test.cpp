@@ -5,17 +5,44 @@
 #include "app/frame_pacer.h"
 
 TEST(FramePacing, EachWindowIsCappedAtWhatItsViewerCanSee) {
-    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::FullScreen, 60, -1.0), 1.0 / 60.0);
-    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::FullScreen, 144, -1.0), 1.0 / 144.0);
+    constexpr FrameRateChoice every = FrameRateChoice::EveryRefresh;
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::FullScreen, 60, every, -1.0), 1.0 / 60.0);
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::FullScreen, 144, every, -1.0), 1.0 / 144.0);
     // Where the system cannot say, 60 Hz.
-    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::FullScreen, 0, -1.0), 1.0 / 60.0);
-    // A preview at most 30 a second, or its monitor's rate where that is lower.
-    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::Preview, 144, -1.0), 1.0 / 30.0);
-    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::Preview, 24, -1.0), 1.0 / 24.0);
-    // A hack as its delay says, but never faster than its monitor.
-    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::HandedWindow, 60, 0.03), 0.03);
-    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::HandedWindow, 60, 0.5), 0.5);
-    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::HandedWindow, 60, 0.0), 1.0 / 60.0);
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::FullScreen, 0, every, -1.0), 1.0 / 60.0);
+    // A preview at most 30 a second, in whole refreshes, or its monitor's rate where that is lower.
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::Preview, 60, every, -1.0), 1.0 / 30.0);
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::Preview, 144, every, -1.0), 5.0 / 144.0);
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::Preview, 24, every, -1.0), 1.0 / 24.0);
+    EXPECT_DOUBLE_EQ(
+        minimumFrameInterval(PacedWindow::Preview, 240, FrameRateChoice::About30, -1.0),
+        8.0 / 240.0);
+    // A hack as its delay says, but never faster than its monitor or its choice.
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::HandedWindow, 60, every, 0.03), 0.03);
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::HandedWindow, 60, every, 0.5), 0.5);
+    EXPECT_DOUBLE_EQ(minimumFrameInterval(PacedWindow::HandedWindow, 60, every, 0.0), 1.0 / 60.0);
+    EXPECT_DOUBLE_EQ(
+        minimumFrameInterval(PacedWindow::HandedWindow, 60, FrameRateChoice::About30, 0.02),
+        1.0 / 30.0);
+}
+
+// Frames a second at each choice: a whole fraction of the refresh, the one
+// nearest to the cap.
+TEST(FramePacing, TheCapIsAWholeFractionOfTheRefresh) {
+    struct Row {
+        int refreshHz;
+        double upTo60, about30;
+    };
+    const Row rows[] = {{60, 60, 30},    {75, 75, 25},    {90, 45, 30}, {120, 60, 30},
+                        {144, 72, 28.8}, {165, 55, 27.5}, {240, 60, 30}};
+    for (const Row& row : rows) {
+        const auto perSecond = [&](FrameRateChoice choice) {
+            return 1.0 / minimumFrameInterval(PacedWindow::FullScreen, row.refreshHz, choice, -1.0);
+        };
+        EXPECT_DOUBLE_EQ(perSecond(FrameRateChoice::UpTo60), row.upTo60) << row.refreshHz;
+        EXPECT_DOUBLE_EQ(perSecond(FrameRateChoice::About30), row.about30) << row.refreshHz;
+        EXPECT_DOUBLE_EQ(perSecond(FrameRateChoice::EveryRefresh), row.refreshHz);
+    }
 }
 
 TEST(FramePacing, AWindowIsPacedByTheFastestMonitorItOverlaps) {
