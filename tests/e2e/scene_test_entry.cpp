@@ -5,7 +5,9 @@
 // caustics: from the first frame on it stands GP_SCENE_TIME_SHIFT seconds
 // ahead and runs GP_SCENE_TIME_RATE times as fast (defaults 0 and 1), so that
 // a picture change comes without a two-minute wait and a cross-fade lasts
-// long enough to be seen. Everything else is the shipped program.
+// long enough to be seen; with GP_SCENE_TIME_AT it starts at that reading
+// instead, so that runs with a rate of 0 draw the same moment of the water.
+// Everything else is the shipped program.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -19,6 +21,7 @@ namespace {
 
 double timeShift = 0.0;
 double timeRate = 1.0;
+bool timeFromZero = false;
 double firstFrameTime = -1.0;
 bool setUpDone = false;
 
@@ -32,7 +35,7 @@ double movedTimer() {
     if (firstFrameTime < 0.0) {
         firstFrameTime = now;
     }
-    return firstFrameTime + timeShift + (now - firstFrameTime) * timeRate;
+    return (timeFromZero ? 0.0 : firstFrameTime) + timeShift + (now - firstFrameTime) * timeRate;
 }
 
 void printBackgrounds(int backgroundA, int backgroundB) {
@@ -51,8 +54,9 @@ void printRenderMode(int mode, int reducedSize, float averageMs, int frames) {
 void printPictureChange(int backgroundA, int backgroundB, int fadeToSecond) {
     std::fprintf(
         stderr,
-        "scene: picture change at %.2f s: unit 1 shows %d, unit 2 shows %d, fading to unit %d\n",
-        glfwGetTime(), backgroundA, backgroundB, fadeToSecond == 1 ? 2 : 1);
+        "scene: picture change at %.2f s, scene time %.2f s: unit 1 shows %d, unit 2 shows %d, "
+        "fading to unit %d\n",
+        glfwGetTime(), movedTimer(), backgroundA, backgroundB, fadeToSecond == 1 ? 2 : 1);
     std::fflush(stderr);
 }
 
@@ -62,8 +66,10 @@ SceneHooks entryHooks() {
     SceneHooks hooks;
     const char* shift = std::getenv("GP_SCENE_TIME_SHIFT");
     const char* rate = std::getenv("GP_SCENE_TIME_RATE");
-    if (shift != nullptr || rate != nullptr) {
-        timeShift = shift != nullptr ? std::atof(shift) : 0.0;
+    const char* at = std::getenv("GP_SCENE_TIME_AT");
+    if (shift != nullptr || rate != nullptr || at != nullptr) {
+        timeFromZero = at != nullptr;
+        timeShift = at != nullptr ? std::atof(at) : shift != nullptr ? std::atof(shift) : 0.0;
         timeRate = rate != nullptr ? std::atof(rate) : 1.0;
         hooks.timer = movedTimer;
     }

@@ -32,6 +32,8 @@ if(WIN32)
     gp_add_e2e_test(wine.scene_shipped 120 scene_test.sh shipped 1280x720 ${gp_scene_pictures})
     gp_add_e2e_test(wine.scene_picture_change 180 scene_test.sh picture-change 640x360
                     ${gp_scene_pictures})
+    gp_add_e2e_test(wine.scene_settings 300 scene_test.sh settings 640x360 ${gp_scene_pictures})
 else()
     gp_add_e2e_test(native.scene 120 scene_test.sh shipped 640x360 ${gp_scene_pictures})
+    gp_add_e2e_test(native.scene_settings 240 scene_test.sh settings 640x360 ${gp_scene_pictures})
 endif()
