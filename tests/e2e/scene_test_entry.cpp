@@ -22,6 +22,7 @@ namespace {
 double timeShift = 0.0;
 double timeRate = 1.0;
 bool timeFromZero = false;
+double lastReading = 0.0;  // the frame's own time, which a change is due at
 double firstFrameTime = -1.0;
 bool setUpDone = false;
 
@@ -35,7 +36,9 @@ double movedTimer() {
     if (firstFrameTime < 0.0) {
         firstFrameTime = now;
     }
-    return (timeFromZero ? 0.0 : firstFrameTime) + timeShift + (now - firstFrameTime) * timeRate;
+    lastReading =
+        (timeFromZero ? 0.0 : firstFrameTime) + timeShift + (now - firstFrameTime) * timeRate;
+    return lastReading;
 }
 
 void printBackgrounds(int backgroundA, int backgroundB) {
@@ -56,7 +59,7 @@ void printPictureChange(int backgroundA, int backgroundB, int fadeToSecond) {
         stderr,
         "scene: picture change at %.2f s, scene time %.2f s: unit 1 shows %d, unit 2 shows %d, "
         "fading to unit %d\n",
-        glfwGetTime(), movedTimer(), backgroundA, backgroundB, fadeToSecond == 1 ? 2 : 1);
+        glfwGetTime(), lastReading, backgroundA, backgroundB, fadeToSecond == 1 ? 2 : 1);
     std::fflush(stderr);
 }
 
