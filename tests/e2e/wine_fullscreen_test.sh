@@ -3,7 +3,7 @@
 #   wine_fullscreen_test.sh draws-and-key-ends | click-ends | close-request-ends
 #                           | one-switchless-run | display-may-sleep | display-off-pauses
 #                           | two-monitors-key | two-monitors-click
-#                           | desktop-grows | desktop-shrinks
+#                           | desktop-grows | desktop-shrinks | unusable-settings
 # The three paths out leave the session's settings as they found them.
 source "$(dirname "$0")/harness.sh"
 
@@ -204,6 +204,42 @@ desktop_resized() {
     expect_exit_zero saver 10
 }
 
+# Stored settings that cannot be used, one kind a run: each spoiled setting
+# takes its default and the run goes on as ever: the water drawn over the
+# whole screen, no message box, a key ends it with 0.
+unusable_settings() {
+    local user='HKCU\Software\Quillbrook\Glimmerpond 3D'
+    local policy='HKLM\Software\Policies\Quillbrook\Glimmerpond 3D'
+    local kind value n=0
+    for kind in "values missing" "wrong types" "out of range" "no picture on" "unknown choices"; do
+        timeout 30 wine reg delete "$user" /f >/dev/null 2>&1 || true
+        timeout 30 wine reg delete "$policy" /f >/dev/null 2>&1 || true
+        case $kind in
+            "values missing") values=("$user|Unrelated|REG_DWORD|1" "$policy|Unrelated|REG_DWORD|1") ;;
+            "wrong types") values=("$user|WaterSpeedPercent|REG_SZ|garbage" "$user|FrameRate|REG_SZ|1"
+                "$policy|PictureChangeSeconds|REG_BINARY|1e00" "$user|Monitors|REG_QWORD|1") ;;
+            "out of range") values=("$user|WaterSpeedPercent|REG_DWORD|500" "$user|PictureChangeSeconds|REG_DWORD|45"
+                "$policy|WaterSpeedPercent|REG_DWORD|10" "$user|PicturesShown|REG_DWORD|4096") ;;
+            "no picture on") values=("$user|PicturesShown|REG_DWORD|0" "$policy|PicturesShown|REG_DWORD|0") ;;
+            "unknown choices") values=("$user|FrameRate|REG_DWORD|7" "$user|Monitors|REG_DWORD|9"
+                "$policy|FrameRate|REG_DWORD|4294967295") ;;
+        esac
+        for value in "${values[@]}"; do
+            IFS='|' read -r key name type data <<<"$value"
+            timeout 30 wine reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
+                e2e_fail "could not store $name as $type"
+        done
+        n=$((n + 1))
+        start_screensaver "run$n" /s
+        e2e_wait_drawn "$E2E_WORK/run$n.png" 30 || e2e_fail "$kind: nothing drawn within 30 s"
+        e2e_expect_covered "$E2E_WORK/run$n.png"
+        [ -z "$(e2e_box_text 0)" ] || e2e_fail "$kind: a message box: $(e2e_box_text 0)"
+        e2e_log "$kind: drawn, centre $(e2e_pixel "$E2E_WORK/run$n.png" 160 120), no message box"
+        xdotool key a
+        expect_exit_zero "run$n" 10
+    done
+}
+
 e2e_begin "wine-fullscreen-$1"
 case $1 in
     two-monitors-*) e2e_start_two_monitors ;;
@@ -225,6 +261,7 @@ case $1 in
     two-monitors-click) two_monitors click ;;
     desktop-grows) desktop_resized 1024x768 1280x960 ;;
     desktop-shrinks) desktop_resized 1024x768 800x600 ;;
+    unusable-settings) unusable_settings ;;
     *) e2e_fail "unknown case $1" ;;
 esac
 e2e_pass
