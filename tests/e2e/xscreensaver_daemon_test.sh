@@ -2,8 +2,9 @@
 # The hack under the real XScreenSaver daemon, installed as a user installs it
 # (cmake --install into a prefix of its own). As root, the daemon runs as an
 # ordinary user that the test creates when missing, and fails when it cannot.
-# --activate must show moving water on the screen; after --deactivate the
-# hack must be gone within 2 s.
+# --activate must show moving water on the screen (with the settings' switches
+# on its line); after --deactivate the hack must be gone within 2 s. The
+# installed settings file and manual page offer every switch.
 source "$(dirname "$0")/harness.sh"
 source "$(dirname "$0")/xscreensaver_session.sh"
 
@@ -18,6 +19,7 @@ install_hack() {
     hack="$prefix/libexec/xscreensaver/glimmerpond3d"
     [ -x "$hack" ] || e2e_fail "no hack at $hack"
     xss_expect_settings_file "$prefix/share/xscreensaver/config/glimmerpond3d.xml"
+    xss_expect_manual_page "$prefix/share/man/man6/glimmerpond3d.6.gz"
 }
 
 # Keeps the exit status for e2e_cleanup, which runs next.
@@ -33,5 +35,6 @@ trap 'cleanup_hacks; e2e_cleanup' EXIT
 e2e_start_display 640x480
 xss_prepare_user glimmerpond-e2e
 install_hack
-xss_run_hack "$hack" "GL: $hack --root"
+# The settings' switches as the settings dialog writes them into the line.
+xss_run_hack "$hack" "GL: $hack --root --speed 0.5 --pictures tiles,mosaic --frame-rate about-30"
 e2e_pass

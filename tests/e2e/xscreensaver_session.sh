@@ -4,7 +4,9 @@
 #
 #   xss_prepare_user NAME     the user (as root) or the current one; sets
 #                             user_home and as_user (a command prefix)
-#   xss_expect_settings_file FILE   the hack's settings file as XScreenSaver reads it
+#   xss_expect_settings_file FILE   the hack's settings file as XScreenSaver reads
+#                             it (xmllint), with a control for every switch
+#   xss_expect_manual_page FILE     the manual page renders and tells every switch
 #   xss_run_hack HACK LINE    the daemon with "programs: LINE" runs HACK (the
 #                             installed path) on --activate: moving water on
 #                             the screen; after --deactivate it is gone in 2 s
@@ -31,6 +33,7 @@ xss_prepare_user() {
 }
 
 xss_expect_settings_file() {
+    timeout 30 xmllint --noout "$1" >&2 || e2e_fail "xmllint finds $1 not well-formed"
     python3 - "$1" <<'PY' || e2e_fail "$1 is not what XScreenSaver reads"
 import sys, xml.etree.ElementTree as ET
 root = ET.parse(sys.argv[1]).getroot()
@@ -39,7 +42,22 @@ assert root.get("name") == "glimmerpond3d", root.get("name")
 assert root.get("_label") == "Glimmerpond 3D", root.get("_label")
 assert root.get("gl") == "yes", root.get("gl")
 assert [c.get("arg") for c in root.iter("command")] == ["--root"]
+# A control for each of the hack's settings, each option of a list with its switch.
+args = [e.get("arg") or e.get("arg-set") or "" for e in root.iter() if e.get("id")]
+for switch in ("--speed", "--change-seconds", "--pictures", "--frame-rate", "--delay", "--fps"):
+    assert any(a.split(" ")[0] == switch for a in args), switch
 PY
+}
+
+# The installed manual page renders without a warning and tells every switch.
+xss_expect_manual_page() {
+    LC_ALL=C MANWIDTH=80 timeout 30 man --warnings -l "$1" >"$E2E_WORK/manual.txt" \
+        2>"$E2E_WORK/manual-warnings.log" || e2e_fail "man cannot render $1"
+    [ ! -s "$E2E_WORK/manual-warnings.log" ] || e2e_fail "groff warns: $(head -n3 "$E2E_WORK/manual-warnings.log")"
+    local switch
+    for switch in --root --window-id --speed --change-seconds --pictures --frame-rate --delay --fps; do
+        grep -Eq -- "^ +$switch( |$)" "$E2E_WORK/manual.txt" || e2e_fail "the manual page lacks $switch"
+    done
 }
 
 # Processes running the installed program, whoever started them by whatever name.
