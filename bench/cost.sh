@@ -15,12 +15,24 @@
 # Writes out/bench/cost.md.
 #
 #   bench/cost.sh BEFORE_DIR [SECONDS]
+#   bench/cost.sh --frame-rate [SECONDS] [ROUNDS]
+#       instead: the Windows build now, full screen at 1280 x 720 and 640 x 360,
+#       with its stored frame rate "Up to 60" and "About 30" taking turns,
+#       ROUNDS times (default 3); writes out/bench/frame-rate.md.
 # BEFORE_DIR as bench/build_before.sh makes it (linux/Glimmerpond3D,
 # windows/Glimmerpond3D.scr); the programs now and the test tools come from
 # build/bench-linux and build/bench-windows (GP_BENCH_LINUX_DIR, GP_BENCH_WINDOWS_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-before=$(realpath "${1:?the before folder}")
+frame_rates=0
+if [ "${1:-}" = --frame-rate ]; then
+    frame_rates=1
+    shift
+    set -- "" "$@"
+    before=""
+else
+    before=$(realpath "${1:?the before folder}")
+fi
 seconds=${2:-20}
 linux=$(realpath -m "${GP_BENCH_LINUX_DIR:-build/bench-linux}")
 windows=$(realpath -m "${GP_BENCH_WINDOWS_DIR:-build/bench-windows}")
@@ -108,6 +120,49 @@ hack() {
     kill "$(e2e_pid hack)" "$(e2e_pid host)" 2>/dev/null || true
     e2e_wait_exit hack 20 || true
 }
+
+# Full screen at each size with each stored frame-rate choice, taking turns.
+frame_rate_choices() {
+    local rounds=$1 size round choice
+    for round in $(seq "$rounds"); do
+        for size in 1280x720 640x360; do
+            use_display "$size"
+            for choice in 0 1; do
+                timeout 30 wine reg add 'HKCU\Software\Quillbrook\Glimmerpond 3D' /v FrameRate \
+                    /t REG_DWORD /d "$choice" /f >/dev/null 2>&1 || e2e_fail "could not store FrameRate"
+                full_screen "choice$choice" "$windows/Glimmerpond3D.scr" "$size"
+            done
+        done
+    done | tee "$out/frame-rate.log" >&2
+    echo "# Frame-rate choices, full screen under Wine"
+    echo
+    echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores;"
+    echo "Mesa llvmpipe; $(wine --version); load average $(cut -d' ' -f1-3 /proc/loadavg) at the end."
+    echo "Each figure over $seconds s after $settle s of settling, min / median of $rounds, the choices taking turns."
+    echo
+    echo "| Screen | Up to 60: CPU-seconds a minute | Up to 60: frames a second | About 30: CPU-seconds a minute | About 30: frames a second |"
+    echo "|---|---|---|---|---|"
+    python3 - "$out/frame-rate.log" <<'PY'
+import statistics, sys
+rows = {}
+for line in open(sys.argv[1]):
+    f = line.split()
+    if f and f[0] == "cost":
+        rows.setdefault(f[2], {}).setdefault(f[1], []).append((float(f[3]) * 60, float(f[4])))
+def cell(values, i):
+    v = sorted(x[i] for x in values)
+    return f"{v[0]:.1f} / {statistics.median(v):.1f}"
+for key, by in rows.items():
+    a, b = by.get("choice0", []), by.get("choice1", [])
+    print(f"| {key.split('_')[1].replace('x', ' x ')} | {cell(a, 0)} | {cell(a, 1)} | {cell(b, 0)} | {cell(b, 1)} |")
+PY
+}
+
+if [ "$frame_rates" = 1 ]; then
+    frame_rate_choices "${3:-3}" >"$out/frame-rate.md"
+    cat "$out/frame-rate.md"
+    e2e_pass
+fi
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 {
