@@ -17,11 +17,19 @@
 #include <string>
 #include <vector>
 
+#include <cstdio>
+#include <memory>
+
+#include "gfx/glfw_program.h"
+#include "gfx/shader_text_resource.h"
 #include "platform/failure.h"
 #include "platform/resources.h"
 #include "resources/background_pictures.h"
 #include "scene/scene.h"
+#include "scene/water_clock.h"
+#include "scene/water_texts.h"
 #include "tests/gl/gl_test_context.h"
+#include "tests/gl/water_drawing.h"
 #include "tests/gl/water_reference.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/scripted_timer.h"
@@ -357,6 +365,121 @@ TEST_F(SceneFrameTest, AHundredMeasuredFramesThenTheDecisionThenASmallerPattern)
     const Rgba picture = pictureColours.at(static_cast<GLuint>(textureOnUnit(1)));
     expectPatternFrame(static_cast<GLuint>(normalsFramebuffer), window, reducedTime, picture,
                        kReducedSize);
+}
+
+namespace {
+
+// Only the window's framebuffer is redirected: the pictures are stored whole.
+struct WindowShim {
+    WindowShim() {
+        realBindFramebuffer = gp_glBindFramebuffer;
+        gp_glBindFramebuffer = bindFramebufferShim;
+    }
+    ~WindowShim() { gp_glBindFramebuffer = realBindFramebuffer; }
+};
+
+std::vector<unsigned char> readBytes(const OffscreenTarget& target) {
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(target.width) * target.height * 4);
+    target.bind();
+    glReadPixels(0, 0, target.width, target.height, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+}
+
+// Per colour channel: the 99th percentile of the differences, in 1/255, and
+// the PSNR in dB.
+struct ChannelFigures {
+    int p99 = 0;
+    double psnr = 0.0;
+};
+
+ChannelFigures compareChannel(const std::vector<unsigned char>& a,
+                              const std::vector<unsigned char>& b, int channel) {
+    std::vector<long long> counts(256, 0);
+    double squares = 0.0;
+    const std::size_t pixels = a.size() / 4;
+    for (std::size_t i = 0; i < pixels; ++i) {
+        const int d = std::abs(a[i * 4 + channel] - b[i * 4 + channel]);
+        ++counts[d];
+        squares += static_cast<double>(d) * d;
+    }
+    ChannelFigures figures;
+    long long seen = 0;
+    while (seen + counts[figures.p99] < static_cast<long long>(pixels * 0.99 + 0.5)) {
+        seen += counts[figures.p99++];
+    }
+    const double mse = squares / static_cast<double>(pixels);
+    figures.psnr = mse > 0.0 ? 10.0 * std::log10(255.0 * 255.0 / mse) : 99.0;
+    return figures;
+}
+
+}  // namespace
+
+// The look of the water as the scene draws it, the pattern worked out at
+// about 800 texels across and read back between them, against the same
+// frame with the pattern worked out for every pixel by the water program
+// itself, over the real floor pictures in the middle of a cross-fade, then
+// on one picture alone, at three times across the loop.
+TEST_F(SceneFrameTest, ThePictureAsDrawnIsThePatternWorkedOutForEveryPixel) {
+    Failure failure;
+    ShaderTexts texts;
+    ASSERT_TRUE(readShaderTextResources(137, 136, texts, failure));
+    GLFWProgram perPixel(texts.vertex,
+                         waterFragmentText(texts.fragment, WaterVariant::CellPointsFromTable),
+                         failure);
+    ASSERT_FALSE(failure.happened());
+    FullViewportQuad quad;
+    WindowShim shim;
+    // Seconds after set-up, and the cross-fade they show: halfway, then the
+    // second picture alone.
+    const struct {
+        double time, sinceSetUp, textureTime;
+    } kMoments[] = {{161.5, 61.5, 0.5}, {2000.25, 61.5, 0.5}, {4090.0, 70.0, 1.0}};
+    const struct { int width, height; } kScreens[] = {{640, 360}, {1920, 1080}, {3840, 2160}};
+    for (const auto& screen : kScreens) {
+        OffscreenTarget window(screen.width, screen.height);
+        OffscreenTarget reference(screen.width, screen.height);
+        windowFramebuffer = window.framebuffer;
+        for (const auto& moment : kMoments) {
+            SCOPED_TRACE(testing::Message()
+                         << screen.width << "x" << screen.height << " at " << moment.time << " s");
+            timerNow = moment.time - moment.sinceSetUp;
+            SceneHooks hooks;
+            hooks.timer = settableTimer;
+            const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
+            ASSERT_NE(scene, nullptr);
+            // The second frame at the same time sends the fade of this moment.
+            FrameInputs inputs;
+            inputs.time = timerNow = moment.time;
+            inputs.framebufferWidth = screen.width;
+            inputs.framebufferHeight = screen.height;
+            inputs.aspectRatio = static_cast<float>(screen.width) / screen.height;
+            scene->renderFrame(inputs);
+            scene->renderFrame(inputs);
+            const std::vector<unsigned char> drawn = readBytes(window);
+
+            // The scene leaves its pictures and its table for this time on units 1 to 3.
+            WaterInputs whole;
+            whole.iTime = waterShaderTime(moment.time);
+            whole.viewportWidth = screen.width;
+            whole.viewportHeight = screen.height;
+            whole.textureTime = moment.textureTime;
+            reference.bind();
+            glViewport(0, 0, screen.width, screen.height);
+            setWaterUniforms(perPixel, whole, 1);
+            glUniform1i(perPixel.uniformLocation("backgroundTexture"), 1);
+            glUniform1i(perPixel.uniformLocation("backgroundTexture2"), 2);
+            glUniform1i(perPixel.uniformLocation("cellPoints"), 3);
+            quad.draw(perPixel);
+            const std::vector<unsigned char> expected = readBytes(reference);
+            for (int c = 0; c < 3; ++c) {
+                const ChannelFigures f = compareChannel(drawn, expected, c);
+                std::printf("%dx%d at %.2f s, channel %c: p99 %d/255, PSNR %.1f dB\n", screen.width,
+                            screen.height, moment.time, "RGB"[c], f.p99, f.psnr);
+                EXPECT_LE(f.p99, 2) << "channel " << c;
+                EXPECT_GE(f.psnr, 50.0) << "channel " << c;
+            }
+        }
+    }
 }
 
 namespace {
