@@ -257,9 +257,9 @@ void Scene::State::chooseRenderModeOnce() {
     }
     const std::vector<float>& measured = frameStats.firstFramesMs();
     const float typicalMs = typicalFrameMs(measured);
-    // Without an off-screen target every frame is drawn per pixel whatever
-    // the decision says; it is still made and told.
-    decideRenderMode(renderMode, frameStats.count(), typicalMs);
+    // Without an off-screen target there is no smaller pattern to take: the
+    // decision keeps the one pass, and is still told.
+    decideRenderMode(renderMode, frameStats.count(), framebufferObjects ? typicalMs : 0.0f);
     if (hooks.listener.renderModeChosen != nullptr) {
         const float slowestMs = *std::max_element(measured.begin(), measured.end());
         hooks.listener.renderModeChosen(renderMode.currentRenderMode, renderMode.reducedSize,
