@@ -293,14 +293,14 @@ hack_small_window_decision() {
     expect_term_ends hack
 }
 
-# The process is stopped for 2 s among its measured frames, in a 320 x 240
+# The process is stopped for 2 s among its measured frames, in a 200 x 150
 # window whose frames take a few milliseconds: the decision keeps the
 # pattern at its own size, and shows the stall as its slowest frame. Frames
 # come every 100 ms, so the hundred measured ones take 10 s; a stop that
 # finds the program waiting for its next frame (in ppoll, syscall 271) would
 # be time it chose to wait, so it is let go at once and tried again.
 hack_stall_decides_nothing() {
-    start_host host 320 240 0 0
+    start_host host 200 150 0 0
     e2e_start hack 150 "$GP_E2E_TOOLS/scene_test_saver" --window-id "$HOST_HEX" --delay 100000
     e2e_wait_for_line hack '^scene: set up' 60 || e2e_fail "no set-up"
     sleep 1
@@ -323,7 +323,7 @@ hack_stall_decides_nothing() {
     e2e_log "stopped for 2 s (in syscall $call, try $tries)"
     e2e_wait_for_line hack '^scene: render mode' 60 || e2e_fail "no render-mode decision"
     read_decision hack
-    e2e_log "320 x 240: ${DECISION#scene: }"
+    e2e_log "200 x 150: ${DECISION#scene: }"
     awk -v ms="$SLOWEST" 'BEGIN { exit !(ms >= 2000) }' ||
         e2e_fail "the stall was not among the measured frames (slowest $SLOWEST ms)"
     awk -v ms="$TYPICAL" 'BEGIN { exit !(ms < 25) }' ||
