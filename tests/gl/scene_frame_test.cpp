@@ -445,7 +445,7 @@ TEST_F(SceneFrameTest, ThePictureAsDrawnIsThePatternWorkedOutForEveryPixel) {
             timerNow = moment.time - moment.sinceSetUp;
             SceneHooks hooks;
             hooks.timer = settableTimer;
-            const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, failure);
+            const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, UserSettings{}, failure);
             ASSERT_NE(scene, nullptr);
             // The second frame at the same time sends the fade of this moment.
             FrameInputs inputs;
