@@ -272,9 +272,13 @@ expect_page_done() {
     [ "$E2E_STATUS" -eq 0 ] || e2e_fail "settings page: $(tr -d '\r' <"$E2E_WORK/page.log" | grep '^exit')"
 }
 
-# A key that closes the window leaves xdotool without it for the release: what
-# the keys did is checked by its outcome.
-settings_keys() { xdotool key --window "$SETTINGS_WINDOW" --delay 150 "$@" 2>/dev/null || true; }
+# Keys as a keyboard sends them, to the focused window: a key sent to one
+# window that closes on its press (Enter, Esc) would leave its release
+# undelivered, and Wine would hold it down into the next window.
+settings_keys() {
+    xdotool windowfocus "$SETTINGS_WINDOW"
+    xdotool key --delay 150 "$@"
+}
 
 probe_controls() {
     timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" controls "$settings_title" | tr -d '\r' \
