@@ -4,7 +4,7 @@
 #   about_window_test.sh look | look-144dpi | dpi-change | website | close-box
 #                        | alt-f4 | close-request | beside-switchless | failure-paths
 #                        | settings-look | settings-look-144dpi | settings-keys
-#                        | settings-cancel | settings-policy
+#                        | settings-cancel | settings-policy | settings-second-monitor
 # Arguments after the case: bitmap 101 as the build made it (for the looks) and
 # the program's texts header (for "website"). "look-144dpi" runs in a prefix set
 # to 150 % scaling (144 dpi), where everything is half as large again;
@@ -305,8 +305,7 @@ settings_look() {
         e2e_fail "the Settings window is not owned by the page: $(head -n1 "$E2E_WORK/controls.txt")"
     read -r x y w h < <(about_geometry "$SETTINGS_WINDOW")
     e2e_log "outer rectangle at $tag: $x $y $w $h"
-    [ $((x - (1920 - w) / 2)) -ge -1 ] && [ $((x - (1920 - w) / 2)) -le 1 ] &&
-        [ $((y - (1080 - h) / 2)) -ge -1 ] && [ $((y - (1080 - h) / 2)) -le 1 ] ||
+    centred_across 0 1920 "$x" "$w" && centred_across 0 1080 "$y" "$h" ||
         e2e_fail "not centred on the screen: $x $y $w $h"
     e2e_screenshot "$E2E_WORK/settings.png"
     convert "$E2E_WORK/settings.png" -crop "${w}x${h}+${x}+${y}" +repage "$E2E_WORK/settings-$tag.png"
@@ -386,9 +385,41 @@ settings_policy() {
         e2e_fail "the user's frame rate changed under the policy"
 }
 
+# True when a window of width w (X geometry "x y w h") is centred, within a
+# pixel, across the span from `left` that is `span` wide.
+centred_across() {
+    local left=$1 span=$2 x=$3 w=$4 offset
+    offset=$((x - left - (span - w) / 2))
+    [ "$offset" -ge -1 ] && [ "$offset" -le 1 ]
+}
+
+# The page on the second monitor (1024 x 768 at 1280,0): Settings, and the
+# About window it opens, are centred on that monitor, not on the desktop.
+settings_second_monitor() {
+    local x y w h
+    start_page 1400 100
+    sleep 1
+    read -r x y w h < <(about_geometry "$SETTINGS_WINDOW")
+    e2e_log "Settings at $x $y $w $h"
+    centred_across 1280 1024 "$x" "$w" && centred_across 0 768 "$y" "$h" ||
+        e2e_fail "Settings at $x $y $w $h is not centred on the second monitor"
+    settings_keys alt+a
+    ABOUT_WINDOW=$(e2e_wait_window "$about_title" 30)
+    [ -n "$ABOUT_WINDOW" ] || e2e_fail "Alt+A opened no About window"
+    read -r x y w h < <(about_geometry "$ABOUT_WINDOW")
+    e2e_log "About at $x $y $w $h"
+    centred_across 1280 1024 "$x" "$w" && centred_across 0 768 "$y" "$h" ||
+        e2e_fail "About at $x $y $w $h is not centred on the second monitor"
+    timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" close "$about_title" || e2e_fail "could not close"
+    sleep 1
+    settings_keys Escape
+    expect_page_done
+}
+
 e2e_begin "wine-about-$1"
 case $1 in
     beside-switchless | failure-paths) e2e_start_display 640x480 ;;
+    settings-second-monitor) e2e_start_two_monitors ;;
     *) e2e_start_display "$screen" ;;
 esac
 e2e_wine_prefix
@@ -414,6 +445,7 @@ case $1 in
     settings-keys) settings_by_keys ;;
     settings-cancel) settings_cancel ;;
     settings-policy) settings_policy ;;
+    settings-second-monitor) settings_second_monitor ;;
     *) e2e_fail "unknown case $1" ;;
 esac
 e2e_pass
