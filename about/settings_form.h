@@ -23,7 +23,7 @@ constexpr int kFontPoints = 8;
 
 // The dialog's client size in dialog units.
 constexpr int kWidth = 268;
-constexpr int kHeight = 262;
+constexpr int kHeight = 266;
 
 // The ids Windows gives OK and Cancel (IDOK, IDCANCEL): Enter and Esc reach them.
 constexpr int kOkId = 1;

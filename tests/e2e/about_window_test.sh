@@ -379,6 +379,10 @@ settings_policy() {
     grep -q '^102 1 0 Static 50 %$' "$E2E_WORK/controls.txt" || e2e_fail "the user's speed is not shown"
     grep -q '^140 1 0 Static Some settings are set by your administrator.$' "$E2E_WORK/controls.txt" ||
         e2e_fail "no note on the administrator's settings"
+    local x y w h
+    read -r x y w h < <(about_geometry "$SETTINGS_WINDOW")
+    e2e_screenshot "$E2E_WORK/settings.png"
+    convert "$E2E_WORK/settings.png" -crop "${w}x${h}+${x}+${y}" +repage "$E2E_WORK/settings-policy.png"
     settings_keys alt+u Return
     expect_page_done
     timeout 30 wine reg query "$settings_key" /v FrameRate | tr -d '\r' | grep -q 'REG_DWORD *0x1$' ||

@@ -1,6 +1,7 @@
 // The Settings window's rules and table: the last picture stays on, Defaults
 // keeps what a policy sets, the list's lines map to the stored seconds, and
-// every control has its own id and mnemonic and lies inside the window.
+// every control has its own id and mnemonic, lies inside the window and comes
+// in reading order.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -39,10 +40,18 @@ TEST(SettingsForm, DefaultsKeepWhatAPolicySets) {
 }
 
 TEST(SettingsForm, EachControlHasItsOwnIdAndMnemonicInsideTheWindow) {
+    // The table's order is the tab order: top to bottom, a row left to right.
+    const std::vector<Control> list = controls();
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        const Box& before = list[i - 1].box;
+        const Box& box = list[i].box;
+        EXPECT_TRUE(box.y > before.y || (box.y + box.height > before.y && box.x > before.x))
+            << list[i].text << " comes before " << list[i - 1].text << " in reading order";
+    }
     std::set<int> ids;
     std::set<char> mnemonics;
     std::set<SettingId> shown;
-    for (const Control& control : controls()) {
+    for (const Control& control : list) {
         EXPECT_TRUE(ids.insert(control.id).second) << "id " << control.id << " twice";
         const auto amp = control.text.find('&');
         if (amp != std::string::npos) {
