@@ -191,12 +191,15 @@ e2e_start_display() {
     e2e_fail "no free display in $E2E_DISPLAYS"
 }
 
-# Two monitors side by side, as Wine sees them through Xinerama: 1280 x 720
-# (primary) at 0,0 and 1024 x 768 at 1280,0, served by a Xephyr inside an
-# Xvfb wide enough for both. DISPLAY then names the Xephyr server.
+# Two monitors side by side, as Wine sees them through Xinerama: by default
+# 1280 x 720 (primary) at 0,0 and 1024 x 768 at 1280,0 (or W1 x H1 and
+# W2 x H2 as given), served by a Xephyr inside an Xvfb wide enough for both.
+# DISPLAY then names the Xephyr server.
 e2e_start_two_monitors() {
-    e2e_start_xephyr 2304x768 +xinerama -extension RANDR \
-        -screen 1280x720+0+0 -screen 1024x768+1280+0
+    local first=${1:-1280x720} second=${2:-1024x768}
+    local w1=${first%x*} h1=${first#*x} w2=${second%x*} h2=${second#*x}
+    e2e_start_xephyr "$((w1 + w2))x$((h1 > h2 ? h1 : h2))" +xinerama -extension RANDR \
+        -screen "$first+0+0" -screen "$second+$w1+0"
 }
 
 # The template is made once per build folder (locked against parallel tests):

@@ -3,6 +3,7 @@
 #   wine_fullscreen_test.sh draws-and-key-ends | click-ends | close-request-ends
 #                           | one-switchless-run | display-may-sleep | display-off-pauses
 #                           | two-monitors-key | two-monitors-click
+#                           | water-on-each-monitor | main-monitor-only
 #                           | desktop-grows | desktop-shrinks
 # The three paths out leave the session's settings as they found them.
 source "$(dirname "$0")/harness.sh"
@@ -89,6 +90,73 @@ two_monitors() {
     key) xdotool key a ;;
     click) xdotool mousemove 1800 400 sleep 0.3 click 1 ;;
     esac
+    expect_exit_zero saver 10
+}
+
+# The monitors of the choice tests: small, so the water could be drawn more
+# often than the cap allows.
+readonly main_monitor=640x360 other_monitor=512x384
+
+# The geometry of every window of the screensaver's, "WxH+X+Y" one a line.
+saver_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$saver_title\$"); do
+        xwininfo -id "$id" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
+            /Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+            END { print w "x" h "+" x "+" y }'
+    done | sort
+}
+
+# compare says 1 when the pictures differ.
+changed_pixels() { compare -metric AE -extract "$3" "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true; }
+brightest() { convert "$1" -crop "$2" -format '%[fx:int(255*maxima)]' info:; }
+
+# The user's monitor choice as Settings stores it: "The water on each
+# monitor" (1) gives a window covering each monitor, the water moving on both,
+# neither drawing more frames a second than the cap; "Main monitor only" (2)
+# leaves the other monitor black while the main one moves. A key ends the run with 0.
+monitor_choice() {
+    local choice=$1
+    wine reg add 'HKCU\Software\Quillbrook\Glimmerpond 3D' /v Monitors /t REG_DWORD /d "$choice" /f \
+        >/dev/null 2>&1 || e2e_fail "could not store the monitor choice"
+    start_screensaver saver /s
+    local main="$main_monitor+0+0" other="$other_monitor+${main_monitor%x*}+0"
+    local deadline=$((SECONDS + 30))
+    until [ "$(saver_windows | wc -l)" -eq 2 ]; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "not two windows: $(saver_windows | tr '\n' ' ')"
+        sleep 0.2
+    done
+    [ "$(saver_windows | tr '\n' ' ')" = "$(printf '%s\n' "$other" "$main" | sort | tr '\n' ' ')" ] ||
+        e2e_fail "the windows do not each cover a monitor: $(saver_windows | tr '\n' ' ')"
+    e2e_log "windows: $(saver_windows | tr '\n' ' ')"
+    e2e_wait_drawn "$E2E_WORK/choice-1.png" 60 || e2e_fail "nothing drawn within 60 s"
+    sleep 1
+    e2e_screenshot "$E2E_WORK/choice-2.png"
+    local moved
+    moved=$(changed_pixels "$E2E_WORK/choice-1.png" "$E2E_WORK/choice-2.png" "$main")
+    e2e_log "main monitor: $moved pixels changed in a second"
+    [ "$moved" -gt 1000 ] || e2e_fail "the water stands still on the main monitor"
+    if [ "$choice" = 2 ]; then
+        local shot
+        for shot in choice-1 choice-2; do
+            [ "$(brightest "$E2E_WORK/$shot.png" "$other")" = 0 ] ||
+                e2e_fail "the other monitor is not black in $shot.png"
+        done
+    else
+        moved=$(changed_pixels "$E2E_WORK/choice-1.png" "$E2E_WORK/choice-2.png" "$other")
+        e2e_log "other monitor: $moved pixels changed in a second"
+        [ "$moved" -gt 1000 ] || e2e_fail "the water stands still on the other monitor"
+        # Counted from outside, where a viewer would see them.
+        local id rate pid
+        pid=$(e2e_wine_process Glimmerpond3D.scr /s)
+        e2e_log "the run keeps $(e2e_cpu_cores "$pid" 3) cores busy"
+        for id in $(xdotool search --onlyvisible --name "^$saver_title\$"); do
+            rate=$("$GP_E2E_TOOLS/frame_watch" count "$id" 5) || e2e_fail "cannot count frames of $id"
+            e2e_log "window $id: $rate"
+            e2e_at_most "$(awk '{ print $6 }' <<<"$rate")" 61 || e2e_fail "more frames than the cap: $rate"
+        done
+    fi
+    xdotool key a
     expect_exit_zero saver 10
 }
 
@@ -207,6 +275,7 @@ desktop_resized() {
 e2e_begin "wine-fullscreen-$1"
 case $1 in
     two-monitors-*) e2e_start_two_monitors ;;
+    water-on-each-monitor | main-monitor-only) e2e_start_two_monitors "$main_monitor" "$other_monitor" ;;
     desktop-grows | desktop-shrinks) e2e_start_resizable_display 1024x768 ;;
     *) e2e_start_display "$screen" ;;
 esac
@@ -223,6 +292,8 @@ case $1 in
     display-off-pauses) display_off_pauses ;;
     two-monitors-key) two_monitors key ;;
     two-monitors-click) two_monitors click ;;
+    water-on-each-monitor) monitor_choice 1 ;;
+    main-monitor-only) monitor_choice 2 ;;
     desktop-grows) desktop_resized 1024x768 1280x960 ;;
     desktop-shrinks) desktop_resized 1024x768 800x600 ;;
     *) e2e_fail "unknown case $1" ;;
