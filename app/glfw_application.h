@@ -95,11 +95,11 @@ class GLFWApplication {
     // Waits, handling events, until the pacer lets the next frame start; gives
     // how long it waited.
     double waitForNextFrame();
-    // Waits on events, drawing nothing, while no one can see any window;
-    // gives how long.
+    // Waits on events, drawing nothing, while no one can see any window with
+    // the water; gives how long.
     double pauseWhileUnseen();
-    // Whether anyone could see one of the windows, each asked at most a few
-    // times a second, `now` on GLFW's timer.
+    // Whether anyone could see one of the windows with the water, each asked
+    // at most a few times a second, `now` on GLFW's timer.
     bool anySeenAt(double now);
     // A host that disabled or destroyed its window sets the quit request.
     void quitIfHostGone();

@@ -106,19 +106,24 @@ double GLFWApplication::pauseWhileUnseen() {
         quitIfHostGone();
         const double now = glfwGetTime();
         for (const auto& window : windows_) {
-            const bool seen = window->anyoneCanSee();
-            window->takeSeen(seen, now);
-            anySeen = anySeen || seen;
+            if (window->showsWater()) {
+                const bool seen = window->anyoneCanSee();
+                window->takeSeen(seen, now);
+                anySeen = anySeen || seen;
+            }
         }
     }
     fineWaits_.emplace();
     return glfwGetTime() - start;
 }
 
+// A black window being seen is no reason to go on: it draws nothing.
 bool GLFWApplication::anySeenAt(double now) {
     bool any = false;
     for (const auto& window : windows_) {
-        any = window->seenAt(now) || any;  // every window is asked
+        if (window->showsWater()) {
+            any = window->seenAt(now) || any;  // every one is asked, to keep each current
+        }
     }
     return any;
 }

@@ -113,8 +113,9 @@ brightest() { convert "$1" -crop "$2" -format '%[fx:int(255*maxima)]' info:; }
 
 # The user's monitor choice as Settings stores it: "The water on each
 # monitor" (1) gives a window covering each monitor, the water moving on both,
-# neither drawing more frames a second than the cap; "Main monitor only" (2)
-# leaves the other monitor black while the main one moves. A key ends the run with 0.
+# neither drawing more frames a second than the cap, and both resting while
+# the display is off; "Main monitor only" (2) leaves the other monitor black
+# while the main one moves. A key ends the run with 0.
 monitor_choice() {
     local choice=$1
     wine reg add 'HKCU\Software\Quillbrook\Glimmerpond 3D' /v Monitors /t REG_DWORD /d "$choice" /f \
@@ -147,13 +148,27 @@ monitor_choice() {
         e2e_log "other monitor: $moved pixels changed in a second"
         [ "$moved" -gt 1000 ] || e2e_fail "the water stands still on the other monitor"
         # Counted from outside, where a viewer would see them.
-        local id rate pid
+        local id rate pid cores
         pid=$(e2e_wine_process Glimmerpond3D.scr /s)
         e2e_log "the run keeps $(e2e_cpu_cores "$pid" 3) cores busy"
         for id in $(xdotool search --onlyvisible --name "^$saver_title\$"); do
             rate=$("$GP_E2E_TOOLS/frame_watch" count "$id" 5) || e2e_fail "cannot count frames of $id"
             e2e_log "window $id: $rate"
             e2e_at_most "$(awk '{ print $6 }' <<<"$rate")" 61 || e2e_fail "more frames than the cap: $rate"
+        done
+        # With the display off neither window draws; once it is on, both do.
+        timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" display-state off "$saver_title" ||
+            e2e_fail "could not tell the windows the display is off"
+        sleep 0.5
+        cores=$(e2e_cpu_cores "$pid" 3)
+        e2e_log "display off: $cores cores over 3 s"
+        e2e_at_most "$cores" 0.02 || e2e_fail "the run keeps $cores cores busy with the display off"
+        timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" display-state on "$saver_title" ||
+            e2e_fail "could not tell the windows the display is on"
+        for id in $(xdotool search --onlyvisible --name "^$saver_title\$"); do
+            rate=$("$GP_E2E_TOOLS/frame_watch" first "$id" 1) ||
+                e2e_fail "window $id: no frame within 1 s of the display coming back"
+            e2e_log "display on, window $id: $rate"
         done
     fi
     xdotool key a
