@@ -115,7 +115,8 @@ brightest() { convert "$1" -crop "$2" -format '%[fx:int(255*maxima)]' info:; }
 # monitor" (1) gives a window covering each monitor, the water moving on both,
 # neither drawing more frames a second than the cap, and both resting while
 # the display is off; "Main monitor only" (2) leaves the other monitor black
-# while the main one moves. A key ends the run with 0.
+# while the main one moves. A key, or a click on the black monitor, ends the
+# run with 0.
 monitor_choice() {
     local choice=$1
     wine reg add 'HKCU\Software\Quillbrook\Glimmerpond 3D' /v Monitors /t REG_DWORD /d "$choice" /f \
@@ -171,7 +172,12 @@ monitor_choice() {
             e2e_log "display on, window $id: $rate"
         done
     fi
-    xdotool key a
+    # A key, or a click on the black monitor, ends the run.
+    if [ "$choice" = 2 ]; then
+        xdotool mousemove $((${main_monitor%x*} + 200)) 200 sleep 0.3 click 1
+    else
+        xdotool key a
+    fi
     expect_exit_zero saver 10
 }
 
