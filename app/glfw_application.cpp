@@ -126,9 +126,12 @@ void GLFWApplication::followDesktop(double now, Failure& failure) {
         return;
     }
     // A window that changes between the water and black is made anew, and
-    // so is every one after it.
+    // so is every one after it; where a monitor's window could not be made,
+    // the windows no longer match the monitors one to one, and all but the
+    // first are made anew.
+    const std::size_t keepable = windows_.size() == cover_.size() ? windows_.size() : 1;
     std::size_t kept = 0;
-    while (kept < windows_.size() && kept < cover.size() &&
+    while (kept < keepable && kept < cover.size() &&
            windows_[kept]->showsWater() == cover[kept].showsWater) {
         ++kept;
     }

@@ -36,8 +36,8 @@ class GLFWApplication {
 
     // Starts GLFW, sizes and opens the windows and sets their fixed OpenGL
     // state. False, with "Failed to open window" in `failure`, when the first
-    // window cannot be opened (a further monitor's is left out); false and no failure when a
-    // preview's host is done with it before its window is open.
+    // window cannot be opened (a further monitor's is left out); false and no
+    // failure when a preview's host is done with it before its window is open.
     bool open(Failure& failure);
 
     // Sets the scenes up and draws until the quit request is set (a key, a
