@@ -60,29 +60,19 @@ std::optional<double> RenderWindow::drawFrame(SceneTimer timer) {
         return std::nullopt;
     }
     if (!seen_) {
-        if (!skipping_) {
-            skipping_ = true;
-            skippedSince_ = glfwGetTime();
-        }
+        timeBetweenFrames_.skipped(glfwGetTime());
         return std::nullopt;
     }
-    if (skipping_) {
-        skipping_ = false;
-        const double away = glfwGetTime() - skippedSince_;
-        waited_ += away;
-        paused_ += away;
-    }
+    const TimeBetweenFrames::Gap gap = timeBetweenFrames_.take(glfwGetTime());
     makeCurrent();
     FrameInputs inputs;
     inputs.time = timer();
     inputs.framebufferWidth = state_.width;
     inputs.framebufferHeight = state_.height;
     inputs.aspectRatio = state_.aspectRatio;
-    inputs.waitedSeconds = waited_;
-    inputs.pausedSeconds = paused_;
+    inputs.waitedSeconds = gap.waited;
+    inputs.pausedSeconds = gap.paused;
     scene_->renderFrame(inputs);
-    waited_ = 0.0;
-    paused_ = 0.0;
     return inputs.time;
 }
 
@@ -99,11 +89,7 @@ bool RenderWindow::paintBlackIfLost() {
 }
 
 void RenderWindow::addTimeBetweenFrames(double waited, double paused) {
-    // A skipped window counts its whole time away when it draws again.
-    if (!skipping_) {
-        waited_ += waited;
-        paused_ += paused;
-    }
+    timeBetweenFrames_.addLoopWait(waited, paused);
 }
 
 bool RenderWindow::seenAt(double now) {

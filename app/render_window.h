@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/time_between_frames.h"
 #include "app/window_size.h"
 #include "scene/scene_hooks.h"
 
@@ -70,8 +71,5 @@ class RenderWindow {
     std::unique_ptr<WindowVisibility> visibility_;
     bool seen_ = true;
     double seenCheckedAt_ = -1.0e300;
-    double waited_ = 0.0;
-    double paused_ = 0.0;
-    bool skipping_ = false;  // unseen while other windows were drawn
-    double skippedSince_ = 0.0;
+    TimeBetweenFrames timeBetweenFrames_;
 };
