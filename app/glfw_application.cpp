@@ -10,7 +10,6 @@
 
 #include "app/command_line.h"
 #include "app/glfw_error_report.h"
-#include "app/unusable_gl.h"
 #include "app/window_callbacks.h"
 #include "app/window_icon.h"
 #include "gfx/gl.h"
@@ -152,7 +151,7 @@ bool GLFWApplication::openWindow(Failure& failure) {
         }
         const GLOffer plain = plainContextOffer();
         if (plain.version.major > 0 && !judgeGLOffer(plain).usable) {
-            refuseUnusableGL(openGLNeedsMessage(plain), commandLine_.mode, failure);
+            unusableGL_ = openGLNeedsMessage(plain);
             return false;
         }
         errors.showAll();
@@ -173,7 +172,11 @@ bool GLFWApplication::openWindow(Failure& failure) {
     setWindowIcon(window_);
     const GLJudgement judgement = judgeGLOffer(loadGL());
     if (!judgement.usable) {
-        refuseUnusableGL(judgement.message, commandLine_.mode, failure);
+        // The window goes: what is shown instead is drawn without OpenGL.
+        glfwMakeContextCurrent(nullptr);
+        glfwDestroyWindow(window_);
+        window_ = nullptr;
+        unusableGL_ = judgement.message;
         return false;
     }
     // Nothing calls what the context lacks.

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/frame_pacer.h"
@@ -36,7 +37,8 @@ class GLFWApplication {
     // Starts GLFW, sizes and opens the window and sets the fixed OpenGL
     // state. False, with "Failed to open window" in `failure`, when no window
     // can be opened; false and no failure when a preview's host is done with
-    // it before its window is open.
+    // it before its window is open, or when the display's OpenGL cannot draw
+    // the water (unusableGL() then says why).
     bool open(Failure& failure);
 
     // Sets the scene up and draws until the quit request is set (a key, a
@@ -44,6 +46,11 @@ class GLFWApplication {
     // which also stops the set-up between its steps); returns then. A scene
     // that cannot be set up is handed back in `failure`.
     void run(Failure& failure);
+
+    // After open() failed because the display's OpenGL cannot draw the water:
+    // what it needs and what the display offers, in words for the user;
+    // empty otherwise. GLFW stays started, its timer running, and no window is open.
+    const std::string& unusableGL() const { return unusableGL_; }
 
     // XScreenSaver's "--fps": the frame rate over every frame; off unless asked for.
     void showFrameRate(bool shown) { frameRateOverlay_.enable(shown); }
@@ -100,6 +107,7 @@ class GLFWApplication {
     SceneHooks hooks_;
     SceneTimer timer_;  // the frame's clock: the hooks' timer, or GLFW's
     GLFWwindow* window_ = nullptr;
+    std::string unusableGL_;
     bool hostWasEnabled_ = false;  // preview only: the host's window, when open() began
     WindowState windowState_;
     // What a full-screen run covers now, read again when the desktop changes.
