@@ -68,7 +68,7 @@ void APIENTRY timedBindFramebuffer(GLenum target, GLuint framebuffer) {
     realBindFramebuffer(target, framebuffer);
 }
 
-void renderModeChosen(int, int, float, int) {
+void renderModeChosen(int, int, float, int, float) {
     decidedAt = glfwGetTime();
     realBindFramebuffer = gp_glBindFramebuffer;
     gp_glBindFramebuffer = timedBindFramebuffer;

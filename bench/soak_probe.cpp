@@ -16,7 +16,7 @@
 // Lines go to standard error:
 //   soak setup|change|frames|end n=N wall=S scene=S draws=D frames=F rss_kib=K hwm_kib=K
 //        textures=TRACKED/PROBED buffers=... framebuffers=... programs=... shaders=...
-//   soak render-mode mode=M size=S average_ms=MS frames=F   (the one-time decision)
+//   soak render-mode mode=M size=S typical_ms=MS frames=F   (the one-time decision)
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
@@ -226,9 +226,9 @@ void setUp(int, int) {
     report("setup");
 }
 
-void renderModeChosen(int mode, int reducedSize, float averageMs, int frames) {
-    std::fprintf(stderr, "soak render-mode mode=%d size=%d average_ms=%.1f frames=%d\n", mode,
-                 reducedSize, static_cast<double>(averageMs), frames);
+void renderModeChosen(int mode, int reducedSize, float typicalMs, int frames, float) {
+    std::fprintf(stderr, "soak render-mode mode=%d size=%d typical_ms=%.1f frames=%d\n", mode,
+                 reducedSize, static_cast<double>(typicalMs), frames);
     std::fflush(stderr);
 }
 

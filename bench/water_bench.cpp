@@ -10,6 +10,12 @@
 //   water_bench draw W H MODE S COUNT ITIME TEXT      COUNT draws and nothing else: run
 //       under valgrind --tool=callgrind with two counts, the difference of the
 //       instructions counted is what the draws cost, whatever the machine's load
+//   water_bench frame W H REPS ITIME BEFORE NOW    a whole frame, taking turns: BEFORE
+//       (table:FILE) working the pattern out per pixel in one pass, and NOW
+//       (table:FILE) drawing it about 800 texels across and reading it back,
+//       as the scene does; prints "min median" for each
+//   water_bench shot W H ITIME BEFORE NOW PREFIX    the same two frames, written as
+//       PREFIX-before.ppm and PREFIX-now.ppm
 //   water_bench info
 //       prints the renderer and the OpenGL version
 //   water_bench diff W H MODE ITIME TEXT_A TEXT_B
@@ -40,6 +46,7 @@
 #include "platform/resources.h"
 #include "scene/cell_point_table.h"
 #include "scene/normals_target.h"
+#include "scene/render_mode_decision.h"
 #include "scene/viewport_quad.h"
 #include "scene/water_texts.h"
 #include "scene/water_units.h"
@@ -112,7 +119,8 @@ Candidate buildCandidate(GLFWProgramRegistry& registry, const std::string& spec)
 
 // The textures the scene binds, and the passes that draw over the whole viewport.
 struct Stage {
-    NormalsTarget normals{kNormalsSide};
+    std::unique_ptr<NormalsTarget> normalsTarget = NormalsTarget::make(kNormalsSide);
+    NormalsTarget& normals = *normalsTarget;
     std::unique_ptr<GLFWTexture> backgrounds[2];
     ViewportQuad quad;
     WavesReadBack readBack;
@@ -126,8 +134,10 @@ struct Stage {
 
     // The table pass of a text that has one, then its pass of `mode` over a
     // width x height viewport of `framebuffer`, which is cleared first.
+    // A pattern's height that is not a whole number goes to the shader as the
+    // viewport's, with `side` as its width.
     void draw(Candidate& c, GLuint framebuffer, int mode, int width, int height, int side,
-              float iTime) const {
+              float iTime, float patternHeight = 0.0f) const {
         if (c.table != nullptr && mode != 2) {
             c.table->fill(*c.tablePass, iTime);
         }
@@ -149,8 +159,10 @@ struct Stage {
         GLFWProgram& p = *c.water;
         p.use();
         glUniform1f(p.uniformLocation("iTime"), iTime);
-        glUniform1f(p.uniformLocation("viewportWidth"), static_cast<float>(width));
-        glUniform1f(p.uniformLocation("viewportHeight"), static_cast<float>(height));
+        glUniform1f(p.uniformLocation("viewportWidth"),
+                    static_cast<float>(patternHeight > 0.0f ? side : width));
+        glUniform1f(p.uniformLocation("viewportHeight"),
+                    patternHeight > 0.0f ? patternHeight : static_cast<float>(height));
         glUniform1f(p.uniformLocation("textureTime"), kTextureTime);
         glUniform1f(p.uniformLocation("normalsTextureSize"), static_cast<float>(side));
         glUniform1i(p.uniformLocation("renderMode"), mode);
@@ -240,6 +252,66 @@ int timeTexts(int width, int height, int mode, int side, int reps, float iTime,
     });
     for (std::vector<double>& t : times) {
         printMinMedian(t);
+    }
+    return 0;
+}
+
+// One frame as `before` draws it (the pattern per pixel) or as `now` does
+// (the pattern about 800 across, read back), into `window`.
+void drawFrame(const Stage& stage, Candidate& c, bool perPixel, GLuint window, int width,
+               int height, float iTime) {
+    const PatternPass pass = patternPassFor(kPatternTexelsAcross, width, height);
+    if (perPixel || pass.onePass) {
+        stage.draw(c, window, 1, width, height, 0, iTime);
+        return;
+    }
+    stage.draw(c, stage.normals.framebuffer(), 0, pass.drawnWidth, pass.drawnHeight, pass.across,
+               iTime, pass.height);
+    stage.draw(c, window, 2, width, height, pass.across, iTime);
+}
+
+int timeFrames(int width, int height, int reps, float iTime, const std::string& before,
+               const std::string& now) {
+    Stage stage;
+    Target window(width, height, GL_RGBA8);
+    GLFWProgramRegistry registry;
+    Candidate frames[2] = {buildCandidate(registry, before), buildCandidate(registry, now)};
+    std::vector<double> times[2];
+    timeRounds(reps, [&](bool timed, float later) {
+        for (int i = 0; i < 2; ++i) {
+            glFinish();
+            const auto start = std::chrono::steady_clock::now();
+            drawFrame(stage, frames[i], i == 0, window.framebuffer, width, height, iTime + later);
+            glFinish();
+            if (timed) {
+                times[i].push_back(elapsedMs(start));
+            }
+        }
+    });
+    printMinMedian(times[0]);
+    printMinMedian(times[1]);
+    return 0;
+}
+
+int writeShots(int width, int height, float iTime, const std::string& before,
+               const std::string& now, const std::string& prefix) {
+    Stage stage;
+    Target window(width, height, GL_RGBA8);
+    GLFWProgramRegistry registry;
+    Candidate frames[2] = {buildCandidate(registry, before), buildCandidate(registry, now)};
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    for (int i = 0; i < 2; ++i) {
+        drawFrame(stage, frames[i], i == 0, window.framebuffer, width, height, iTime);
+        glBindFramebuffer(GL_FRAMEBUFFER, window.framebuffer);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        std::ofstream out(prefix + (i == 0 ? "-before.ppm" : "-now.ppm"), std::ios::binary);
+        out << "P6\n" << width << " " << height << "\n255\n";
+        // The image's rows run from the top.
+        for (int y = height - 1; y >= 0; --y) {
+            out.write(reinterpret_cast<const char*>(&rgb[static_cast<std::size_t>(y) * width * 3]),
+                      width * 3);
+        }
     }
     return 0;
 }
@@ -342,6 +414,14 @@ int main(int argc, char** argv) {
         return drawOnly(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
                         std::atoi(argv[5]), std::atoi(argv[6]),
                         static_cast<float>(std::atof(argv[7])), argv[8]);
+    }
+    if (command == "frame" && argc == 8) {
+        return timeFrames(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                          static_cast<float>(std::atof(argv[5])), argv[6], argv[7]);
+    }
+    if (command == "shot" && argc == 8) {
+        return writeShots(std::atoi(argv[2]), std::atoi(argv[3]),
+                          static_cast<float>(std::atof(argv[4])), argv[5], argv[6], argv[7]);
     }
     if (command == "table" && argc == 5) {
         return timeTablePass(std::atoi(argv[2]), static_cast<float>(std::atof(argv[3])), argv[4]);

@@ -20,5 +20,8 @@ void FrameTimeStats::tick(double now, double waitedSeconds) {
     total_ += last_;
     count_ += 1;
     average_ = total_ / static_cast<float>(count_);
+    if (firstFrames_.size() < keptFrames_) {
+        firstFrames_.push_back(last_);
+    }
     start_ = end_;
 }

@@ -1,9 +1,12 @@
 // The water scene: built once before the first frame, then drawn every frame
-// either at full resolution in one pass, or with the pattern computed into the
-// off-screen target and read back by a full-window pass. The one place where
-// the scene calls OpenGL; its decisions and its schedule are plain code.
+// with the pattern computed into the off-screen target at the size its look
+// needs and read back by a full-window pass, or, in a window too small for
+// that to pay and without framebuffer objects, per pixel in one pass. The one
+// place where the scene calls OpenGL; its decisions and its schedule are
+// plain code.
 #include "scene/scene.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -85,11 +88,12 @@ struct Scene::State {
     void createTargets();
     void drawCellPoints(float shaderTime);
     void lookUpUniforms();
-    void setSharedUniforms(int reducedSize);
+    void setSharedUniforms(int patternAcross);
     void bindTextures();
-    void drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode, int reducedSize);
-    void drawWavesOffscreen(int reducedSize, float shaderTime);
-    void chooseRenderModeOnce(long long windowPixels);
+    void drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode,
+                      int patternAcross);
+    void drawWavesOffscreen(const PatternPass& pass, float shaderTime);
+    void chooseRenderModeOnce();
     void advanceBackgrounds(double now);
 
     // Without them (or with targets the driver cannot draw into) the water is
@@ -97,7 +101,7 @@ struct Scene::State {
     bool framebufferObjects;
     UserSettings settings;
     SceneHooks hooks;
-    FrameTimeStats frameStats;
+    FrameTimeStats frameStats{kFramesBeforeDecision};
     GLFWProgramRegistry programs;
     Camera camera;
     PictureTextures pictures;
@@ -159,8 +163,8 @@ void Scene::State::createTargets() {
         return;
     }
     cellPoints = std::make_unique<CellPointTable>();
-    normals = std::make_unique<NormalsTarget>(kNormalsTargetSize);
-    if (!cellPoints->complete() || !normals->complete()) {
+    normals = NormalsTarget::make(kNormalsTargetSize);
+    if (!cellPoints->complete() || normals == nullptr) {
         cellPoints.reset();
         normals.reset();
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -189,8 +193,8 @@ void Scene::State::lookUpUniforms() {
     uniforms.textureTime = program->uniformLocation("textureTime");
 }
 
-void Scene::State::setSharedUniforms(int reducedSize) {
-    glUniform1f(uniforms.normalsTextureSize, static_cast<float>(reducedSize));
+void Scene::State::setSharedUniforms(int patternAcross) {
+    glUniform1f(uniforms.normalsTextureSize, static_cast<float>(patternAcross));
     glUniform1i(uniforms.normalsTexture, kNormalsUnit);
     glUniform1i(uniforms.backgroundTexture, kBackgroundUnit);
     glUniform1i(uniforms.backgroundTexture2, kBackground2Unit);
@@ -213,7 +217,7 @@ void Scene::State::bindTextures() {
 }
 
 void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode,
-                                int reducedSize) {
+                                int patternAcross) {
     if (framebufferObjects) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
@@ -223,7 +227,7 @@ void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int 
     // The read-back has a program of its own, without the pattern's code.
     if (shaderMode == kShaderReadsWaves) {
         wavesReadBack->draw(*programs.get(kReadBackProgramName), frame.framebufferWidth,
-                            frame.framebufferHeight, reducedSize, schedule.fadeValue());
+                            frame.framebufferHeight, patternAcross, schedule.fadeValue());
         programs.use(kProgramName);
         return;
     }
@@ -233,29 +237,35 @@ void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int 
                          static_cast<float>(frame.framebufferHeight), shaderTime});
 }
 
-// The pattern into the lower-left S x S texels, where the drawable sends S as
-// the viewport's width and height.
-void Scene::State::drawWavesOffscreen(int size, float shaderTime) {
+// The pattern into the lower-left texels, `across` of them over the window's
+// width: the drawable sends the pattern's width and its height in proportion
+// (not a whole number) as the viewport's, so each texel holds the pattern
+// where its centre falls on the window.
+void Scene::State::drawWavesOffscreen(const PatternPass& pass, float shaderTime) {
     normals->bind();
     // The pattern reads the table; the window's pass binds the rest later, so
     // the very first frame finds nothing else bound on unit 3 yet.
     glActiveTexture(GL_TEXTURE0 + kCellPointsUnit);
     glBindTexture(GL_TEXTURE_2D, cellPoints->texture());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glViewport(0, 0, size, size);
+    glViewport(0, 0, pass.drawnWidth, pass.drawnHeight);
     glUniform1i(uniforms.renderMode, kShaderWritesWaves);
-    sky->draw(FrameClock{static_cast<float>(size), static_cast<float>(size), shaderTime});
+    sky->draw(FrameClock{static_cast<float>(pass.across), pass.height, shaderTime});
 }
 
-void Scene::State::chooseRenderModeOnce(long long windowPixels) {
-    // Without an off-screen target no pattern could spare a pixel: the
-    // decision keeps full resolution.
-    const long long pixelsToSpare = framebufferObjects ? windowPixels : 0;
-    if (decideRenderMode(renderMode, frameStats.count(), frameStats.averageMs(), pixelsToSpare)) {
-        if (hooks.listener.renderModeChosen != nullptr) {
-            hooks.listener.renderModeChosen(renderMode.currentRenderMode, renderMode.reducedSize,
-                                            frameStats.averageMs(), frameStats.count());
-        }
+void Scene::State::chooseRenderModeOnce() {
+    if (renderMode.modeDecided != 0 || frameStats.count() < kFramesBeforeDecision) {
+        return;
+    }
+    const std::vector<float>& measured = frameStats.firstFramesMs();
+    const float typicalMs = typicalFrameMs(measured);
+    // Without an off-screen target there is no smaller pattern to take: the
+    // decision keeps the one pass, and is still told.
+    decideRenderMode(renderMode, frameStats.count(), framebufferObjects ? typicalMs : 0.0f);
+    if (hooks.listener.renderModeChosen != nullptr) {
+        const float slowestMs = *std::max_element(measured.begin(), measured.end());
+        hooks.listener.renderModeChosen(renderMode.currentRenderMode, renderMode.reducedSize,
+                                        typicalMs, frameStats.count(), slowestMs);
     }
 }
 
@@ -312,7 +322,7 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, bool framebuff
     }
     state->lookUpUniforms();
     state->renderMode.currentRenderMode = kFullResolution;
-    state->renderMode.reducedSize = kNormalsTargetSize;
+    state->renderMode.reducedSize = kPatternTexelsAcross;
     state->schedule.scheduleFade(state->hooks.timer(), kFirstFadeDelay);
     // The first frame sets its uniforms before any draw has made the program current.
     state->programs.use(kProgramName);
@@ -327,10 +337,8 @@ void Scene::renderFrame(const FrameInputs& frame) {
     State& s = *state_;
     s.framesDrawn += 1;
     const bool firstFrame = s.framesDrawn == 1;
-    const long long windowPixels =
-        static_cast<long long>(frame.framebufferWidth) * frame.framebufferHeight;
-    // The cheap first frame is not measured: the decision averages frames
-    // drawn the way it weighs.
+    // The first frame is not measured: it also pays for the driver's first
+    // use of the programs and textures, which no later frame does.
     if (!firstFrame) {
         s.frameStats.tick(frame.time, frame.waitedSeconds);
     }
@@ -344,26 +352,23 @@ void Scene::renderFrame(const FrameInputs& frame) {
         perspective(kFieldOfViewDegrees, frame.aspectRatio, kNearPlane, kFarPlane));
     s.camera.selectView(kViewSlot);
     s.sky->setModel(translate(0.0f, 0.0f, kSkyDepth));
-    // The first frame computes the pattern at a small S, so the water shows
-    // before a full frame's work.
-    int reducedSize = s.renderMode.reducedSize;
-    bool reduced = s.renderMode.currentRenderMode == kReducedResolution;
-    if (firstFrame && s.framebufferObjects && firstFrameReducedSize(windowPixels) > 0) {
-        reduced = true;
-        reducedSize = firstFrameReducedSize(windowPixels);
-    }
-    // Both passes of a reduced frame draw the water at the same moment.
+    // Worked out every frame, so the pattern follows the window's size.
+    const PatternPass pass = s.framebufferObjects
+                                 ? patternPassFor(s.renderMode.reducedSize, frame.framebufferWidth,
+                                                  frame.framebufferHeight)
+                                 : PatternPass{};
+    // Both passes of a frame draw the water at the same moment.
     const float shaderTime = waterShaderTime(frame.time);
     s.drawCellPoints(shaderTime);
-    s.setSharedUniforms(reducedSize);
-    if (reduced) {
-        s.drawWavesOffscreen(reducedSize, shaderTime);
-        s.drawToWindow(frame, shaderTime, kShaderReadsWaves, reducedSize);
+    s.setSharedUniforms(pass.across);
+    if (pass.onePass) {
+        s.drawToWindow(frame, shaderTime, kShaderFullPicture, pass.across);
     } else {
-        s.drawToWindow(frame, shaderTime, kShaderFullPicture, reducedSize);
+        s.drawWavesOffscreen(pass, shaderTime);
+        s.drawToWindow(frame, shaderTime, kShaderReadsWaves, pass.across);
     }
     // Takes effect from the next frame.
-    s.chooseRenderModeOnce(windowPixels);
+    s.chooseRenderModeOnce();
     // The fade value computed here is the one the next frame sends.
     s.advanceBackgrounds(frame.time);
 }

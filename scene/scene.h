@@ -33,9 +33,9 @@ class Scene {
     // first cross-fade. `framebufferObjectsUsable` says that the loaded
     // glGenFramebuffers family works (OpenGL 3.0, ARB_framebuffer_object, or
     // EXT_framebuffer_object's entry points in their places); without it the
-    // scene calls none of them, builds neither target nor table, draws at full
-    // resolution only, and its program works out every cell's point per
-    // pixel. Gives null, with what went wrong in `failure`, when a picture, a
+    // scene calls none of them, builds neither target nor table, draws every
+    // pixel's pattern in one pass, and its program works out every cell's
+    // point per pixel. Gives null, with what went wrong in `failure`, when a picture, a
     // shader text or the quad cannot be used; null and no failure when the
     // hooks' set-up gate says stop. `settings` are what the user chose for
     // the water's speed and the pictures' schedule.
@@ -46,10 +46,9 @@ class Scene {
     Scene& operator=(const Scene&) = delete;
 
     // Draws one frame into framebuffer 0, then makes the one-time render-mode
-    // decision when it is due and moves the background schedule on. The very
-    // first frame is drawn the cheap way (the pattern at 256 x 256, or less in
-    // a small window, read back) and left out of the statistics, so the water
-    // is on the screen at once.
+    // decision when it is due and moves the background schedule on. Every
+    // frame, the first too, computes the pattern at the size its look needs
+    // (render_mode_decision.h); the first is left out of the statistics.
     void renderFrame(const FrameInputs& frame);
 
   private:

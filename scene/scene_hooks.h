@@ -13,8 +13,11 @@ using SceneRandom = int (*)();
 struct SceneListener {
     // The pictures on units 1 and 2 once set-up has picked them.
     void (*backgroundsPicked)(int backgroundA, int backgroundB) = nullptr;
-    // mode: 1 full resolution, 2 reduced; reducedSize: S; over `frames` measured frames.
-    void (*renderModeChosen)(int mode, int reducedSize, float averageMs, int frames) = nullptr;
+    // mode: 1 the pattern at its own size, 2 smaller; reducedSize: its texels
+    // across; judged by `typicalMs` of `frames` measured frames, the slowest
+    // of which took `slowestMs`.
+    void (*renderModeChosen)(int mode, int reducedSize, float typicalMs, int frames,
+                             float slowestMs) = nullptr;
     // The pictures on units 1 and 2 after a change, and whether the fade now
     // runs towards unit 2's picture (1) or back to unit 1's (0).
     void (*pictureChanged)(int backgroundA, int backgroundB, int fadeToSecond) = nullptr;

@@ -326,11 +326,11 @@ vec4 getBackground(vec2 coord, float weight)
     return k * texture2D(backgroundTexture2, t) + (1.0 - k) * texture2D(backgroundTexture, t);
 }
 
-// The wave parameters that mode 0 stored, where this pixel reads them.
+// The wave parameters that mode 0 stored, normalsTextureSize texels across
+// the viewport's width, read between texels where this pixel falls.
 vec4 storedWaves()
 {
-    float texture_ratio = normalsTextureSize / 1024.0;
-    return texture2D(normalsTexture, uvt * texture_ratio / absolute_ratio);
+    return texture2D(normalsTexture, uvt * (normalsTextureSize / 1024.0));
 }
 
 #ifdef CELL_POINTS_INTO_TABLE

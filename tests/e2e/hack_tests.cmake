@@ -16,6 +16,7 @@ gp_add_e2e_test(native.hack_window_id 90 native_test.sh hack-window-id)
 gp_add_e2e_test(native.hack_own_window 90 native_test.sh hack-own-window)
 gp_add_e2e_test(native.hack_root_windows 120 native_test.sh hack-root-windows)
 gp_add_e2e_test(native.hack_small_window_decision 180 native_test.sh hack-small-window-decision)
+gp_add_e2e_test(native.hack_stall_decides_nothing 120 native_test.sh hack-stall-decides-nothing)
 gp_add_e2e_test(native.hack_unmapped_pauses 120 native_test.sh hack-unmapped-pauses)
 gp_add_e2e_test(native.xscreensaver_daemon 150 xscreensaver_daemon_test.sh)
 

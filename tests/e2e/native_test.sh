@@ -2,7 +2,8 @@
 # The Linux build on a private Xvfb display.
 #   native_test.sh fullscreen | no-display | desktop-grows | preview | hack-window-id |
 #                  hack-own-window | hack-root-windows |
-#                  hack-small-window-decision | hack-unmapped-pauses | x11-attach
+#                  hack-small-window-decision | hack-stall-decides-nothing |
+#                  hack-unmapped-pauses | x11-attach
 # The last four hand the program a window of another client (tests/e2e's
 # x11_host_window, black until drawn), as XScreenSaver or a settings dialog does.
 source "$(dirname "$0")/harness.sh"
@@ -260,24 +261,75 @@ hack_root_windows() {
         e2e_fail "the second run reported an X error"
 }
 
+# Reads "scene: render mode M, pattern P across, typical T ms over 100
+# frames, slowest S ms" from ID's log into DECISION, MODE, ACROSS, TYPICAL, SLOWEST.
+read_decision() {
+    DECISION=$(grep -m1 '^scene: render mode' "$E2E_WORK/$1.log")
+    read -r MODE ACROSS TYPICAL SLOWEST < <(sed -E \
+        's/^scene: render mode ([0-9]+), pattern ([0-9]+) across, typical ([0-9.]+) ms over 100 frames, slowest ([0-9.]+) ms$/\1 \2 \3 \4/' \
+        <<<"$DECISION")
+}
+
+# What the rule gives for a typical frame of $1 ms.
+rule_for() {
+    awk -v ms="$1" 'BEGIN {
+        if (ms > 100) print "2 280"; else if (ms > 50) print "2 400";
+        else if (ms > 25) print "2 560"; else print "1 800" }'
+}
+
 # In a 640 x 480 window the scene measures its frames and chooses the render
 # mode by the same rule as in full screen.
 hack_small_window_decision() {
     start_host host 640 480 0 0
     e2e_start hack 150 "$GP_E2E_TOOLS/scene_test_saver" --window-id "$HOST_HEX"
     e2e_wait_for_line hack '^scene: render mode' 120 || e2e_fail "no render-mode decision"
-    local decision mode size average
-    decision=$(grep -m1 '^scene: render mode' "$E2E_WORK/hack.log")
-    e2e_log "640 x 480: ${decision#scene: }"
-    read -r mode size average < <(sed -E \
-        's/^scene: render mode ([0-9]+), reduced size ([0-9]+), average ([0-9.]+) ms over 100 frames$/\1 \2 \3/' \
-        <<<"$decision")
+    read_decision hack
+    e2e_log "640 x 480: ${DECISION#scene: }"
     local expected
-    # 640 x 480 is 307,200 pixels: never 1024 x 1024, which has more.
-    expected=$(awk -v ms="$average" 'BEGIN {
-        if (ms > 100) print "2 256"; else if (ms > 25) print "2 512"; else print "1 1024" }')
-    [ "$mode $size" = "$expected" ] || e2e_fail "mode $mode, S $size at $average ms; the rule gives $expected"
+    expected=$(rule_for "$TYPICAL")
+    [ "$MODE $ACROSS" = "$expected" ] ||
+        e2e_fail "mode $MODE, $ACROSS across at $TYPICAL ms; the rule gives $expected"
     expect_water_in "$HOST_HEX" decided
+    expect_term_ends hack
+}
+
+# The process is stopped for 2 s among its measured frames, in a 200 x 150
+# window whose frames take a few milliseconds: the decision keeps the
+# pattern at its own size, and shows the stall as its slowest frame. Frames
+# come every 100 ms, so the hundred measured ones take 10 s; a stop that
+# finds the program waiting for its next frame (in ppoll, syscall 271) would
+# be time it chose to wait, so it is let go at once and tried again.
+hack_stall_decides_nothing() {
+    start_host host 200 150 0 0
+    e2e_start hack 150 "$GP_E2E_TOOLS/scene_test_saver" --window-id "$HOST_HEX" --delay 100000
+    e2e_wait_for_line hack '^scene: set up' 60 || e2e_fail "no set-up"
+    sleep 1
+    local pid call tries=0
+    pid=$(program_pid hack)
+    while :; do
+        tries=$((tries + 1))
+        [ "$tries" -le 200 ] || e2e_fail "never stopped outside the wait for a frame"
+        kill -STOP "$pid"
+        sleep 0.02
+        read -r call _ <"/proc/$pid/syscall"
+        [ "$call" != 271 ] && [ "$call" != 7 ] && break
+        kill -CONT "$pid"
+        sleep "0.0$((RANDOM % 9 + 1))"
+    done
+    sleep 2
+    kill -CONT "$pid"
+    grep -q '^scene: render mode' "$E2E_WORK/hack.log" &&
+        e2e_fail "the decision came before the stall"
+    e2e_log "stopped for 2 s (in syscall $call, try $tries)"
+    e2e_wait_for_line hack '^scene: render mode' 60 || e2e_fail "no render-mode decision"
+    read_decision hack
+    e2e_log "200 x 150: ${DECISION#scene: }"
+    awk -v ms="$SLOWEST" 'BEGIN { exit !(ms >= 2000) }' ||
+        e2e_fail "the stall was not among the measured frames (slowest $SLOWEST ms)"
+    awk -v ms="$TYPICAL" 'BEGIN { exit !(ms < 25) }' ||
+        e2e_fail "frames take $TYPICAL ms here: not the quick window this test needs"
+    [ "$MODE $ACROSS" = "1 800" ] || e2e_fail "mode $MODE, $ACROSS across after one stall"
+    expect_water_in "$HOST_HEX" after-stall
     expect_term_ends hack
 }
 
@@ -298,6 +350,7 @@ case $1 in
     hack-own-window) e2e_start_display 800x600 && hack_own_window ;;
     hack-root-windows) e2e_start_display 640x480 && hack_root_windows ;;
     hack-small-window-decision) e2e_start_display 800x600 && hack_small_window_decision ;;
+    hack-stall-decides-nothing) e2e_start_display 640x480 && hack_stall_decides_nothing ;;
     hack-unmapped-pauses) e2e_start_display 640x480 && hack_unmapped_pauses ;;
     x11-attach) e2e_start_display 320x240 && x11_attach ;;
     *) e2e_fail "unknown case $1" ;;

@@ -1,5 +1,6 @@
 // The screensaver behind a test entry, for end-to-end tests of the scene: it
-// prints the first two pictures, the render-mode decision and every picture
+// prints the first two pictures, the render-mode decision (with the slowest
+// of the frames it judged) and every picture
 // change to standard error, and lets a test move the scene's timer, which
 // every frame reads once for its statistics, its pictures' schedule and the
 // caustics: from the first frame on it stands GP_SCENE_TIME_SHIFT seconds
@@ -42,9 +43,12 @@ void printBackgrounds(int backgroundA, int backgroundB) {
     std::fflush(stderr);
 }
 
-void printRenderMode(int mode, int reducedSize, float averageMs, int frames) {
-    std::fprintf(stderr, "scene: render mode %d, reduced size %d, average %.1f ms over %d frames\n",
-                 mode, reducedSize, static_cast<double>(averageMs), frames);
+void printRenderMode(int mode, int reducedSize, float typicalMs, int frames, float slowestMs) {
+    std::fprintf(stderr,
+                 "scene: render mode %d, pattern %d across, typical %.1f ms over %d frames, "
+                 "slowest %.1f ms\n",
+                 mode, reducedSize, static_cast<double>(typicalMs), frames,
+                 static_cast<double>(slowestMs));
     std::fflush(stderr);
 }
 

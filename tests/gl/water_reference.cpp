@@ -164,8 +164,7 @@ Point2 backgroundCoordinates(const FragmentFrame& frame, double displacementWeig
 
 Point2 normalsCoordinates(const FragmentFrame& frame, double normalsTextureSize) {
     double textureRatio = normalsTextureSize / 1024.0;
-    return {frame.uvt.x * textureRatio / frame.absoluteRatio,
-            frame.uvt.y * textureRatio / frame.absoluteRatio};
+    return {frame.uvt.x * textureRatio, frame.uvt.y * textureRatio};
 }
 
 Rgba waterColour(const WaveParameters& wave, const Rgba& b) {

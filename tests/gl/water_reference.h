@@ -47,7 +47,8 @@ double crossFadeWeight(double textureTime);
 // Where getBackground looks up both pictures, before the textures repeat.
 Point2 backgroundCoordinates(const FragmentFrame& frame, double displacementWeight);
 
-// Where mode 2 reads the normals texture, in texture coordinates.
+// Where mode 2 reads the normals texture, in texture coordinates: the pattern
+// normalsTextureSize texels across the viewport's width.
 Point2 normalsCoordinates(const FragmentFrame& frame, double normalsTextureSize);
 
 // The colour of modes 1 and 2 from the wave parameters and the cross-faded background.

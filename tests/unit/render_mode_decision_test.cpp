@@ -1,7 +1,8 @@
 // Whole-frame statistics and the one-time render-mode decision, driven by a
-// test clock: the thresholds at and around their values, the window's size
-// against the pattern's, the waits the program chose left out, the hundred
-// measured frames before the choice, and a choice that never changes.
+// test clock: the thresholds at and around their values, the typical frame
+// that stalls cannot move, the waits the program chose left out, the hundred
+// measured frames before the choice, a choice that never changes, and the
+// pattern's size in windows of every shape.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,17 +14,46 @@
 
 namespace {
 
-// A 1920 x 1080 screen, where every S of the rules has fewer pixels.
-constexpr long long kFullHdPixels = 1920LL * 1080;
-
 struct Expected {
-    float averageMs;
+    float typicalMs;
     int mode;
     int reducedSize;
 };
 
 float above(float value) {
     return std::nextafter(value, std::numeric_limits<float>::infinity());
+}
+
+// The decision as the scene makes it, after a first unmeasured frame and then
+// the given frame lengths in seconds, each followed by `waitSeconds` of pacing.
+struct Decided {
+    RenderModeState state;
+    float typicalMs = 0.0f;
+    float averageMs = 0.0f;
+};
+
+Decided decideAfter(const std::vector<double>& frameSeconds, double waitSeconds = 0.0) {
+    Decided d;
+    FrameTimeStats stats(kFramesBeforeDecision);
+    double now = 5.0;
+    stats.tick(now);
+    for (double seconds : frameSeconds) {
+        now += seconds + waitSeconds;
+        stats.tick(now, waitSeconds);
+        d.typicalMs = typicalFrameMs(stats.firstFramesMs());
+        decideRenderMode(d.state, stats.count(), d.typicalMs);
+    }
+    d.averageMs = stats.averageMs();
+    return d;
+}
+
+std::vector<double> frames(int count, double seconds) {
+    return std::vector<double>(static_cast<std::size_t>(count), seconds);
+}
+
+std::vector<double> operator+(std::vector<double> a, const std::vector<double>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 }  // namespace
@@ -40,6 +70,13 @@ TEST(FrameTimeStats, FirstTickStartsTheClockAndLaterTicksMeasureFromThePreviousO
     EXPECT_EQ(stats.count(), 2);
     EXPECT_FLOAT_EQ(stats.lastMs(), 250.0f);
     EXPECT_FLOAT_EQ(stats.averageMs(), 375.0f);
+    EXPECT_EQ(stats.firstFramesMs(), (std::vector<float>{500.0f, 250.0f}));
+    // Only the first ones are kept, one by one.
+    FrameTimeStats few(2);
+    for (double now : {1.0, 1.5, 1.75, 3.0}) {
+        few.tick(now);
+    }
+    EXPECT_EQ(few.firstFramesMs(), (std::vector<float>{500.0f, 250.0f}));
 }
 
 TEST(FrameTimeStats, TimesAreHeldInSinglePrecision) {
@@ -72,114 +109,120 @@ TEST(FrameTimeStats, TheTimeTheProgramChoseToWaitIsLeftOut) {
 
 TEST(RenderModeDecision, ThresholdsAtAndAroundTheirValues) {
     const Expected cases[] = {
-        {0.0f, kFullResolution, 1024},      {16.7f, kFullResolution, 1024},
-        {25.0f, kFullResolution, 1024},     {above(25.0f), kReducedResolution, 1024},
-        {50.0f, kReducedResolution, 1024},  {above(50.0f), kReducedResolution, 512},
-        {100.0f, kReducedResolution, 512},  {above(100.0f), kReducedResolution, 256},
-        {5000.0f, kReducedResolution, 256},
+        {0.0f, kFullResolution, 800},       {16.7f, kFullResolution, 800},
+        {25.0f, kFullResolution, 800},      {above(25.0f), kReducedResolution, 560},
+        {50.0f, kReducedResolution, 560},   {above(50.0f), kReducedResolution, 400},
+        {100.0f, kReducedResolution, 400},  {above(100.0f), kReducedResolution, 280},
+        {5000.0f, kReducedResolution, 280},
     };
     for (const Expected& c : cases) {
         RenderModeState state;
-        EXPECT_TRUE(decideRenderMode(state, 100, c.averageMs, kFullHdPixels));
-        EXPECT_EQ(state.currentRenderMode, c.mode) << c.averageMs << " ms";
-        EXPECT_EQ(state.reducedSize, c.reducedSize) << c.averageMs << " ms";
+        EXPECT_TRUE(decideRenderMode(state, 100, c.typicalMs));
+        EXPECT_EQ(state.currentRenderMode, c.mode) << c.typicalMs << " ms";
+        EXPECT_EQ(state.reducedSize, c.reducedSize) << c.typicalMs << " ms";
         EXPECT_EQ(state.modeDecided, 1);
     }
 }
 
 TEST(RenderModeDecision, WaitsForAHundredFramesThenNeverChanges) {
     RenderModeState state;
-    EXPECT_FALSE(decideRenderMode(state, 99, 500.0f, kFullHdPixels));
+    EXPECT_FALSE(decideRenderMode(state, 99, 500.0f));
     EXPECT_EQ(state.currentRenderMode, kFullResolution);
     EXPECT_EQ(state.modeDecided, 0);
-    EXPECT_TRUE(decideRenderMode(state, 100, 10.0f, kFullHdPixels));
+    EXPECT_TRUE(decideRenderMode(state, 100, 10.0f));
     EXPECT_EQ(state.currentRenderMode, kFullResolution);
     // A slow stretch later changes nothing.
-    EXPECT_FALSE(decideRenderMode(state, 500, 500.0f, kFullHdPixels));
+    EXPECT_FALSE(decideRenderMode(state, 500, 500.0f));
     EXPECT_EQ(state.currentRenderMode, kFullResolution);
-    EXPECT_EQ(state.reducedSize, 1024);
+    EXPECT_EQ(state.reducedSize, 800);
 
     RenderModeState slow;
-    EXPECT_TRUE(decideRenderMode(slow, 150, 60.0f, kFullHdPixels));
-    EXPECT_FALSE(decideRenderMode(slow, 151, 1.0f, kFullHdPixels));
+    EXPECT_TRUE(decideRenderMode(slow, 150, 60.0f));
+    EXPECT_FALSE(decideRenderMode(slow, 151, 1.0f));
     EXPECT_EQ(slow.currentRenderMode, kReducedResolution);
-    EXPECT_EQ(slow.reducedSize, 512);
+    EXPECT_EQ(slow.reducedSize, 400);
 }
 
-TEST(RenderModeDecision, ThePatternNeverHasAsManyPixelsAsTheWindow) {
-    struct Window {
-        int width, height;
-        float averageMs;
-        int mode, reducedSize;
-    };
-    const Window cases[] = {
-        // 640 x 360 is 230,400 pixels: 1024 and 512 would compute more.
-        {640, 360, 40.0f, kReducedResolution, 256},
-        {640, 360, 70.0f, kReducedResolution, 256},
-        {1920, 1080, 40.0f, kReducedResolution, 1024},
-        {1366, 768, 40.0f, kReducedResolution, 1024},  // 1,049,088 > 1024 x 1024
-        {1024, 1024, 40.0f, kReducedResolution, 512},  // as many is not fewer
-        {1024, 1024, 120.0f, kReducedResolution, 256},
-        {640, 480, 30.0f, kReducedResolution, 512},
-        // A preview has fewer pixels than the smallest S: always full resolution.
-        {152, 112, 40.0f, kFullResolution, 1024},
-        {152, 112, 5000.0f, kFullResolution, 1024},
-        {256, 256, 500.0f, kFullResolution, 1024},
-        {256, 257, 500.0f, kReducedResolution, 256},
-        {0, 0, 500.0f, kFullResolution, 1024},  // a minimised window
-    };
-    for (const Window& w : cases) {
-        RenderModeState state;
-        EXPECT_TRUE(decideRenderMode(state, 100, w.averageMs, 1LL * w.width * w.height));
-        EXPECT_EQ(state.currentRenderMode, w.mode) << w.width << "x" << w.height;
-        EXPECT_EQ(state.reducedSize, w.reducedSize) << w.width << "x" << w.height;
+// One stall, however long, among frames of 20 ms leaves the water at its own
+// size; the plain average would have taken 30 ms or 50 ms for the frame.
+TEST(RenderModeDecision, AStallAmongQuickFramesDecidesNothing) {
+    for (double stall : {1.0, 3.0}) {
+        const Decided d = decideAfter(frames(99, 0.020) + frames(1, stall));
+        EXPECT_EQ(d.state.modeDecided, 1) << stall;
+        EXPECT_EQ(d.state.currentRenderMode, kFullResolution) << stall;
+        EXPECT_NEAR(d.typicalMs, 20.0f, 0.01f) << stall;
+        EXPECT_GT(d.averageMs, 25.0f) << stall;
     }
+    // Ten stalls are still left out, wherever they fall.
+    const Decided ten = decideAfter(frames(45, 0.020) + frames(10, 2.0) + frames(45, 0.020));
+    EXPECT_EQ(ten.state.currentRenderMode, kFullResolution);
 }
 
-TEST(RenderModeDecision, TheFirstFramesPatternCostsAtMostASixteenthOfTheWindow) {
-    const struct {
-        int width, height, size;
-    } cases[] = {
-        {3840, 2160, 256}, {1920, 1080, 256}, {1280, 720, 128}, {1024, 1024, 256},
-        {640, 360, 64},    {320, 240, 64},    {152, 112, 32},   {100, 100, 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(firstFrameReducedSize(1LL * c.width * c.height), c.size)
-            << c.width << "x" << c.height;
-    }
+TEST(RenderModeDecision, AMachineWhoseFramesAreMostlySlowIsJudgedSlow) {
+    const Decided steady = decideAfter(frames(100, 0.030));
+    EXPECT_EQ(steady.state.currentRenderMode, kReducedResolution);
+    EXPECT_EQ(steady.state.reducedSize, 560);
+    // The mean of the 90 quickest: 85 of 20 ms and 5 of 200 ms make 30 ms.
+    const Decided oftenSlow = decideAfter(frames(85, 0.020) + frames(15, 0.200));
+    EXPECT_NEAR(oftenSlow.typicalMs, 30.0f, 0.01f);
+    EXPECT_EQ(oftenSlow.state.currentRenderMode, kReducedResolution);
+    EXPECT_EQ(oftenSlow.state.reducedSize, 560);
+    // 91 of 20 ms and 9 of 500 ms: every slow one is left out.
+    const Decided fewSlow = decideAfter(frames(91, 0.020) + frames(9, 0.500));
+    EXPECT_NEAR(fewSlow.typicalMs, 20.0f, 0.01f);
+    EXPECT_EQ(fewSlow.state.currentRenderMode, kFullResolution);
+    // Frames after the hundredth are neither kept nor judged.
+    const Decided late = decideAfter(frames(100, 0.010) + frames(100, 0.5));
+    EXPECT_EQ(late.state.currentRenderMode, kFullResolution);
+    EXPECT_EQ(typicalFrameMs({}), 0.0f);
 }
 
 // A machine that keeps up with a 30 Hz cap: 33 ms between frames, 8 ms of
 // work. Paced or not, the decision is the same.
 TEST(RenderModeDecision, ACappedFrameIsJudgedByItsWorkNotItsPace) {
     for (double waitSeconds : {0.0, 1.0 / 30.0 - 0.008}) {
-        FrameTimeStats stats;
-        RenderModeState state;
-        double now = 5.0;
-        stats.tick(now);
-        for (int frame = 1; frame <= 100; ++frame) {
-            now += 0.008 + waitSeconds;
-            stats.tick(now, waitSeconds);
-            decideRenderMode(state, stats.count(), stats.averageMs(), kFullHdPixels);
-        }
-        EXPECT_EQ(state.modeDecided, 1);
-        EXPECT_EQ(state.currentRenderMode, kFullResolution) << waitSeconds;
-        EXPECT_NEAR(stats.averageMs(), 8.0f, 0.05f);
+        const Decided d = decideAfter(frames(100, 0.008), waitSeconds);
+        EXPECT_EQ(d.state.modeDecided, 1);
+        EXPECT_EQ(d.state.currentRenderMode, kFullResolution) << waitSeconds;
+        EXPECT_NEAR(d.typicalMs, 8.0f, 0.05f);
     }
 }
 
-TEST(RenderModeDecision, ChoosesFromTheAverageOfTheFirstHundredIntervals) {
-    // 99 quick intervals and one very slow one: the average, not the last, decides.
-    double now = 0.0;
-    FrameTimeStats stats;
-    RenderModeState state;
-    stats.tick(now);
-    for (int interval = 1; interval <= 100; ++interval) {
-        now += interval < 100 ? 0.010 : 4.0;
-        stats.tick(now);
-        decideRenderMode(state, stats.count(), stats.averageMs(), kFullHdPixels);
+TEST(PatternPass, AboutEightHundredTexelsAcrossInTheWindowsShape) {
+    const struct {
+        int across, width, height;
+        bool onePass;
+        int patternAcross, drawnWidth, drawnHeight;
+        float height_;
+    } cases[] = {
+        {800, 1920, 1080, false, 800, 801, 451, 450.0f},
+        {800, 3840, 2160, false, 800, 801, 451, 450.0f},
+        {800, 1280, 720, false, 800, 801, 451, 450.0f},
+        {800, 1366, 768, false, 800, 801, 451, 449.78f},
+        {280, 3840, 2160, false, 280, 281, 159, 157.5f},
+        {800, 1280, 1024, false, 800, 801, 641, 640.0f},
+        // Portrait: as tall as the target allows, 1023 * 1080 / 1920 across.
+        {800, 1080, 1920, false, 575, 576, 1024, 1022.22f},
+        // Never wider than the window; a pattern of more than three quarters
+        // of the window's pixels is not worth its own pass.
+        {800, 640, 360, true, 640, 641, 361, 360.0f},
+        {800, 923, 519, true, 800, 801, 451, 449.83f},
+        {800, 924, 520, false, 800, 801, 452, 450.22f},
+        {560, 640, 360, true, 560, 561, 316, 315.0f},
+        {400, 640, 360, false, 400, 401, 226, 225.0f},
+        {800, 152, 112, true, 152, 153, 113, 112.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.across << " across " << c.width << "x" << c.height);
+        const PatternPass pass = patternPassFor(c.across, c.width, c.height);
+        EXPECT_EQ(pass.onePass, c.onePass);
+        EXPECT_EQ(pass.across, c.patternAcross);
+        EXPECT_EQ(pass.drawnWidth, c.drawnWidth);
+        EXPECT_EQ(pass.drawnHeight, c.drawnHeight);
+        EXPECT_NEAR(pass.height, c.height_, 0.01f);
+        EXPECT_LE(pass.drawnHeight, kNormalsTargetSize);
     }
-    EXPECT_NEAR(stats.averageMs(), (99 * 10.0 + 4000.0) / 100.0, 0.01);
-    EXPECT_EQ(state.currentRenderMode, kReducedResolution);
-    EXPECT_EQ(state.reducedSize, 1024);
+    // A minimised window has no pixels to spare.
+    EXPECT_TRUE(patternPassFor(800, 0, 0).onePass);
+    EXPECT_TRUE(patternPassFor(800, 1920, 0).onePass);
 }
