@@ -151,6 +151,7 @@ bool GLFWApplication::openWindow(Failure& failure) {
         }
         const GLOffer plain = plainContextOffer();
         if (plain.version.major > 0 && !judgeGLOffer(plain).usable) {
+            destroyPreviewChild(previewChild_);
             unusableGL_ = openGLNeedsMessage(plain);
             return false;
         }
@@ -176,6 +177,7 @@ bool GLFWApplication::openWindow(Failure& failure) {
         glfwMakeContextCurrent(nullptr);
         glfwDestroyWindow(window_);
         window_ = nullptr;
+        destroyPreviewChild(previewChild_);
         unusableGL_ = judgement.message;
         return false;
     }
@@ -190,11 +192,11 @@ void GLFWApplication::createWindow() {
         // A Windows host's window belongs to another process and cannot be
         // subclassed, so the picture goes into a child window of our own that
         // fills it; X lets us draw into the window itself.
-        NativeWindowHandle child = createPreviewChild(commandLine_.hostWindow);
-        if (child == 0 && previewUnwanted()) {
+        previewChild_ = createPreviewChild(commandLine_.hostWindow);
+        if (previewChild_ == 0 && previewUnwanted()) {
             return;
         }
-        window_ = glfwAttachNativeWindow(child, nullptr);
+        window_ = glfwAttachNativeWindow(previewChild_, nullptr);
     } else if (cover_.spansMonitors) {
         // One window over every monitor, above everything else, shown only
         // once it is in place. It keeps its monitors' modes as they are.

@@ -14,6 +14,7 @@
 #include "app/frame_rate_overlay.h"
 #include "app/window_size.h"
 #include "gfx/gl_capabilities.h"
+#include "platform/host_window.h"
 #include "platform/fine_waits.h"
 #include "scene/scene_hooks.h"
 
@@ -108,6 +109,7 @@ class GLFWApplication {
     SceneTimer timer_;  // the frame's clock: the hooks' timer, or GLFW's
     GLFWwindow* window_ = nullptr;
     std::string unusableGL_;
+    NativeWindowHandle previewChild_ = 0;  // preview only: the window GLFW draws into
     bool hostWasEnabled_ = false;  // preview only: the host's window, when open() began
     WindowState windowState_;
     // What a full-screen run covers now, read again when the desktop changes.

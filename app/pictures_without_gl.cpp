@@ -83,6 +83,7 @@ void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& wh
     BackgroundSchedule schedule(hooks.random);
     schedule.pickBackgroundA();
     schedule.pickBackgroundB();
+    schedule.scheduleFade(hooks.timer(), kFirstFadeDelay);
     if (hooks.listener.backgroundsPicked != nullptr) {
         hooks.listener.backgroundsPicked(schedule.backgroundA(), schedule.backgroundB());
     }
@@ -109,7 +110,6 @@ void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& wh
         return;
     }
 
-    schedule.scheduleFade(hooks.timer(), kFirstFadeDelay);
     PicturesStep shown;
     bool drawn = false;
     for (;;) {

@@ -176,15 +176,22 @@ void GdiPictureCover::drawNote(const CoverWindow& window) {
     HGDIOBJ previousFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     const int margin = MulDiv(12, pixelsPerInch, 96);
-    RECT place = {margin, 0, window.width - margin, window.height - margin};
-    const UINT format = DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX;
-    // A dark shadow keeps the light text legible over any floor.
-    RECT shadow = place;
-    OffsetRect(&shadow, 1, 1);
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextA(dc, window.note.c_str(), -1, &shadow, format);
+    const UINT format = DT_LEFT | DT_SINGLELINE | DT_NOPREFIX;
+    RECT text = {0, 0, window.width, window.height};
+    DrawTextA(dc, window.note.c_str(), -1, &text, format | DT_CALCRECT);
+    OffsetRect(&text, margin, window.height - margin - text.bottom);
+    // A darker band under the line keeps it legible over any floor.
+    RECT band = text;
+    InflateRect(&band, margin / 2, margin / 4);
+    Canvas dark;
+    dark.make(dc, 1, 1);
+    PatBlt(dark.dc, 0, 0, 1, 1, BLACKNESS);
+    const BLENDFUNCTION half = {AC_SRC_OVER, 0, 150, 0};
+    AlphaBlend(dc, band.left, band.top, band.right - band.left, band.bottom - band.top, dark.dc, 0,
+               0, 1, 1, half);
+    dark.release();
     SetTextColor(dc, RGB(235, 235, 235));
-    DrawTextA(dc, window.note.c_str(), -1, &place, format);
+    DrawTextA(dc, window.note.c_str(), -1, &text, format);
     SelectObject(dc, previousFont);
     DeleteObject(font);
 }
