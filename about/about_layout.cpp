@@ -9,6 +9,11 @@ Point centredWindowOrigin(int screenWidth, int screenHeight, int windowWidth, in
     return Point{static_cast<int>(x), static_cast<int>(y)};
 }
 
+Point centredInArea(const Box& area, int windowWidth, int windowHeight) {
+    Point inside = centredWindowOrigin(area.width, area.height, windowWidth, windowHeight);
+    return Point{area.x + inside.x, area.y + inside.y};
+}
+
 int scaledForDpi(int length, int dpi) {
     if (dpi <= 0) {
         dpi = kDesignDpi;

@@ -54,6 +54,10 @@ struct Point {
 Point centredWindowOrigin(int screenWidth, int screenHeight, int windowWidth = kWindowWidth,
                           int windowHeight = kWindowHeight);
 
+// The same inside an area of the desktop (a monitor's work area), whose
+// top-left corner is area.x, area.y.
+Point centredInArea(const Box& area, int windowWidth, int windowHeight);
+
 // The scale every size above is given at.
 constexpr int kDesignDpi = 96;
 

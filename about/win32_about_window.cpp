@@ -12,6 +12,7 @@
 #include "about/about_layout.h"
 #include "about/about_texts.h"
 #include "about/about_window.h"
+#include "about/win32_work_area.h"
 #include "platform/failure.h"
 
 using namespace about;
@@ -52,7 +53,8 @@ Screen measureScreen() {
 // WM_NCCREATE on; it lives as long as run() does, which outlasts the window.
 class Win32AboutWindow {
   public:
-    explicit Win32AboutWindow(HINSTANCE instance);
+    // owner: the window it is opened from, or none.
+    Win32AboutWindow(HINSTANCE instance, HWND owner);
     ~Win32AboutWindow();
     Win32AboutWindow(const Win32AboutWindow&) = delete;
     Win32AboutWindow& operator=(const Win32AboutWindow&) = delete;
@@ -72,6 +74,7 @@ class Win32AboutWindow {
                      HINSTANCE instance, HFONT font) const;
 
     HINSTANCE instance_;
+    HWND owner_;
     HWND window_ = nullptr;
     HWND notice_ = nullptr;
     HWND heading_ = nullptr;
@@ -83,8 +86,10 @@ class Win32AboutWindow {
     int dpi_ = kDesignDpi;
 };
 
-Win32AboutWindow::Win32AboutWindow(HINSTANCE instance)
-    : instance_(instance), staticBrush_(CreateSolidBrush(colourRef(kBackgroundColour))) {}
+Win32AboutWindow::Win32AboutWindow(HINSTANCE instance, HWND owner)
+    : instance_(instance),
+      owner_(owner),
+      staticBrush_(CreateSolidBrush(colourRef(kBackgroundColour))) {}
 
 // The window and its controls are gone by now, so nothing uses these any more.
 Win32AboutWindow::~Win32AboutWindow() {
@@ -194,6 +199,11 @@ LRESULT Win32AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             changeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
+            // Before the window goes, so that Windows hands the focus back to
+            // the owner rather than to another program's window.
+            if (owner_ != nullptr) {
+                EnableWindow(owner_, TRUE);
+            }
             DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
@@ -220,14 +230,16 @@ bool Win32AboutWindow::open(int showCommand, Failure& failure) {
     dpi_ = screen.dpi;
     // The picture's box is worked out when it is painted, from the bitmap's size.
     Layout layout = layoutForDpi(dpi_, 0, 0);
-    Point origin =
-        centredWindowOrigin(screen.width, screen.height, layout.windowWidth, layout.windowHeight);
+    Point origin = owner_ != nullptr
+                       ? centredOnOwnersMonitor(owner_, layout.windowWidth, layout.windowHeight)
+                       : centredWindowOrigin(screen.width, screen.height, layout.windowWidth,
+                                             layout.windowHeight);
 
     // WM_NCCREATE has set window_ already; a class of that name that is not
     // ours (its registration failed) has not, so the handle is taken from here.
     window_ =
         CreateWindowExA(0, kWindowClassName, kWindowTitle, WS_SYSMENU, origin.x, origin.y,
-                        layout.windowWidth, layout.windowHeight, nullptr, nullptr, instance_, this);
+                        layout.windowWidth, layout.windowHeight, owner_, nullptr, instance_, this);
     if (!window_) {
         // No window exists whose closing could end a message loop: give up here.
         failure.add("Window Creation Failed!", "Error!", MessageIcon::Exclamation);
@@ -256,6 +268,12 @@ bool Win32AboutWindow::open(int showCommand, Failure& failure) {
 }
 
 void registerAboutClass(HINSTANCE instance, Failure& failure) {
+    // Opened a second time from the Settings window: the class is ours already.
+    WNDCLASSA existing{};
+    if (GetClassInfoA(instance, kWindowClassName, &existing) &&
+        existing.lpfnWndProc == Win32AboutWindow::procedure) {
+        return;
+    }
     WNDCLASSA windowClass{};
     windowClass.style = 0;
     windowClass.lpfnWndProc = Win32AboutWindow::procedure;
@@ -280,13 +298,22 @@ void AboutWindow::run(Failure& failure) {
     // The manifest asks for per-monitor awareness already; a build without it
     // (or an older Windows) gets the system's scale this way.
     SetProcessDPIAware();
-    Win32AboutWindow window(instance);
+    HWND owner = reinterpret_cast<HWND>(ownerWindow_);
+    Win32AboutWindow window(instance, owner);
     if (!window.open(showCommand_, failure)) {
         return;
+    }
+    // Modal to its owner: the owner takes no input until the About window closes.
+    if (owner != nullptr) {
+        EnableWindow(owner, FALSE);
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
+    }
+    if (owner != nullptr) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
     }
 }

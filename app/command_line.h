@@ -9,8 +9,9 @@
 enum ScreensaverMode : int {
     Preview = 0,     // "/p <handle>": draw into the host's preview window
     FullScreen = 1,  // "/s"
-    Configure = 2,   // "/c": the About window
-    NoSwitch = 3,    // nothing recognised: full screen, one instance at a time
+    Configure = 2,   // "/c" or "/c:<settings page>": the Settings window
+    NoSwitch = 3,    // nothing recognised: one instance at a time; the Settings window
+                     // on Windows, full screen on Linux
     // Never read from a Windows command line: a window handed over on Linux by
     // XScreenSaver (its own full-screen window or its settings' preview), by
     // the user (--window-id) or made for the purpose (--window, the root

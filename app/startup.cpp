@@ -1,7 +1,7 @@
 // Mode dispatch shared by the Windows and Linux entry points.
 #include "app/startup.h"
 
-#include "about/about_window.h"
+#include "about/settings_window.h"
 #include "app/failure_report.h"
 #include "app/glfw_application.h"
 #include "app/pictures_without_gl.h"
@@ -9,11 +9,15 @@
 #include "platform/failure.h"
 #include "platform/settings_store.h"
 
-StartupPath chooseStartupPath(ScreensaverMode mode, const InstanceClaims& claims) {
+StartupPath chooseStartupPath(ScreensaverMode mode, const InstanceClaims& claims,
+                              bool switchlessShowsSettings) {
     if ((mode == Preview && !claims.withinWait()) || (mode == NoSwitch && !claims.atOnce())) {
         return StartupPath::End;
     }
-    return mode == Configure ? StartupPath::About : StartupPath::Screensaver;
+    if (mode == Configure || (mode == NoSwitch && switchlessShowsSettings)) {
+        return StartupPath::Settings;
+    }
+    return StartupPath::Screensaver;
 }
 
 int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand,
@@ -21,11 +25,16 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
     CommandLine commandLine(commandLineText);
     Failure failure;
     switch (chooseStartupPath(commandLine.mode,
-                              InstanceClaims{isFirstInstance, isFirstInstanceWithinWait})) {
+                              InstanceClaims{isFirstInstance, isFirstInstanceWithinWait},
+                              switchlessRunShowsSettings())) {
         case StartupPath::End:
             break;
-        case StartupPath::About: {
-            AboutWindow(moduleInstance, showCommand).run(failure);
+        case StartupPath::Settings: {
+            // "/c:<window>" names the settings page that asked; a switchless
+            // run has none.
+            const NativeWindowHandle owner =
+                commandLine.mode == Configure ? commandLine.hostWindow : 0;
+            SettingsWindow(moduleInstance, showCommand, owner).run(failure);
             break;
         }
         case StartupPath::Screensaver: {

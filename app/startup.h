@@ -1,5 +1,5 @@
 // The program's start: reads the command line, keeps a second preview or
-// switchless run from starting, and takes the About window's path or the
+// switchless run from starting, and takes the Settings window's path or the
 // screensaver's.
 #pragma once
 
@@ -10,7 +10,7 @@
 
 enum class StartupPath {
     End,          // another preview or switchless run is alive: nothing is shown
-    About,        // configuration mode
+    Settings,     // configuration mode, and on Windows a run with no switch
     Screensaver,  // the render window and the main loop
 };
 
@@ -24,9 +24,13 @@ struct InstanceClaims {
 // A preview claims within the wait (the settings page starts a new preview as
 // it drops the last one's pane), a switchless run at once; the other modes
 // never ask, so they neither claim the single-instance name nor are refused by it.
-StartupPath chooseStartupPath(ScreensaverMode mode, const InstanceClaims& claims);
+// A switchless run that claims the name shows the Settings window where
+// `switchlessShowsSettings` (Windows, where opening the file starts it so),
+// else the screensaver.
+StartupPath chooseStartupPath(ScreensaverMode mode, const InstanceClaims& claims,
+                              bool switchlessShowsSettings);
 
-// The entry's whole work; `moduleInstance` and `showCommand` go to the About
+// The entry's whole work; `moduleInstance` and `showCommand` go to the Settings
 // window, `hooks` to the scene (the shipped entries give none). Every path
 // returns 0; a failure on the way is shown first.
 int startScreensaver(const char* commandLineText, void* moduleInstance, int showCommand,

@@ -75,6 +75,10 @@ add_dependencies(gp_gfx gl_loader_sources)
 gp_add_layer(mesh ON gfx)
 gp_add_layer(scene ON mesh picture_table)
 gp_add_layer(about ON platform)
+if(WIN32)
+    # The Settings window's slider is a common control.
+    target_link_libraries(gp_about PUBLIC comctl32)
+endif()
 gp_add_layer(app ON scene about)
 target_sources(gp_app PRIVATE ${GP_WINDOW_ICON_SOURCE})
 

@@ -46,6 +46,13 @@ function(gp_add_msi target output version)
     add_custom_target(${target} ALL DEPENDS "${output}")
 endfunction()
 
+# The administrators' Group Policy templates, copied beside the installer:
+# policy/Glimmerpond3D.admx and policy/en-US/Glimmerpond3D.adml.
+set(GP_POLICY_DIR "${CMAKE_BINARY_DIR}/policy")
+foreach(name Glimmerpond3D.admx en-US/Glimmerpond3D.adml)
+    configure_file("${CMAKE_SOURCE_DIR}/packaging/policy/${name}" "${GP_POLICY_DIR}/${name}" COPYONLY)
+endforeach()
+
 if(WIN32)
     set(GP_MSI_FILE "${CMAKE_BINARY_DIR}/Glimmerpond3D-${PROJECT_VERSION}.msi")
     gp_add_msi(installer "${GP_MSI_FILE}" "${PROJECT_VERSION}")

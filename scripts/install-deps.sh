@@ -28,6 +28,8 @@ packages=(
   # out the Debian package's dependencies, lintian checks the package and man
   # renders its manual page in the package's test.
   wixl dpkg-dev lintian man-db
+  # xmllint checks the administrators' policy templates.
+  libxml2-utils
 )
 
 missing=()

@@ -6,7 +6,7 @@
 #
 # Without --wine the Linux build runs natively; with --wine the Windows build
 # (Glimmerpond3D.scr) runs under Wine. Switches are the screensaver's own
-# ("/s" full screen, the default; "/c" the About window). Any key or mouse
+# ("/s" full screen, the default; "/c" the Settings window). Any key or mouse
 # button ends it. Where there is no X display, it runs on a virtual display
 # for a few seconds and saves a screenshot, whose path it prints.
 # GP_BUILD_DIR chooses the build folder (default build/linux or build/windows).

@@ -1,11 +1,12 @@
-// Drives the About path of the program's entry into both of its failure
-// paths: the class name is already taken by a class whose windows refuse to be
-// created, so registration fails and then creation fails. The program must
-// then show both message boxes and end with 0 instead of waiting in a message loop
-// that nothing could end.
+// Drives the About window into both of its failure paths, and reports them
+// as the program's entry does: the class name is already taken by a class whose windows refuse to
+// be created, so registration fails and then creation fails. The program must then show both
+// message boxes and end with 0 instead of waiting in a message loop that nothing could end.
 #include <windows.h>
 
-#include "app/startup.h"
+#include "about/about_window.h"
+#include "app/failure_report.h"
+#include "platform/failure.h"
 
 namespace {
 
@@ -25,5 +26,7 @@ int main() {
     taken.lpszClassName = "QuillbrookWindowClass";
     if (!RegisterClassA(&taken))
         return 2;
-    return startScreensaver("/c", instance, SW_SHOWNORMAL);
+    Failure failure;
+    AboutWindow(instance, SW_SHOWNORMAL).run(failure);
+    return endRun(failure);
 }

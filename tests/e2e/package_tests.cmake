@@ -1,6 +1,6 @@
 # End-to-end tests of the packages users install (cmake/Packaging.cmake): the
 # MSI under Wine, with an older version of it for the upgrade; the Debian
-# package installed for real, and checked by lintian.
+# package installed for real, and checked by lintian; the Group Policy templates.
 if(WIN32)
     # Any version below the project's, for the upgrade.
     set(older_version 0.9.0)
@@ -15,6 +15,15 @@ if(WIN32)
     gp_add_e2e_test(wine.installer_upgrade 300 wine_installer_test.sh upgrade
                     "${GP_MSI_FILE}" "${PROJECT_VERSION}" "${older_msi}" "${older_version}")
 endif()
+
+# The Group Policy templates as the build tree holds them.
+find_program(GP_XMLLINT xmllint REQUIRED)
+add_test(NAME package.policy_templates
+         COMMAND bash "${CMAKE_CURRENT_SOURCE_DIR}/policy_templates_test.sh"
+                 "${GP_POLICY_DIR}/Glimmerpond3D.admx" "${GP_POLICY_DIR}/en-US/Glimmerpond3D.adml"
+                 "${CMAKE_SOURCE_DIR}/platform/user_settings.cpp"
+                 "${CMAKE_SOURCE_DIR}/platform/settings_store.h")
+set_tests_properties(package.policy_templates PROPERTIES LABELS package TIMEOUT 60)
 
 # The Debian package of the plain Linux build, made once for the tests that
 # need it, by the command users run.

@@ -8,6 +8,8 @@
 //       display's new power state, as the system's power-setting notification does
 //   window_probe session-settings    prints the session-wide settings GLFW changes
 //   window_probe set-session-settings <foreground lock ms> <mouse trails>
+//   window_probe controls <title>    the window's outer rectangle and owner, then
+//       its controls, one a line: id, enabled (1/0), checked (1/0), class, text
 // Exit code 0 when the window was found (or the settings read or set), 1 when not.
 #include <windows.h>
 
@@ -138,6 +140,31 @@ int sendDisplayState(const char* state, const char* title) {
     return sent ? 0 : 1;
 }
 
+BOOL CALLBACK printControl(HWND control, LPARAM) {
+    char className[64] = {};
+    char text[256] = {};
+    GetClassNameA(control, className, sizeof(className));
+    GetWindowTextA(control, text, sizeof(text));
+    const bool button = lstrcmpiA(className, "Button") == 0;
+    const LRESULT checked = button ? SendMessageA(control, BM_GETCHECK, 0, 0) : 0;
+    std::printf("%d %d %d %s %s\n", GetDlgCtrlID(control), IsWindowEnabled(control) ? 1 : 0,
+                checked == BST_CHECKED ? 1 : 0, className, text);
+    return TRUE;
+}
+
+int printControls(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) {
+        return 1;
+    }
+    RECT outer;
+    GetWindowRect(window, &outer);
+    std::printf("rect %ld %ld %ld %ld owner %llu\n", outer.left, outer.top, outer.right,
+                outer.bottom, reinterpret_cast<unsigned long long>(GetWindow(window, GW_OWNER)));
+    EnumChildWindows(window, printControl, 0);
+    return 0;
+}
+
 int printSessionSettings() {
     UINT foregroundLockTimeout = 0;
     UINT mouseTrails = 0;
@@ -180,6 +207,9 @@ int main(int argc, char** argv) {
     if (command == "display-state" && argc > 3) {
         return sendDisplayState(argv[2], argv[3]);
     }
+    if (command == "controls" && argc > 2) {
+        return printControls(argv[2]);
+    }
     if (command == "session-settings") {
         return printSessionSettings();
     }
@@ -189,7 +219,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: window_probe box-text [wait ms] | close <title> | monitor-power <title>\n"
                  "       | minimize-restore <title> | display-state <off|on|dimmed> <title>\n"
-                 "       | session-settings\n"
+                 "       | session-settings | controls <title>\n"
                  "       | set-session-settings <foreground lock ms> <mouse trails>\n");
     return 2;
 }

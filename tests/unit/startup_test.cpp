@@ -70,19 +70,22 @@ void startClock(double releaseTime) {
 
 TEST(StartupPath, PreviewAndSwitchlessRunsAreRefusedBesideALiveOne) {
     askedAtOnce = askedWithinWait = 0;
-    EXPECT_EQ(chooseStartupPath(Preview, kLater), StartupPath::End);
-    EXPECT_EQ(chooseStartupPath(NoSwitch, kLater), StartupPath::End);
-    EXPECT_EQ(chooseStartupPath(Preview, kFirst), StartupPath::Screensaver);
-    EXPECT_EQ(chooseStartupPath(NoSwitch, kFirst), StartupPath::Screensaver);
+    EXPECT_EQ(chooseStartupPath(Preview, kLater, true), StartupPath::End);
+    EXPECT_EQ(chooseStartupPath(NoSwitch, kLater, true), StartupPath::End);
+    EXPECT_EQ(chooseStartupPath(Preview, kFirst, true), StartupPath::Screensaver);
+    // The first switchless run: Settings on Windows, the screensaver on Linux.
+    EXPECT_EQ(chooseStartupPath(NoSwitch, kFirst, true), StartupPath::Settings);
+    EXPECT_EQ(chooseStartupPath(NoSwitch, kFirst, false), StartupPath::Screensaver);
     // Only a preview waits for an ending run: a switchless run is refused at once.
     EXPECT_EQ(askedWithinWait, 2);
-    EXPECT_EQ(askedAtOnce, 2);
+    EXPECT_EQ(askedAtOnce, 3);
 }
 
 TEST(StartupPath, FullScreenAndConfigureNeverAskTheGuard) {
     askedAtOnce = askedWithinWait = 0;
-    EXPECT_EQ(chooseStartupPath(FullScreen, kLater), StartupPath::Screensaver);
-    EXPECT_EQ(chooseStartupPath(Configure, kLater), StartupPath::About);
+    EXPECT_EQ(chooseStartupPath(FullScreen, kLater, true), StartupPath::Screensaver);
+    EXPECT_EQ(chooseStartupPath(Configure, kLater, true), StartupPath::Settings);
+    EXPECT_EQ(chooseStartupPath(Configure, kLater, false), StartupPath::Settings);
     EXPECT_EQ(askedAtOnce + askedWithinWait, 0);
 }
 
@@ -121,8 +124,11 @@ TEST(GuardWait, GivesUpAtTheDeadlineWithoutSleepingPastIt) {
 TEST(StartupPath, ConfigureShowsTheAboutFactsAndReturnsZero) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(startScreensaver("/c", nullptr, 0), 0);
-    // The Linux About path prints the facts; no window is opened for it.
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("Glimmerpond"), std::string::npos);
+    // The Linux settings path prints the facts and the hack's switches; no
+    // window is opened for it.
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("Glimmerpond"), std::string::npos);
+    EXPECT_NE(printed.find("--speed"), std::string::npos);
 }
 
 TEST(WindowCallbacks, GLFWErrorsAreShownTitledError) {

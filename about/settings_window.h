@@ -1,0 +1,31 @@
+// The Settings window of configuration mode: the settings in standard
+// controls, owned by the window that asked for it (the system's settings
+// page) and modal to it. OK saves them for every later run; Cancel, Esc and
+// the close box save nothing. About is one button away.
+#pragma once
+
+#include "platform/host_window.h"
+
+class Failure;
+
+class SettingsWindow {
+  public:
+    // moduleInstance: the program's instance handle (HINSTANCE on Windows);
+    // ownerWindow: the window that asked for it (an HWND), or 0 for none.
+    SettingsWindow(void* moduleInstance, int showCommand, NativeWindowHandle ownerWindow)
+        : moduleInstance_(moduleInstance), showCommand_(showCommand), ownerWindow_(ownerWindow) {}
+
+    // Shows the window and returns when the user has closed it, or at once,
+    // with what went wrong in `failure`, when it cannot be made.
+    void run(Failure& failure);
+
+  private:
+    // Linux has no window: it prints what it would show and needs none of these.
+    [[maybe_unused]] void* moduleInstance_;
+    [[maybe_unused]] int showCommand_;
+    [[maybe_unused]] NativeWindowHandle ownerWindow_;
+};
+
+// Whether a run with no switch shows this window (Windows, where such a run
+// comes from opening the file) rather than the screensaver (Linux).
+bool switchlessRunShowsSettings();
