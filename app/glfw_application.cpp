@@ -11,7 +11,6 @@
 
 #include "app/command_line.h"
 #include "app/glfw_error_report.h"
-#include "app/unusable_gl.h"
 #include "app/window_callbacks.h"
 #include "app/window_icon.h"
 #include "gfx/gl.h"
@@ -186,7 +185,8 @@ bool GLFWApplication::openWindow(Failure& failure) {
         }
         const GLOffer plain = plainContextOffer();
         if (plain.version.major > 0 && !judgeGLOffer(plain).usable) {
-            refuseUnusableGL(openGLNeedsMessage(plain), commandLine_.mode, failure);
+            destroyPreviewChild(previewChild_);
+            unusableGL_ = openGLNeedsMessage(plain);
             return false;
         }
         errors.showAll();
@@ -203,7 +203,11 @@ bool GLFWApplication::openWindow(Failure& failure) {
     setWindowIcon(window);
     const GLJudgement judgement = judgeGLOffer(loadGL());
     if (!judgement.usable) {
-        refuseUnusableGL(judgement.message, commandLine_.mode, failure);
+        // The window goes: what is shown instead is drawn without OpenGL.
+        glfwMakeContextCurrent(nullptr);
+        windows_.clear();
+        destroyPreviewChild(previewChild_);
+        unusableGL_ = judgement.message;
         return false;
     }
     // Nothing calls what the context lacks.
@@ -231,11 +235,11 @@ GLFWwindow* GLFWApplication::createWindow(const CoverWindow& where) {
         // A Windows host's window belongs to another process and cannot be
         // subclassed, so the picture goes into a child window of our own that
         // fills it; X lets us draw into the window itself.
-        NativeWindowHandle child = createPreviewChild(commandLine_.hostWindow);
-        if (child == 0 && previewUnwanted()) {
+        previewChild_ = createPreviewChild(commandLine_.hostWindow);
+        if (previewChild_ == 0 && previewUnwanted()) {
             return nullptr;
         }
-        return glfwAttachNativeWindow(child, nullptr);
+        return glfwAttachNativeWindow(previewChild_, nullptr);
     }
     const ScreenRect& area = where.area;
     if (where.ownsPrimaryMonitor) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/frame_pacer.h"
@@ -37,7 +38,9 @@ class GLFWApplication {
     // Starts GLFW, sizes and opens the windows and sets their fixed OpenGL
     // state. False, with "Failed to open window" in `failure`, when the first
     // window cannot be opened (a further monitor's is left out); false and no
-    // failure when a preview's host is done with it before its window is open.
+    // failure when a preview's host is done with it before its window is
+    // open, or when the display's OpenGL cannot draw the water (unusableGL()
+    // then says why).
     bool open(Failure& failure);
 
     // Sets the scenes up and draws until the quit request is set (a key, a
@@ -45,6 +48,11 @@ class GLFWApplication {
     // which also stops the set-up between its steps); returns then. A scene
     // that cannot be set up is handed back in `failure`.
     void run(Failure& failure);
+
+    // After open() failed because the display's OpenGL cannot draw the water:
+    // what it needs and what the display offers, in words for the user;
+    // empty otherwise. GLFW stays started, its timer running, and no window is open.
+    const std::string& unusableGL() const { return unusableGL_; }
 
     // XScreenSaver's "--fps": the frame rate over every frame; off unless asked for.
     void showFrameRate(bool shown) { frameRateOverlay_.enable(shown); }
@@ -108,10 +116,12 @@ class GLFWApplication {
 
     const CommandLine& commandLine_;
     SceneHooks hooks_;
-    SceneTimer timer_;             // the frame's clock: the hooks' timer, or GLFW's
-    SceneHooks sceneHooks_;        // what each scene is given
-    bool hostWasEnabled_ = false;  // preview only: the host's window, when open() began
-    ClientSize hostSize_;          // preview only
+    SceneTimer timer_;       // the frame's clock: the hooks' timer, or GLFW's
+    SceneHooks sceneHooks_;  // what each scene is given
+    std::string unusableGL_;
+    NativeWindowHandle previewChild_ = 0;  // preview only: the window GLFW draws into
+    bool hostWasEnabled_ = false;          // preview only: the host's window, when open() began
+    ClientSize hostSize_;                  // preview only
     // The windows a full-screen run covers the desktop with now, read again
     // when the desktop changes, and the windows themselves, the first on the
     // main monitor.
