@@ -17,6 +17,7 @@
 #   e2e_running ID                 true while ID runs
 #   e2e_wait_window TITLE SECONDS  X id of a visible window titled exactly TITLE
 #   e2e_count_windows TITLE        how many visible windows carry that title
+#   e2e_wait_window_count TITLE N SECONDS   waits until N visible windows carry it
 #   e2e_wait_for_line ID REGEX SECONDS   waits until ID's output has a matching line
 #   e2e_box_text [WAIT_MS]         "title<TAB>text" of the visible message box
 #   e2e_dismiss_message_boxes ID SECONDS   answers every message box until ID
@@ -310,6 +311,14 @@ e2e_wait_window() {
 
 e2e_count_windows() {
     xdotool search --onlyvisible --name "^${1}\$" 2>/dev/null | wc -l
+}
+
+e2e_wait_window_count() {
+    local deadline=$((SECONDS + $3))
+    until [ "$(e2e_count_windows "$1")" -eq "$2" ]; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
 }
 
 e2e_wait_for_line() {

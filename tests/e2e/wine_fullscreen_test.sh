@@ -193,11 +193,7 @@ one_switchless_run() {
     e2e_running first || e2e_fail "the first run ended"
 
     e2e_wine_start third 60 "$GP_SCR" /s
-    local deadline=$((SECONDS + 30))
-    until [ "$(e2e_count_windows "$saver_title")" -eq 1 ]; do
-        [ $SECONDS -lt $deadline ] || e2e_fail "\"/s\" beside a switchless run did not open"
-        sleep 0.2
-    done
+    e2e_wait_window_count "$saver_title" 1 30 || e2e_fail "\"/s\" beside a switchless run did not open"
     e2e_running third || e2e_fail "the \"/s\" run ended"
 }
 
