@@ -4,26 +4,19 @@
 // the close box save nothing. About is one button away.
 #pragma once
 
-#include "platform/host_window.h"
+#include "about/configuration_window.h"
 
 class Failure;
 
-class SettingsWindow {
+class SettingsWindow : public ConfigurationWindow {
   public:
-    // moduleInstance: the program's instance handle (HINSTANCE on Windows);
-    // ownerWindow: the window that asked for it (an HWND), or 0 for none.
+    // ownerWindow: the window that asked for it, or 0 for none.
     SettingsWindow(void* moduleInstance, int showCommand, NativeWindowHandle ownerWindow)
-        : moduleInstance_(moduleInstance), showCommand_(showCommand), ownerWindow_(ownerWindow) {}
+        : ConfigurationWindow(moduleInstance, showCommand, ownerWindow) {}
 
     // Shows the window and returns when the user has closed it, or at once,
     // with what went wrong in `failure`, when it cannot be made.
     void run(Failure& failure);
-
-  private:
-    // Linux has no window: it prints what it would show and needs none of these.
-    [[maybe_unused]] void* moduleInstance_;
-    [[maybe_unused]] int showCommand_;
-    [[maybe_unused]] NativeWindowHandle ownerWindow_;
 };
 
 // Whether a run with no switch shows this window (Windows, where such a run

@@ -1,5 +1,6 @@
-// Building the render window: GLFW, the window's size, the window itself with
-// its callbacks, icon and entry points, then the OpenGL state that never changes.
+// Building the render windows: GLFW, where the windows go, the first window
+// with its callbacks, icon and entry points, the others beside it, then the
+// OpenGL state that never changes.
 #include "app/glfw_application.h"
 
 #include <GLFW/glfw3.h>
@@ -10,7 +11,6 @@
 
 #include "app/command_line.h"
 #include "app/glfw_error_report.h"
-#include "app/unusable_gl.h"
 #include "app/window_callbacks.h"
 #include "app/window_icon.h"
 #include "gfx/gl.h"
@@ -21,8 +21,7 @@
 #include "platform/failure.h"
 #include "platform/host_window.h"
 #include "platform/message_box.h"
-#include "platform/window_visibility.h"
-#include "scene/scene.h"
+#include "platform/quit_request.h"
 
 namespace {
 
@@ -38,11 +37,7 @@ GLFWApplication::GLFWApplication(const CommandLine& commandLine, const SceneHook
     : commandLine_(commandLine), hooks_(hooks), timer_(completeSceneHooks(hooks).timer) {}
 
 GLFWApplication::~GLFWApplication() {
-    scene_.reset();  // its GL objects, while the window's context is current
-    visibility_.reset();
-    if (window_ != nullptr) {
-        glfwDestroyWindow(window_);
-    }
+    windows_.clear();  // each scene's GL objects, while its window's context is current
     keepDriverLibrariesLoaded();
     // Harmless when GLFW never started.
     glfwTerminate();
@@ -60,7 +55,15 @@ bool GLFWApplication::open(Failure& failure) {
     if (!openWindow(failure) || previewUnwanted()) {
         return false;
     }
-    setupGLState();
+    setupGLState(*windows_.front());
+    for (std::size_t i = 1; i < cover_.size(); ++i) {
+        addWindow(cover_[i]);
+    }
+    setSwapIntervals();
+    windows_.front()->makeCurrent();
+    if (windows_.size() > 1) {
+        glfwFocusWindow(windows_.front()->window());  // each new one took the focus
+    }
     return true;
 }
 
@@ -75,16 +78,18 @@ void GLFWApplication::initGLFW() {
 
 void GLFWApplication::chooseWindowSize() {
     if (drawsIntoHostWindow(commandLine_.mode)) {
-        ClientSize host = hostClientSize(commandLine_.hostWindow);
-        windowState_.resize(host.width, host.height);
+        hostSize_ = hostClientSize(commandLine_.hostWindow);
         return;
     }
-    cover_ = currentDesktopCover();
-    windowState_.resize(cover_.area.width, cover_.area.height);
+    cover_ = currentCoverWindows();
 }
 
-DesktopCover GLFWApplication::currentDesktopCover() const {
-    const std::vector<ScreenRect> all = desktopMonitors();
+std::vector<CoverWindow> GLFWApplication::currentCoverWindows() const {
+    const std::vector<ScreenRect> monitors = desktopMonitors();
+    return coverWindows(desktopCover(monitors), monitors, commandLine_.settings.monitors);
+}
+
+DesktopCover GLFWApplication::desktopCover(const std::vector<ScreenRect>& all) const {
     if (all.size() > 1) {
         return DesktopCover{true, desktopSpanning(all)};
     }
@@ -102,36 +107,63 @@ DesktopCover GLFWApplication::currentDesktopCover() const {
     return DesktopCover{false, ScreenRect{0, 0, size.width, size.height}};
 }
 
-void GLFWApplication::followDesktop(double now) {
+void GLFWApplication::followDesktop(double now, Failure& failure) {
     if (drawsIntoHostWindow(commandLine_.mode)) {
         return;  // the host sizes the window
     }
-    const bool told = glfwTakeDisplayChange(window_) == GLFW_TRUE;
+    bool told = false;
+    for (const auto& window : windows_) {
+        // Each is asked, so that none keeps an old notice for later.
+        told = glfwTakeDisplayChange(window->window()) == GLFW_TRUE || told;
+    }
     if (!told && now - desktopCheckedAt_ < kDesktopCheckSeconds) {
         return;
     }
     desktopCheckedAt_ = now;
-    const DesktopCover desktop = currentDesktopCover();
-    if (desktop == cover_ || desktop.area.width <= 0 || desktop.area.height <= 0) {
+    const std::vector<CoverWindow> cover = currentCoverWindows();
+    if (cover == cover_ || cover.front().area.width <= 0 || cover.front().area.height <= 0) {
         return;
     }
-    cover_ = desktop;
-    placeWindowOver(cover_);
+    // A window that changes between the water and black is made anew, and
+    // so is every one after it; where a monitor's window could not be made,
+    // the windows no longer match the monitors one to one, and all but the
+    // first are made anew.
+    const std::size_t keepable = windows_.size() == cover_.size() ? windows_.size() : 1;
+    std::size_t kept = 0;
+    while (kept < keepable && kept < cover.size() &&
+           windows_[kept]->showsWater() == cover[kept].showsWater) {
+        ++kept;
+    }
+    windows_.resize(kept);
+    for (std::size_t i = 0; i < kept; ++i) {
+        if (!(cover[i] == cover_[i])) {
+            placeWindowOver(windows_[i]->window(), cover[i].area);
+        }
+    }
+    cover_ = cover;
+    for (std::size_t i = kept; i < cover_.size(); ++i) {
+        if (addWindow(cover_[i]) && !setupScene(*windows_.back(), failure)) {
+            requestQuit();
+            return;
+        }
+    }
+    setSwapIntervals();
+    if (!windows_.empty()) {
+        glfwFocusWindow(windows_.front()->window());
+    }
     // The monitors and their refresh rates may be others now.
     pacer_.setInterval(frameInterval());
 }
 
-// From now on one borderless window above the others, as over several
+// From now on a borderless window above the others, as over several
 // monitors: taking a monitor again as a full-screen window would have GLFW set
 // its mode, which the system may put back when the run ends. The window's
 // size callback tells the scene the new size.
-void GLFWApplication::placeWindowOver(const DesktopCover& cover) {
-    const ScreenRect& area = cover.area;
-    glfwSetWindowAttrib(window_, GLFW_DECORATED, GLFW_FALSE);
-    glfwSetWindowMonitor(window_, nullptr, area.x, area.y, area.width, area.height, GLFW_DONT_CARE);
-    glfwSetWindowAttrib(window_, GLFW_FLOATING, GLFW_TRUE);
-    glfwFocusWindow(window_);
-    glfwLetDisplaySleep(window_);
+void GLFWApplication::placeWindowOver(GLFWwindow* window, const ScreenRect& area) {
+    glfwSetWindowAttrib(window, GLFW_DECORATED, GLFW_FALSE);
+    glfwSetWindowMonitor(window, nullptr, area.x, area.y, area.width, area.height, GLFW_DONT_CARE);
+    glfwSetWindowAttrib(window, GLFW_FLOATING, GLFW_TRUE);
+    glfwLetDisplaySleep(window);
 }
 
 bool GLFWApplication::openWindow(Failure& failure) {
@@ -145,14 +177,16 @@ bool GLFWApplication::openWindow(Failure& failure) {
     // Held, so that a display without the OpenGL asked for gets one clear
     // message instead of GLFW's.
     HeldGLFWErrors errors;
-    createWindow();
-    if (window_ == nullptr) {
+    const CoverWindow first = cover_.empty() ? CoverWindow{} : cover_.front();
+    GLFWwindow* window = createWindow(first);
+    if (window == nullptr) {
         if (previewUnwanted()) {
             return false;  // the pane went away meanwhile: nothing to tell anyone
         }
         const GLOffer plain = plainContextOffer();
         if (plain.version.major > 0 && !judgeGLOffer(plain).usable) {
-            refuseUnusableGL(openGLNeedsMessage(plain), commandLine_.mode, failure);
+            destroyPreviewChild(previewChild_);
+            unusableGL_ = openGLNeedsMessage(plain);
             return false;
         }
         errors.showAll();
@@ -160,55 +194,71 @@ bool GLFWApplication::openWindow(Failure& failure) {
         return false;
     }
     errors.showAll();
-    glfwLetDisplaySleep(window_);  // GLFW would keep a full-screen window's display lit
-
-    glfwSetWindowUserPointer(window_, &windowState_);
-    glfwSetWindowSizeCallback(window_, onWindowSize);
-    glfwSetWindowCloseCallback(window_, onWindowClose);
-    glfwSetKeyCallback(window_, onKey);
-    glfwSetMouseButtonCallback(window_, onMouseButton);
-    glfwSetCursorPosCallback(window_, onCursorPos);
-    glfwSetScrollCallback(window_, onScroll);
-    glfwMakeContextCurrent(window_);
-    setWindowIcon(window_);
+    glfwLetDisplaySleep(window);  // GLFW would keep a full-screen window's display lit
+    windows_.push_back(std::make_unique<RenderWindow>(window, first.showsWater));
+    if (drawsIntoHostWindow(commandLine_.mode)) {
+        windows_.front()->state().resize(hostSize_.width, hostSize_.height);
+    }
+    glfwMakeContextCurrent(window);
+    setWindowIcon(window);
     const GLJudgement judgement = judgeGLOffer(loadGL());
     if (!judgement.usable) {
-        refuseUnusableGL(judgement.message, commandLine_.mode, failure);
+        // The window goes: what is shown instead is drawn without OpenGL.
+        glfwMakeContextCurrent(nullptr);
+        windows_.clear();
+        destroyPreviewChild(previewChild_);
+        unusableGL_ = judgement.message;
         return false;
     }
     // Nothing calls what the context lacks.
     forgetMissingFeatures(judgement);
-    visibility_ = std::make_unique<WindowVisibility>(nativeWindowOf(window_));
+    windows_.front()->watchVisibility();
     return true;
 }
 
-void GLFWApplication::createWindow() {
+bool GLFWApplication::addWindow(const CoverWindow& where) {
+    GLFWwindow* window = createWindow(where);
+    if (window == nullptr) {
+        return false;  // that monitor stays as it is; the others go on
+    }
+    glfwLetDisplaySleep(window);
+    windows_.push_back(std::make_unique<RenderWindow>(window, where.showsWater));
+    glfwMakeContextCurrent(window);
+    setWindowIcon(window);
+    windows_.back()->watchVisibility();
+    setupGLState(*windows_.back());
+    return true;
+}
+
+GLFWwindow* GLFWApplication::createWindow(const CoverWindow& where) {
     if (drawsIntoHostWindow(commandLine_.mode)) {
         // A Windows host's window belongs to another process and cannot be
         // subclassed, so the picture goes into a child window of our own that
         // fills it; X lets us draw into the window itself.
-        NativeWindowHandle child = createPreviewChild(commandLine_.hostWindow);
-        if (child == 0 && previewUnwanted()) {
-            return;
+        previewChild_ = createPreviewChild(commandLine_.hostWindow);
+        if (previewChild_ == 0 && previewUnwanted()) {
+            return nullptr;
         }
-        window_ = glfwAttachNativeWindow(child, nullptr);
-    } else if (cover_.spansMonitors) {
-        // One window over every monitor, above everything else, shown only
-        // once it is in place. It keeps its monitors' modes as they are.
-        glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
-        glfwWindowHint(GLFW_FLOATING, GLFW_TRUE);
-        glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-        window_ = glfwCreateWindow(windowState_.width, windowState_.height, kWindowTitle, nullptr,
-                                   nullptr);
-        if (window_ != nullptr) {
-            glfwSetWindowPos(window_, cover_.area.x, cover_.area.y);
-            glfwShowWindow(window_);
-            glfwFocusWindow(window_);
-        }
-    } else {
-        window_ = glfwCreateWindow(windowState_.width, windowState_.height, kWindowTitle,
-                                   glfwGetPrimaryMonitor(), nullptr);
+        return glfwAttachNativeWindow(previewChild_, nullptr);
     }
+    const ScreenRect& area = where.area;
+    if (where.ownsPrimaryMonitor) {
+        return glfwCreateWindow(area.width, area.height, kWindowTitle, glfwGetPrimaryMonitor(),
+                                nullptr);
+    }
+    // A window over every monitor, or over one of several, above everything
+    // else, shown only once it is in place. It keeps its monitors' modes as
+    // they are.
+    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+    glfwWindowHint(GLFW_FLOATING, GLFW_TRUE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(area.width, area.height, kWindowTitle, nullptr, nullptr);
+    if (window != nullptr) {
+        glfwSetWindowPos(window, area.x, area.y);
+        glfwShowWindow(window);
+        glfwFocusWindow(window);
+    }
+    return window;
 }
 
 // What the display offers to a plain request (no version asked for), read
@@ -227,14 +277,21 @@ GLOffer GLFWApplication::plainContextOffer() {
     return offer;
 }
 
-void GLFWApplication::setupGLState() {
+void GLFWApplication::setupGLState(RenderWindow& window) {
+    window.makeCurrent();
     glCullFace(GL_BACK);  // culling itself stays off
     glFrontFace(GL_CW);
     glDisable(GL_MULTISAMPLE);
     glDisable(GL_LINE_SMOOTH);
     glDisable(GL_POLYGON_SMOOTH);
-    setSwapInterval(true);
-    glfwSetInputMode(window_, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    glfwSetInputMode(window.window(), GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+}
+
+void GLFWApplication::setSwapIntervals() {
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        windows_[i]->makeCurrent();
+        setSwapInterval(i == 0);
+    }
 }
 
 void GLFWApplication::setWindowIcon(GLFWwindow* window) {

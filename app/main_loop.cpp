@@ -1,9 +1,13 @@
 // The main loop: a frame is drawn and shown before the quit request is first
-// looked at, so even a run told to stop at once shows one frame. Between
-// frames the loop waits on its events until the pacer lets the next one
-// start; while no one can see the window it draws nothing and only waits.
+// looked at, so even a run told to stop at once shows one frame. Each pass
+// draws every window that anyone can see, each in its own context, then shows
+// them; between passes the loop waits on its events until the pacer lets the
+// next one start; while no one can see any window it draws nothing and only
+// waits.
 #include <GLFW/glfw3.h>
-#include <glfw_display_sleep.h>
+
+#include <optional>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/frame_rate_overlay.h"
@@ -12,58 +16,73 @@
 #include "platform/desktop_monitors.h"
 #include "platform/host_window.h"
 #include "platform/quit_request.h"
-#include "platform/window_visibility.h"
-#include "scene/scene.h"
-
-namespace {
-
-// How often the system is asked whether anyone can see the window, while
-// drawing and while paused: a paused run draws again within this of being seen.
-constexpr double kVisibilityCheckSeconds = 0.25;
-
-}  // namespace
 
 void GLFWApplication::run(Failure& failure) {
-    SceneHooks hooks = hooks_;
+    sceneHooks_ = hooks_;
     // Loading the pictures takes long enough for a host to drop its pane meanwhile.
-    if (drawsIntoHostWindow(commandLine_.mode) && hooks.setupGate.keepGoing == nullptr) {
-        hooks.setupGate = SetupGate{setupStillWanted, this};
+    if (drawsIntoHostWindow(commandLine_.mode) && sceneHooks_.setupGate.keepGoing == nullptr) {
+        sceneHooks_.setupGate = SetupGate{setupStillWanted, this};
     }
-    // The context's check left the framebuffer functions loaded only where it has them.
-    scene_ = Scene::setupScene(hooks, framebufferObjectsLoaded(), commandLine_.settings, failure);
-    if (scene_ == nullptr) {
-        return;
+    // Black first, so no monitor shows what was there while the water loads.
+    for (const auto& window : windows_) {
+        if (window->paintBlackIfLost()) {
+            glfwSwapBuffers(window->window());
+        }
+    }
+    for (const auto& window : windows_) {
+        if (!setupScene(*window, failure)) {
+            return;
+        }
     }
     pacer_.setInterval(frameInterval());
     fineWaits_.emplace();
-    double waited = 0.0;
-    double paused = 0.0;
     do {
         pacer_.frameStarted(glfwGetTime());
-        frameRateOverlay_.draw(frame(waited, paused));
-        glfwSwapBuffers(window_);
-        waited = waitForNextFrame();
-        followDesktop(glfwGetTime());
-        paused = 0.0;
-        if (!quitRequested() && !seenAt(glfwGetTime())) {
+        drawAndShowFrames();
+        double waited = waitForNextFrame();
+        followDesktop(glfwGetTime(), failure);
+        double paused = 0.0;
+        if (!quitRequested() && !anySeenAt(glfwGetTime())) {
             paused = pauseWhileUnseen();
             waited += paused;
         }
+        addTimeBetweenFrames(waited, paused);
     } while (!quitRequested());
 }
 
-// The frame's time is read here, once, and travels with the frame to the
-// statistics, the pictures' schedule and the shader.
-double GLFWApplication::frame(double waitedSeconds, double pausedSeconds) {
-    FrameInputs inputs;
-    inputs.time = timer_();
-    inputs.framebufferWidth = windowState_.width;
-    inputs.framebufferHeight = windowState_.height;
-    inputs.aspectRatio = windowState_.aspectRatio;
-    inputs.waitedSeconds = waitedSeconds;
-    inputs.pausedSeconds = pausedSeconds;
-    scene_->renderFrame(inputs);
-    return inputs.time;
+bool GLFWApplication::setupScene(RenderWindow& window, Failure& failure) {
+    if (!window.showsWater()) {
+        return true;
+    }
+    // The context's check left the framebuffer functions loaded only where it has them.
+    return window.setupScene(sceneHooks_, framebufferObjectsLoaded(), commandLine_.settings,
+                             failure);
+}
+
+// Each frame's time is read once, and travels with the frame to the
+// statistics, the pictures' schedule and the shader. The first window waits
+// for the vertical blank; it is shown last, so the others do not wait behind it.
+void GLFWApplication::drawAndShowFrames() {
+    std::vector<RenderWindow*> drawn;
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+        RenderWindow& window = *windows_[i];
+        const std::optional<double> time = window.drawFrame(timer_);
+        if (time && i == 0) {
+            frameRateOverlay_.draw(*time);
+        }
+        if (time || window.paintBlackIfLost()) {
+            drawn.push_back(&window);
+        }
+    }
+    for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
+        glfwSwapBuffers((*it)->window());
+    }
+}
+
+void GLFWApplication::addTimeBetweenFrames(double waited, double paused) {
+    for (const auto& window : windows_) {
+        window->addTimeBetweenFrames(waited, paused);
+    }
 }
 
 double GLFWApplication::waitForNextFrame() {
@@ -81,25 +100,32 @@ double GLFWApplication::waitForNextFrame() {
 double GLFWApplication::pauseWhileUnseen() {
     const double start = glfwGetTime();
     fineWaits_.reset();  // the system's coarse timer is enough for these waits
-    while (!quitRequested() && !anyoneCanSee()) {
+    bool anySeen = false;
+    while (!quitRequested() && !anySeen) {
         glfwWaitEventsTimeout(kVisibilityCheckSeconds);
         quitIfHostGone();
+        const double now = glfwGetTime();
+        for (const auto& window : windows_) {
+            if (window->showsWater()) {
+                const bool seen = window->anyoneCanSee();
+                window->takeSeen(seen, now);
+                anySeen = anySeen || seen;
+            }
+        }
     }
     fineWaits_.emplace();
-    seenCheckedAt_ = glfwGetTime();
-    return seenCheckedAt_ - start;
+    return glfwGetTime() - start;
 }
 
-bool GLFWApplication::seenAt(double now) {
-    if (now - seenCheckedAt_ >= kVisibilityCheckSeconds) {
-        seen_ = anyoneCanSee();
-        seenCheckedAt_ = now;
+// A black window being seen is no reason to go on: it draws nothing.
+bool GLFWApplication::anySeenAt(double now) {
+    bool any = false;
+    for (const auto& window : windows_) {
+        if (window->showsWater()) {
+            any = window->seenAt(now) || any;  // every one is asked, to keep each current
+        }
     }
-    return seen_;
-}
-
-bool GLFWApplication::anyoneCanSee() {
-    return glfwIsDisplayOn(window_) && (visibility_ == nullptr || visibility_->seen());
+    return any;
 }
 
 void GLFWApplication::quitIfHostGone() {
@@ -120,13 +146,23 @@ double GLFWApplication::frameInterval() const {
                                 commandLine_.frameDelaySeconds);
 }
 
+// The windows with the water, taken together: one loop paces them all.
 int GLFWApplication::refreshRateOfWindow() const {
-    if (GLFWmonitor* own = glfwGetWindowMonitor(window_)) {
+    if (windows_.empty()) {
+        return 0;
+    }
+    if (GLFWmonitor* own = glfwGetWindowMonitor(windows_.front()->window())) {
         const GLFWvidmode* mode = glfwGetVideoMode(own);
         return mode != nullptr ? mode->refreshRate : 0;
     }
-    ScreenRect area;
-    glfwGetWindowPos(window_, &area.x, &area.y);
-    glfwGetWindowSize(window_, &area.width, &area.height);
-    return refreshRateUnder(area, monitorRefreshRates());
+    std::vector<ScreenRect> areas;
+    for (const auto& window : windows_) {
+        if (window->showsWater()) {
+            ScreenRect area;
+            glfwGetWindowPos(window->window(), &area.x, &area.y);
+            glfwGetWindowSize(window->window(), &area.width, &area.height);
+            areas.push_back(area);
+        }
+    }
+    return refreshRateUnder(desktopSpanning(areas), monitorRefreshRates());
 }

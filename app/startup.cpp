@@ -4,6 +4,7 @@
 #include "about/settings_window.h"
 #include "app/failure_report.h"
 #include "app/glfw_application.h"
+#include "app/pictures_without_gl.h"
 #include "app/single_instance_guard.h"
 #include "platform/failure.h"
 #include "platform/settings_store.h"
@@ -42,6 +43,8 @@ int startScreensaver(const char* commandLineText, void* moduleInstance, int show
             GLFWApplication application(commandLine, hooks);
             if (application.open(failure)) {
                 application.run(failure);
+            } else if (!application.unusableGL().empty()) {
+                showPicturesWithoutGL(commandLine, application.unusableGL(), hooks, failure);
             }
             // Before the application takes its window down.
             return endRun(failure);

@@ -1,6 +1,7 @@
 // Every key event (press, repeat or release, modifiers too), every mouse
 // button event and a close message ask the run to end; the main loop sees the
-// request after the events of this pass and ends the run in order.
+// request after the events of this pass and ends the run in order. A window
+// whose contents the system lost is marked, for windows drawn only once.
 #include "app/window_callbacks.h"
 
 #include <GLFW/glfw3.h>
@@ -10,6 +11,10 @@
 
 void onWindowSize(GLFWwindow* window, int width, int height) {
     static_cast<WindowState*>(glfwGetWindowUserPointer(window))->resize(width, height);
+}
+
+void onWindowRefresh(GLFWwindow* window) {
+    static_cast<WindowState*>(glfwGetWindowUserPointer(window))->contentsLost = true;
 }
 
 void onWindowClose(GLFWwindow*) {

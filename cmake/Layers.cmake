@@ -64,7 +64,7 @@ gp_add_layer(platform)
 target_link_libraries(gp_platform PUBLIC glfw gp_picture_table)
 target_compile_definitions(gp_platform PUBLIC GLFW_INCLUDE_NONE)
 if(WIN32)
-    target_link_libraries(gp_platform PUBLIC opengl32 gdi32 user32 shell32 winmm advapi32)
+    target_link_libraries(gp_platform PUBLIC opengl32 gdi32 msimg32 user32 shell32 winmm advapi32)
 endif()
 
 gp_add_layer(gfx ON platform)

@@ -139,9 +139,13 @@ GLJudgement judgeGLOffer(const GLOffer& offer) {
 }
 
 std::string openGLNeedsMessage(const GLOffer& offer) {
-    std::string message = "Glimmerpond 3D needs OpenGL " + versionText(kNeededVersion) +
-                          " with GLSL " + std::to_string(kNeededShadingLanguage.major) + "." +
-                          std::to_string(kNeededShadingLanguage.minor) + "; this display offers ";
+    // The shading language is named only to a display that has one to compare.
+    std::string message = "The water needs OpenGL " + versionText(kNeededVersion);
+    if (offer.version.atLeast(2, 0)) {
+        message += " with GLSL " + std::to_string(kNeededShadingLanguage.major) + "." +
+                   std::to_string(kNeededShadingLanguage.minor);
+    }
+    message += "; this display offers ";
     if (offer.version.major == 0) {
         return message + "no OpenGL it can use.";
     }

@@ -25,6 +25,9 @@ bool isWindowShown(NativeWindowHandle window);
 // subclassed); 0 when it cannot be made. X: the host window itself, since any
 // client may draw into any window.
 NativeWindowHandle createPreviewChild(NativeWindowHandle host);
+// Takes down a window that createPreviewChild made (nothing on X, where it is
+// the host's own).
+void destroyPreviewChild(NativeWindowHandle child);
 
 // The window that covers the whole screen (X's root window of the default
 // screen, Windows' desktop window); 0 when there is no display to ask.

@@ -60,6 +60,8 @@ NativeWindowHandle createPreviewChild(NativeWindowHandle host) {
     return host;
 }
 
+void destroyPreviewChild(NativeWindowHandle) {}
+
 // Asked before GLFW starts, so through a connection of its own; the root
 // window's id is the same on every connection to the display.
 NativeWindowHandle screenRootWindow() {

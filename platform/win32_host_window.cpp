@@ -51,6 +51,12 @@ NativeWindowHandle createPreviewChild(NativeWindowHandle host) {
     return reinterpret_cast<NativeWindowHandle>(child);
 }
 
+void destroyPreviewChild(NativeWindowHandle child) {
+    if (child != 0) {
+        DestroyWindow(toHwnd(child));
+    }
+}
+
 NativeWindowHandle screenRootWindow() {
     return reinterpret_cast<NativeWindowHandle>(GetDesktopWindow());
 }

@@ -2,6 +2,8 @@
 // in double precision and kept as floats; the end of a ramp is a float sum.
 #include "scene/background_schedule.h"
 
+#include <limits>
+
 namespace {
 
 bool isShown(unsigned shown, int picture) {
@@ -47,6 +49,12 @@ BackgroundSchedule::BackgroundSchedule(Random random, double changeSeconds, unsi
       changes_(changeSeconds > 0.0 && shownCount(shown) > 1) {}
 
 void BackgroundSchedule::scheduleFade(double now, double delay) {
+    if (!changes_) {
+        // No fade ever comes: whoever waits for the next one waits as long as it may.
+        fadeStart_ = std::numeric_limits<float>::infinity();
+        nextSwitch_ = fadeStart_;
+        return;
+    }
     fadeStart_ = static_cast<float>(now + delay);
     nextSwitch_ = static_cast<float>(now + delay + changeSeconds_);
 }

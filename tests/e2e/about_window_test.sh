@@ -68,11 +68,7 @@ expect_exit_zero() {
 # The About window has closed and the Settings window it came from is back:
 # Esc closes that too, and the run ends with 0.
 expect_about_closed() {
-    local deadline=$((SECONDS + 10))
-    until [ "$(e2e_count_windows "$about_title")" -eq 0 ]; do
-        [ $SECONDS -lt $deadline ] || e2e_fail "the About window stays"
-        sleep 0.1
-    done
+    e2e_wait_window_count "$about_title" 0 10 || e2e_fail "the About window stays"
     if [ -n "${DPI_CHANGE:-}" ]; then
         expect_exit_zero "$1" 10
         return
@@ -241,11 +237,8 @@ beside_switchless() {
     e2e_wine_start saver 90 "$GP_SCR"
     [ -n "$(e2e_wait_window "$settings_title" 30)" ] || e2e_fail "the switchless run showed no Settings"
     e2e_wine_start about 60 "$GP_SCR" /c
-    local deadline=$((SECONDS + 30))
-    until [ "$(e2e_count_windows "$settings_title")" -eq 2 ]; do
-        [ $SECONDS -lt $deadline ] || e2e_fail "\"/c\" beside a switchless run showed no window"
-        sleep 0.2
-    done
+    e2e_wait_window_count "$settings_title" 2 30 ||
+        e2e_fail "\"/c\" beside a switchless run showed no window"
     e2e_running saver || e2e_fail "the switchless run ended"
     e2e_running about || e2e_fail "the \"/c\" run ended"
     [ "$(e2e_count_windows "$saver_title")" -eq 0 ] || e2e_fail "a switchless run showed the screensaver"

@@ -17,6 +17,7 @@
 #   e2e_running ID                 true while ID runs
 #   e2e_wait_window TITLE SECONDS  X id of a visible window titled exactly TITLE
 #   e2e_count_windows TITLE        how many visible windows carry that title
+#   e2e_wait_window_count TITLE N SECONDS   waits until N visible windows carry it
 #   e2e_wait_for_line ID REGEX SECONDS   waits until ID's output has a matching line
 #   e2e_box_text [WAIT_MS]         "title<TAB>text" of the visible message box
 #   e2e_dismiss_message_boxes ID SECONDS   answers every message box until ID
@@ -191,12 +192,15 @@ e2e_start_display() {
     e2e_fail "no free display in $E2E_DISPLAYS"
 }
 
-# Two monitors side by side, as Wine sees them through Xinerama: 1280 x 720
-# (primary) at 0,0 and 1024 x 768 at 1280,0, served by a Xephyr inside an
-# Xvfb wide enough for both. DISPLAY then names the Xephyr server.
+# Two monitors side by side, as Wine sees them through Xinerama: by default
+# 1280 x 720 (primary) at 0,0 and 1024 x 768 at 1280,0 (or W1 x H1 and
+# W2 x H2 as given), served by a Xephyr inside an Xvfb wide enough for both.
+# DISPLAY then names the Xephyr server.
 e2e_start_two_monitors() {
-    e2e_start_xephyr 2304x768 +xinerama -extension RANDR \
-        -screen 1280x720+0+0 -screen 1024x768+1280+0
+    local first=${1:-1280x720} second=${2:-1024x768}
+    local w1=${first%x*} h1=${first#*x} w2=${second%x*} h2=${second#*x}
+    e2e_start_xephyr "$((w1 + w2))x$((h1 > h2 ? h1 : h2))" +xinerama -extension RANDR \
+        -screen "$first+0+0" -screen "$second+$w1+0"
 }
 
 # The template is made once per build folder (locked against parallel tests):
@@ -307,6 +311,14 @@ e2e_wait_window() {
 
 e2e_count_windows() {
     xdotool search --onlyvisible --name "^${1}\$" 2>/dev/null | wc -l
+}
+
+e2e_wait_window_count() {
+    local deadline=$((SECONDS + $3))
+    until [ "$(e2e_count_windows "$1")" -eq "$2" ]; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
 }
 
 e2e_wait_for_line() {

@@ -4,8 +4,9 @@
 //   window_probe close <title>       posts a close request to the window so titled
 //   window_probe monitor-power <title>   sends it WM_SYSCOMMAND SC_MONITORPOWER (off)
 //   window_probe minimize-restore <title>   minimises the window, then restores it
-//   window_probe display-state <off|on|dimmed> <title>   tells the window the
-//       display's new power state, as the system's power-setting notification does
+//   window_probe display-state <off|on|dimmed> <title>   tells every window so
+//       titled the display's new power state, as the system's power-setting
+//       notification does
 //   window_probe session-settings    prints the session-wide settings GLFW changes
 //   window_probe set-session-settings <foreground lock ms> <mouse trails>
 //   window_probe controls <title>    the window's outer rectangle and owner, then
@@ -106,16 +107,14 @@ int minimizeAndRestore(const char* title) {
 // display state: WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, and a pointer to
 // a POWERBROADCAST_SETTING in the receiving process. Wine sends none itself, so
 // the record is written into the window's process and its address sent.
-int sendDisplayState(const char* state, const char* title) {
-    const UCHAR value = std::string(state) == "off" ? 0 : std::string(state) == "on" ? 1 : 2;
-    HWND window = FindWindowA(nullptr, title);
+bool sendDisplayStateTo(HWND window, UCHAR value) {
     DWORD processId = 0;
-    if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
-        return 1;
+    if (GetWindowThreadProcessId(window, &processId) == 0) {
+        return false;
     }
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
     if (process == nullptr) {
-        return 1;
+        return false;
     }
     // GUID_CONSOLE_DISPLAY_STATE, four bytes of data of which the first counts.
     struct {
@@ -137,7 +136,21 @@ int sendDisplayState(const char* state, const char* title) {
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     }
     CloseHandle(process);
-    return sent ? 0 : 1;
+    return sent;
+}
+
+// Every top-level window so titled hears it, as every window that asked does
+// from the system.
+int sendDisplayState(const char* state, const char* title) {
+    const UCHAR value = std::string(state) == "off" ? 0 : std::string(state) == "on" ? 1 : 2;
+    int sent = 0;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, title));) {
+        if (!sendDisplayStateTo(window, value)) {
+            return 1;
+        }
+        ++sent;
+    }
+    return sent > 0 ? 0 : 1;
 }
 
 BOOL CALLBACK printControl(HWND control, LPARAM) {

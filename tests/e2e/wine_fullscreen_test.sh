@@ -3,6 +3,7 @@
 #   wine_fullscreen_test.sh draws-and-key-ends | click-ends | close-request-ends
 #                           | one-switchless-run | display-may-sleep | display-off-pauses
 #                           | two-monitors-key | two-monitors-click
+#                           | water-on-each-monitor | main-monitor-only
 #                           | desktop-grows | desktop-shrinks | unusable-settings
 # The three paths out leave the session's settings as they found them.
 source "$(dirname "$0")/harness.sh"
@@ -92,6 +93,94 @@ two_monitors() {
     expect_exit_zero saver 10
 }
 
+# The monitors of the choice tests: small enough that llvmpipe could draw
+# both more often than the cap allows, so the cap is what holds them back.
+readonly main_monitor=160x90 other_monitor=128x96
+
+# The geometry of every window of the screensaver's, "WxH+X+Y" one a line.
+saver_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$saver_title\$"); do
+        xwininfo -id "$id" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
+            /Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+            END { print w "x" h "+" x "+" y }'
+    done | sort
+}
+
+# compare says 1 when the pictures differ.
+changed_pixels() { compare -metric AE -extract "$3" "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true; }
+brightest() { convert "$1" -crop "$2" -format '%[fx:int(255*maxima)]' info:; }
+
+# The user's monitor choice as Settings stores it: "The water on each
+# monitor" (1) gives a window covering each monitor, the water moving on both,
+# neither drawing more frames a second than the cap, and both resting while
+# the display is off; "Main monitor only" (2) leaves the other monitor black
+# while the main one moves. A key, or a click on the black monitor, ends the
+# run with 0.
+monitor_choice() {
+    local choice=$1
+    wine reg add 'HKCU\Software\Quillbrook\Glimmerpond 3D' /v Monitors /t REG_DWORD /d "$choice" /f \
+        >/dev/null 2>&1 || e2e_fail "could not store the monitor choice"
+    start_screensaver saver /s
+    local main="$main_monitor+0+0" other="$other_monitor+${main_monitor%x*}+0"
+    local deadline=$((SECONDS + 30))
+    until [ "$(saver_windows | wc -l)" -eq 2 ]; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "not two windows: $(saver_windows | tr '\n' ' ')"
+        sleep 0.2
+    done
+    [ "$(saver_windows | tr '\n' ' ')" = "$(printf '%s\n' "$other" "$main" | sort | tr '\n' ' ')" ] ||
+        e2e_fail "the windows do not each cover a monitor: $(saver_windows | tr '\n' ' ')"
+    e2e_log "windows: $(saver_windows | tr '\n' ' ')"
+    e2e_wait_drawn "$E2E_WORK/choice-1.png" 60 || e2e_fail "nothing drawn within 60 s"
+    sleep 1
+    e2e_screenshot "$E2E_WORK/choice-2.png"
+    local moved
+    moved=$(changed_pixels "$E2E_WORK/choice-1.png" "$E2E_WORK/choice-2.png" "$main")
+    e2e_log "main monitor: $moved pixels changed in a second"
+    [ "$moved" -gt 1000 ] || e2e_fail "the water stands still on the main monitor"
+    if [ "$choice" = 2 ]; then
+        local shot
+        for shot in choice-1 choice-2; do
+            [ "$(brightest "$E2E_WORK/$shot.png" "$other")" = 0 ] ||
+                e2e_fail "the other monitor is not black in $shot.png"
+        done
+    else
+        moved=$(changed_pixels "$E2E_WORK/choice-1.png" "$E2E_WORK/choice-2.png" "$other")
+        e2e_log "other monitor: $moved pixels changed in a second"
+        [ "$moved" -gt 1000 ] || e2e_fail "the water stands still on the other monitor"
+        # Counted from outside, where a viewer would see them.
+        local id rate pid cores
+        pid=$(e2e_wine_process Glimmerpond3D.scr /s)
+        e2e_log "the run keeps $(e2e_cpu_cores "$pid" 3) cores busy"
+        for id in $(xdotool search --onlyvisible --name "^$saver_title\$"); do
+            rate=$("$GP_E2E_TOOLS/frame_watch" count "$id" 5) || e2e_fail "cannot count frames of $id"
+            e2e_log "window $id: $rate"
+            e2e_at_most "$(awk '{ print $6 }' <<<"$rate")" 61 || e2e_fail "more frames than the cap: $rate"
+        done
+        # With the display off neither window draws; once it is on, both do.
+        timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" display-state off "$saver_title" ||
+            e2e_fail "could not tell the windows the display is off"
+        sleep 0.5
+        cores=$(e2e_cpu_cores "$pid" 3)
+        e2e_log "display off: $cores cores over 3 s"
+        e2e_at_most "$cores" 0.02 || e2e_fail "the run keeps $cores cores busy with the display off"
+        timeout 30 wine "$GP_E2E_TOOLS/window_probe.exe" display-state on "$saver_title" ||
+            e2e_fail "could not tell the windows the display is on"
+        for id in $(xdotool search --onlyvisible --name "^$saver_title\$"); do
+            rate=$("$GP_E2E_TOOLS/frame_watch" first "$id" 1) ||
+                e2e_fail "window $id: no frame within 1 s of the display coming back"
+            e2e_log "display on, window $id: $rate"
+        done
+    fi
+    # A key, or a click on the black monitor, ends the run.
+    if [ "$choice" = 2 ]; then
+        xdotool mousemove $((${main_monitor%x*} + 200)) 200 sleep 0.3 click 1
+    else
+        xdotool key a
+    fi
+    expect_exit_zero saver 10
+}
+
 # A switchless run (on Windows: the Settings window) refuses a second
 # switchless run, but not a "/s" run.
 one_switchless_run() {
@@ -104,11 +193,7 @@ one_switchless_run() {
     e2e_running first || e2e_fail "the first run ended"
 
     e2e_wine_start third 60 "$GP_SCR" /s
-    local deadline=$((SECONDS + 30))
-    until [ "$(e2e_count_windows "$saver_title")" -eq 1 ]; do
-        [ $SECONDS -lt $deadline ] || e2e_fail "\"/s\" beside a switchless run did not open"
-        sleep 0.2
-    done
+    e2e_wait_window_count "$saver_title" 1 30 || e2e_fail "\"/s\" beside a switchless run did not open"
     e2e_running third || e2e_fail "the \"/s\" run ended"
 }
 
@@ -246,6 +331,7 @@ unusable_settings() {
 e2e_begin "wine-fullscreen-$1"
 case $1 in
     two-monitors-*) e2e_start_two_monitors ;;
+    water-on-each-monitor | main-monitor-only) e2e_start_two_monitors "$main_monitor" "$other_monitor" ;;
     desktop-grows | desktop-shrinks) e2e_start_resizable_display 1024x768 ;;
     *) e2e_start_display "$screen" ;;
 esac
@@ -262,6 +348,8 @@ case $1 in
     display-off-pauses) display_off_pauses ;;
     two-monitors-key) two_monitors key ;;
     two-monitors-click) two_monitors click ;;
+    water-on-each-monitor) monitor_choice 1 ;;
+    main-monitor-only) monitor_choice 2 ;;
     desktop-grows) desktop_resized 1024x768 1280x960 ;;
     desktop-shrinks) desktop_resized 1024x768 800x600 ;;
     unusable-settings) unusable_settings ;;

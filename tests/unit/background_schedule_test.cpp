@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/pictures_without_gl.h"
 #include "scene/background_schedule.h"
 #include "tests/support/scripted_timer.h"
 
@@ -292,6 +293,9 @@ TEST(BackgroundSchedule, TheChosenIntervalAndOnlyTheCheckedPictures) {
         still.pickBackgroundB();
         still.scheduleFirstFade(timerNow);
         EXPECT_FALSE(still.changes());
+        // Nothing to wait for, not a fade due at once.
+        EXPECT_GT(still.fadeStart(), 1e30f);
+        EXPECT_GT(still.nextSwitch(), 1e30f);
         const int picture = still.backgroundA();
         EXPECT_TRUE((shown >> picture) & 1u);
         EXPECT_EQ(still.upcomingPicture(), picture);
@@ -317,4 +321,43 @@ TEST(PickingRule, AmongTheCheckedPicturesOnly) {
     }
     EXPECT_EQ(counts[2], 300);
     EXPECT_EQ(counts[6], 300);
+}
+
+// The pictures drawn without OpenGL, stepped as their loop steps them over
+// four minutes: drawn at set-up and while a cross-fade runs, never between
+// changes, and every fade ends on the incoming picture alone.
+TEST(PicturesWithoutGL, DrawnOnlyWhileAFadeRunsEachEndingOnTheNewPicture) {
+    BackgroundSchedule schedule = setUpAt(kSetUp);
+    PicturesStep shown;
+    int draws = 0;
+    int fadesEnded = 0;
+    bool wasFading = false;
+    for (double now = kSetUp; now < kSetUp + 240.0;) {
+        schedule.advance(now);
+        const PicturesStep step = picturesStepAt(schedule, now);
+        const bool fading =
+            now >= schedule.fadeStart() && now < schedule.fadeStart() + kFadeSeconds;
+        if (draws == 0 || !step.showsTheSameAs(shown)) {
+            EXPECT_TRUE(draws == 0 || fading || now == schedule.fadeStart() + kFadeSeconds)
+                << "drawn between changes at " << now - kSetUp;
+            ++draws;
+        }
+        if (wasFading && !fading) {
+            // The step that ends a fade: one picture alone, the one that came in.
+            ++fadesEnded;
+            const int incoming = schedule.fadeToSecond() == 1 ? step.to : step.from;
+            EXPECT_EQ(step.blend, schedule.fadeToSecond() == 1 ? 1.0f : 0.0f) << now - kSetUp;
+            EXPECT_EQ(incoming, schedule.fadeToSecond() == 1 ? schedule.backgroundB()
+                                                             : schedule.backgroundA());
+        }
+        shown = step;
+        wasFading = fading;
+        ASSERT_GT(step.waitSeconds, 0.0) << now - kSetUp;
+        EXPECT_LE(step.waitSeconds, fading ? 1.0 / 15.0 + 1e-9 : 1.0) << now - kSetUp;
+        now += step.waitSeconds;
+    }
+    // Fades at one, two and three minutes (and the fourth begun at four), each
+    // drawn at about fifteen steps a second.
+    EXPECT_EQ(fadesEnded, 3);
+    EXPECT_LE(draws, 1 + 3 * (15 * 3 + 2));
 }

@@ -9,7 +9,6 @@
 #include <regex>
 #include <sstream>
 
-#include "app/unusable_gl.h"
 #include "gfx/gl_capabilities.h"
 #include "platform/failure.h"
 
@@ -93,30 +92,15 @@ TEST(GLCapabilities, TheMessageSaysWhatIsNeededAndWhatTheDisplayOffers) {
     GLOffer gdi = offerOf({1, 1}, {0, 0}, {});
     gdi.renderer = "GDI Generic";
     EXPECT_EQ(judgeGLOffer(gdi).message,
-              "Glimmerpond 3D needs OpenGL 2.1 with GLSL 1.20; this display offers OpenGL 1.1 "
-              "(GDI Generic).");
+              "The water needs OpenGL 2.1; this display offers OpenGL 1.1 (GDI Generic).");
     EXPECT_EQ(judgeGLOffer(offerOf({2, 0}, {1, 10}, {})).message,
-              "Glimmerpond 3D needs OpenGL 2.1 with GLSL 1.20; this display offers OpenGL 2.0 "
+              "The water needs OpenGL 2.1 with GLSL 1.20; this display offers OpenGL 2.0 "
               "with GLSL 1.10 (llvmpipe).");
     EXPECT_EQ(judgeGLOffer(offerOf({4, 5}, {4, 50}, {}, {"glCreateShader"})).message,
-              "Glimmerpond 3D needs OpenGL 2.1 with GLSL 1.20; this display offers OpenGL 4.5 "
+              "The water needs OpenGL 2.1 with GLSL 1.20; this display offers OpenGL 4.5 "
               "with GLSL 4.50 (llvmpipe), which lacks glCreateShader.");
     EXPECT_EQ(openGLNeedsMessage(GLOffer{}),
-              "Glimmerpond 3D needs OpenGL 2.1 with GLSL 1.20; this display offers no OpenGL it "
-              "can use.");
-}
-
-TEST(GLCapabilities, APreviewEndsQuietlyEveryOtherRunSaysWhy) {
-    for (ScreensaverMode mode : {FullScreen, NoSwitch, HandedWindow}) {
-        Failure failure;
-        refuseUnusableGL("needs more", mode, failure);
-        ASSERT_EQ(failure.messageBoxes().size(), 1u) << mode;
-        EXPECT_EQ(failure.messageBoxes()[0].text, "needs more");
-        EXPECT_EQ(failure.messageBoxes()[0].title, "Glimmerpond 3D");
-    }
-    Failure quiet;
-    refuseUnusableGL("needs more", Preview, quiet);
-    EXPECT_FALSE(quiet.happened());
+              "The water needs OpenGL 2.1; this display offers no OpenGL it can use.");
 }
 
 // Every OpenGL function the program's code calls is in one of the lists the

@@ -67,3 +67,56 @@ TEST(DesktopSpanning, HoldsEveryMonitorWhereverThePrimaryIs) {
               std::vector<int>({0, 0, 800, 600}));
     EXPECT_EQ(desktopSpanning({}).width, 0);
 }
+
+namespace {
+
+std::vector<int> placeOf(const CoverWindow& window) {
+    return {window.area.x,
+            window.area.y,
+            window.area.width,
+            window.area.height,
+            window.ownsPrimaryMonitor,
+            window.showsWater};
+}
+
+}  // namespace
+
+TEST(CoverWindows, OneWindowForOneSceneOrOneMonitorAndOnePerMonitorOtherwise) {
+    // The main monitor on the right, listed second; a monitor without a size between.
+    const std::vector<ScreenRect> two{{-1024, 0, 1024, 768}, {0, 0, 0, 0}, {0, 0, 1280, 720}};
+    const DesktopCover spanning{true, desktopSpanning(two)};
+    const std::vector<CoverWindow> span = coverWindows(spanning, two, MonitorChoice::SpanAll);
+    ASSERT_EQ(span.size(), 1u);
+    EXPECT_EQ(placeOf(span[0]), std::vector<int>({-1024, 0, 2304, 768, false, true}));
+
+    const std::vector<CoverWindow> each = coverWindows(spanning, two, MonitorChoice::EachMonitor);
+    ASSERT_EQ(each.size(), 2u);
+    EXPECT_EQ(placeOf(each[0]), std::vector<int>({0, 0, 1280, 720, false, true}));
+    EXPECT_EQ(placeOf(each[1]), std::vector<int>({-1024, 0, 1024, 768, false, true}));
+
+    const std::vector<CoverWindow> main = coverWindows(spanning, two, MonitorChoice::MainOnly);
+    ASSERT_EQ(main.size(), 2u);
+    EXPECT_EQ(placeOf(main[0]), std::vector<int>({0, 0, 1280, 720, false, true}));
+    EXPECT_EQ(placeOf(main[1]), std::vector<int>({-1024, 0, 1024, 768, false, false}));
+
+    // A monitor unplugged: every choice is the one full-screen window again,
+    // so a run that follows the desktop sees its windows change.
+    const std::vector<ScreenRect> one{{0, 0, 1280, 720}};
+    for (MonitorChoice choice : {MonitorChoice::EachMonitor, MonitorChoice::MainOnly}) {
+        const std::vector<CoverWindow> single = coverWindows({false, one[0]}, one, choice);
+        ASSERT_EQ(single.size(), 1u);
+        EXPECT_EQ(placeOf(single[0]), std::vector<int>({0, 0, 1280, 720, true, true}));
+        EXPECT_FALSE(single == coverWindows(spanning, two, choice));
+    }
+}
+
+TEST(CoverWindows, TheMainMonitorIsAtTheOriginOrElseTheFirstWithASize) {
+    EXPECT_EQ(primaryMonitorIndex({{1280, 0, 1024, 768}, {0, 0, 1280, 720}}), 1);
+    EXPECT_EQ(primaryMonitorIndex({{0, 0, 0, 0}, {100, 0, 800, 600}, {900, 0, 800, 600}}), 1);
+    EXPECT_EQ(primaryMonitorIndex({}), -1);
+    // Two monitors of which only one has a size are one window.
+    const std::vector<ScreenRect> oneSized{{0, 0, 800, 600}, {800, 0, 0, 0}};
+    EXPECT_EQ(coverWindows({true, desktopSpanning(oneSized)}, oneSized, MonitorChoice::EachMonitor)
+                  .size(),
+              1u);
+}

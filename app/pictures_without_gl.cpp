@@ -1,0 +1,133 @@
+// The floor pictures without OpenGL (see pictures_without_gl.h).
+#include "app/pictures_without_gl.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "gfx/bitmap_pixels.h"
+#include "platform/desktop_monitors.h"
+#include "platform/failure.h"
+#include "platform/picture_cover.h"
+#include "resources/background_pictures.h"
+#include "scene/frame_seed.h"
+
+namespace {
+
+constexpr char kProductTitle[] = "Glimmerpond 3D";
+constexpr double kFadeStepSeconds = 1.0 / 15.0;
+// The longest the schedule goes unread: a timer that runs faster than the
+// clock (a test's) still has its changes on time within this.
+constexpr double kLongestStepSeconds = 1.0;
+
+// The water's curve: the pictures meet over the middle half of the fade.
+float fadeCurve(float value) {
+    const float t = std::clamp((value - 0.25f) / 0.5f, 0.0f, 1.0f);
+    return t * t * (3.0f - 2.0f * t);
+}
+
+// Every floor picture as its bitmap resource lies; empty, with why in
+// `failure`, when one cannot be read.
+std::vector<CoverPicture> findPictures(Failure& failure) {
+    std::vector<CoverPicture> pictures;
+    for (const BackgroundPicture& picture : kBackgroundPictures) {
+        const unsigned char* bytes =
+            findCheckedBitmap(picture.bitmapId, kBackgroundSize, kBackgroundSize, failure);
+        if (bytes == nullptr) {
+            return {};
+        }
+        pictures.push_back(CoverPicture{bytes, bitmapRows(bytes).first});
+    }
+    return pictures;
+}
+
+// The monitor at the desktop's origin is the main one.
+int mainMonitorOf(const std::vector<ScreenRect>& monitors) {
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        if (monitors[i].x == 0 && monitors[i].y == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+PicturesStep picturesStepAt(const BackgroundSchedule& schedule, double now) {
+    PicturesStep step;
+    step.from = schedule.backgroundA();
+    step.to = schedule.backgroundB();
+    step.blend = fadeCurve(schedule.fadeValue());
+    const double fadeStart = schedule.fadeStart();
+    const double fadeEnd = fadeStart + kFadeSeconds;
+    if (now >= fadeStart && now < fadeEnd) {
+        step.waitSeconds = std::min(kFadeStepSeconds, fadeEnd - now);
+    } else {
+        const double next = now < fadeStart ? fadeStart : schedule.nextSwitch();
+        step.waitSeconds = std::clamp(next - now, 0.0, kLongestStepSeconds);
+    }
+    return step;
+}
+
+void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& why,
+                           const SceneHooks& givenHooks, Failure& failure) {
+    const bool preview = commandLine.mode == Preview;
+    std::vector<CoverPicture> pictures = findPictures(failure);
+    if (pictures.empty()) {
+        return;
+    }
+    const SceneHooks hooks = completeSceneHooks(givenHooks);
+    if (givenHooks.random == nullptr) {
+        std::srand(firstFrameSeed(static_cast<float>(hooks.timer())));
+    }
+    BackgroundSchedule schedule(hooks.random, commandLine.settings.pictureChangeSeconds,
+                                commandLine.settings.picturesShown);
+    schedule.pickBackgroundA();
+    schedule.pickBackgroundB();
+    schedule.scheduleFirstFade(hooks.timer());
+    if (hooks.listener.backgroundsPicked != nullptr) {
+        hooks.listener.backgroundsPicked(schedule.backgroundA(), schedule.backgroundB());
+    }
+
+    std::unique_ptr<PictureCover> cover;
+    if (preview) {
+        cover = openPicturePreview(commandLine.hostWindow, std::move(pictures));
+    } else if (commandLine.mode != HandedWindow) {
+        const std::vector<ScreenRect> monitors = desktopMonitors();
+        cover = openPictureCover(monitors, mainMonitorOf(monitors), why, std::move(pictures));
+    }
+    if (cover == nullptr) {
+        // A preview's pane is no place for words: the Settings page would show them
+        // at every selection.
+        if (!preview) {
+            failure.add(why, kProductTitle);
+        }
+        return;
+    }
+    if (preview) {
+        cover->show(schedule.backgroundA(), schedule.backgroundA(), 0.0f);
+        while (cover->wait(kLongestStepSeconds)) {
+        }
+        return;
+    }
+
+    PicturesStep shown;
+    bool drawn = false;
+    for (;;) {
+        const double now = hooks.timer();
+        if (schedule.advance(now) && hooks.listener.pictureChanged != nullptr) {
+            hooks.listener.pictureChanged(schedule.backgroundA(), schedule.backgroundB(),
+                                          schedule.fadeToSecond());
+        }
+        const PicturesStep step = picturesStepAt(schedule, now);
+        // Between changes nothing is drawn at all.
+        if (!drawn || !step.showsTheSameAs(shown)) {
+            cover->show(step.from, step.to, step.blend);
+            shown = step;
+            drawn = true;
+        }
+        if (!cover->wait(step.waitSeconds)) {
+            return;
+        }
+    }
+}

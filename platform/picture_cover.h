@@ -1,0 +1,44 @@
+// The floor pictures drawn with the system's own 2D drawing, for a display
+// whose OpenGL cannot draw the water: windows over every monitor (or a
+// still picture in a preview's pane) that show one picture, or one fading
+// into another, and nothing else. Between changes they draw nothing; a
+// window that is uncovered paints itself again from what it last showed.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/desktop_monitors.h"
+#include "platform/host_window.h"
+
+// A picture as a bitmap resource stores it: its BITMAPINFOHEADER, and where
+// its rows start (24 bits a pixel, square).
+struct CoverPicture {
+    const void* header = nullptr;
+    const void* rows = nullptr;
+};
+
+class PictureCover {
+  public:
+    virtual ~PictureCover() = default;
+    // Shows picture `from` blended towards picture `to` by `blend` (0: `from`
+    // alone, 1: `to` alone) on every window, each picture filling its window
+    // the way the water's floor does, cut to the window's shape.
+    virtual void show(int from, int to, float blend) = 0;
+    // Handles the windows' messages for up to `seconds`; false once the run
+    // is to end: a key or a mouse button (not a move), a close, the quit
+    // request, or a preview's host disabling or destroying its window.
+    virtual bool wait(double seconds) = 0;
+};
+
+// One window above everything on each monitor; `note` is written small in
+// the lower left corner of the monitor `mainMonitor` indexes. Null where the
+// system offers no such drawing (the Linux build says why in words instead).
+std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>& monitors,
+                                               int mainMonitor, const std::string& note,
+                                               std::vector<CoverPicture> pictures);
+
+// A window filling the host's preview pane, for one still picture.
+std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle host,
+                                                 std::vector<CoverPicture> pictures);

@@ -1,0 +1,12 @@
+// The Linux build draws no pictures without OpenGL: there the run says in
+// words what the display lacks.
+#include "platform/picture_cover.h"
+
+std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>&, int,
+                                               const std::string&, std::vector<CoverPicture>) {
+    return nullptr;
+}
+
+std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle, std::vector<CoverPicture>) {
+    return nullptr;
+}
