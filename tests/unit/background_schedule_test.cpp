@@ -307,22 +307,6 @@ TEST(BackgroundSchedule, TheChosenIntervalAndOnlyTheCheckedPictures) {
     }
 }
 
-TEST(PickingRule, AmongTheCheckedPicturesOnly) {
-    // Two checked: always the other one, from either side.
-    for (int r = 0; r < 50; ++r) {
-        EXPECT_EQ(pickPictureAfter(3, r, (1u << 3) | (1u << 4)), 4);
-        EXPECT_EQ(pickPictureAfter(4, r, (1u << 3) | (1u << 4)), 3);
-        EXPECT_EQ(pickPictureAfter(0, r, 1u << 7), 7);
-    }
-    // Three checked: the two that are not `other`, each as often.
-    int counts[kBackgroundCount] = {};
-    for (int r = 0; r < 600; ++r) {
-        ++counts[pickPictureAfter(1, r, (1u << 1) | (1u << 2) | (1u << 6))];
-    }
-    EXPECT_EQ(counts[2], 300);
-    EXPECT_EQ(counts[6], 300);
-}
-
 // The pictures drawn without OpenGL, stepped as their loop steps them over
 // four minutes: drawn at set-up and while a cross-fade runs, never between
 // changes, and every fade ends on the incoming picture alone.
