@@ -199,8 +199,8 @@ void GdiPictureCover::drawNote(const CoverWindow& window) {
 void GdiPictureCover::show(int from, int to, float blend) {
     for (CoverWindow& window : windows_) {
         const int first = blend >= 1.0f ? to : from;
-        BitBlt(window.shown.dc, 0, 0, window.width, window.height, scaledFor(window, first, first == to ? from : to).dc, 0,
-               0, SRCCOPY);
+        BitBlt(window.shown.dc, 0, 0, window.width, window.height,
+               scaledFor(window, first, first == to ? from : to).dc, 0, 0, SRCCOPY);
         if (blend > 0.0f && blend < 1.0f) {
             const BLENDFUNCTION over = {AC_SRC_OVER, 0, static_cast<BYTE>(blend * 255.0f + 0.5f),
                                         0};
@@ -220,8 +220,8 @@ bool GdiPictureCover::ended() const {
 
 bool GdiPictureCover::wait(double seconds) {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point end =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    const Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                     std::chrono::duration<double>(seconds));
     for (;;) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -445,7 +445,8 @@ TEST_F(SceneFrameTest, ThePictureAsDrawnIsThePatternWorkedOutForEveryPixel) {
             timerNow = moment.time - moment.sinceSetUp;
             SceneHooks hooks;
             hooks.timer = settableTimer;
-            const std::unique_ptr<Scene> scene = Scene::setupScene(hooks, true, UserSettings{}, failure);
+            const std::unique_ptr<Scene> scene =
+                Scene::setupScene(hooks, true, UserSettings{}, failure);
             ASSERT_NE(scene, nullptr);
             // The second frame at the same time sends the fade of this moment.
             FrameInputs inputs;
@@ -600,7 +601,8 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
     hooks.setupGate = {countingGateKeepsGoing, &unlimited};
     Failure failure;
     pictureColours.clear();
-    ASSERT_NE(Scene::setupScene(hooks, true, UserSettings{}, failure), nullptr) << messageBoxesOf(failure).front();
+    ASSERT_NE(Scene::setupScene(hooks, true, UserSettings{}, failure), nullptr)
+        << messageBoxesOf(failure).front();
     // One ask before each of the two first pictures, before the program, after the quad.
     ASSERT_EQ(unlimited.asked, 4);
 
@@ -609,7 +611,8 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
         hooks.setupGate = {countingGateKeepsGoing, &gate};
         pictureColours.clear();
         Failure stopped;
-        EXPECT_EQ(Scene::setupScene(hooks, true, UserSettings{}, stopped), nullptr) << "allowed " << allowed;
+        EXPECT_EQ(Scene::setupScene(hooks, true, UserSettings{}, stopped), nullptr)
+            << "allowed " << allowed;
         EXPECT_FALSE(stopped.happened()) << "allowed " << allowed;
         EXPECT_EQ(gate.asked, allowed + 1) << "set-up went on asking after it was told to stop";
         EXPECT_EQ(pictureColours.size(), static_cast<std::size_t>(std::min(allowed, 2)));
