@@ -127,6 +127,8 @@ class GLFWApplication {
     // main monitor.
     std::vector<CoverWindow> cover_;
     std::vector<std::unique_ptr<RenderWindow>> windows_;
+    // The windows drawn in this pass, kept between passes so a frame allocates nothing.
+    std::vector<RenderWindow*> drawnThisPass_;
     double desktopCheckedAt_ = 0.0;
     FramePacer pacer_{0.0};
     std::optional<FineWaits> fineWaits_;

@@ -63,7 +63,7 @@ bool GLFWApplication::setupScene(RenderWindow& window, Failure& failure) {
 // statistics, the pictures' schedule and the shader. The first window waits
 // for the vertical blank; it is shown last, so the others do not wait behind it.
 void GLFWApplication::drawAndShowFrames() {
-    std::vector<RenderWindow*> drawn;
+    drawnThisPass_.clear();
     for (std::size_t i = 0; i < windows_.size(); ++i) {
         RenderWindow& window = *windows_[i];
         const std::optional<double> time = window.drawFrame(timer_);
@@ -71,10 +71,10 @@ void GLFWApplication::drawAndShowFrames() {
             frameRateOverlay_.draw(*time);
         }
         if (time || window.paintBlackIfLost()) {
-            drawn.push_back(&window);
+            drawnThisPass_.push_back(&window);
         }
     }
-    for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
+    for (auto it = drawnThisPass_.rbegin(); it != drawnThisPass_.rend(); ++it) {
         glfwSwapBuffers((*it)->window());
     }
 }
