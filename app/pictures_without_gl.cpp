@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/window_size.h"
 #include "gfx/bitmap_pixels.h"
 #include "platform/desktop_monitors.h"
 #include "platform/failure.h"
@@ -39,16 +40,6 @@ std::vector<CoverPicture> findPictures(Failure& failure) {
         pictures.push_back(CoverPicture{bytes, bitmapRows(bytes).first});
     }
     return pictures;
-}
-
-// The monitor at the desktop's origin is the main one.
-int mainMonitorOf(const std::vector<ScreenRect>& monitors) {
-    for (std::size_t i = 0; i < monitors.size(); ++i) {
-        if (monitors[i].x == 0 && monitors[i].y == 0) {
-            return static_cast<int>(i);
-        }
-    }
-    return 0;
 }
 
 }  // namespace
@@ -94,7 +85,8 @@ void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& wh
         cover = openPicturePreview(commandLine.hostWindow, std::move(pictures));
     } else if (commandLine.mode != HandedWindow) {
         const std::vector<ScreenRect> monitors = desktopMonitors();
-        cover = openPictureCover(monitors, mainMonitorOf(monitors), why, std::move(pictures));
+        cover = openPictureCover(monitors, std::max(0, primaryMonitorIndex(monitors)), why,
+                                 std::move(pictures));
     }
     if (cover == nullptr) {
         // A preview's pane is no place for words: the Settings page would show them
