@@ -11,8 +11,10 @@
 #   scene_pixels.py shows DARKEST.ppm INDEX|any PICTURE0.bmp ... PICTURE7.bmp
 #       the background is picture INDEX (or clearly one of the eight), framed
 #       as the shader frames it
-#   scene_pixels.py blend DARKEST.ppm FROM.bmp TO.bmp
-#       the background is a mix of both pictures, each with a real share
+#   scene_pixels.py fade FROM.bmp TO.bmp SHOT.ppm...
+#       shots taken in turn through a cross-fade: the share of TO grows from
+#       the first shot to the last, and at least one shows a mix of both
+#       pictures, each with a real share
 #
 # DARKEST is the pixel-wise minimum of a few frames: the caustics only add
 # light, so their least is nearly even and the picture shows through it.
@@ -36,6 +38,7 @@ SAMPLE_STEP = 4  # pixels between samples of the screen in each axis
 MIN_MATCH = 0.5  # correlation with the picture shown
 MIN_MARGIN = 0.2  # over the best of the other pictures
 MIN_BLEND_SHARE = 0.2  # of each picture in a cross-fade
+MIN_FADE_RISE = 0.4  # the incoming picture's share, last shot over first
 # Where the least caustics leave the background lookup: 0.02 x res, with res at
 # its floor of 0.352 (the lookup moves towards the lower left where it is bright).
 LEAST_DISPLACEMENT = 0.02 * 0.352
@@ -162,11 +165,12 @@ def check_shows(path, index, pictures, failures):
                         f"({scores[index]:.2f}, best other {others:.2f})")
 
 
-def check_blend(path, source, target, failures):
+def blend_weights(path, source, target):
+    """Least squares of screen = c + ws source + wt target over the blocks,
+    on values centred at their means."""
     width, height, screen = screen_blocks(path)
     a = picture_blocks(source, width, height)
     b = picture_blocks(target, width, height)
-    # Least squares of screen = c + wa a + wb b, on values centred at their means.
     n = len(screen)
     ma, mb, ms = sum(a) / n, sum(b) / n, sum(screen) / n
     a = [v - ma for v in a]
@@ -178,12 +182,26 @@ def check_blend(path, source, target, failures):
     sas = sum(x * z for x, z in zip(a, s))
     sbs = sum(y * z for y, z in zip(b, s))
     det = saa * sbb - sab * sab
-    wa = (sas * sbb - sbs * sab) / det
-    wb = (sbs * saa - sas * sab) / det
-    total = wa + wb
-    print(f"{path}: weights of the two pictures {wa:.2f} and {wb:.2f}")
-    if total <= 0 or min(wa, wb) / total < MIN_BLEND_SHARE:
-        failures.append(f"{path}: not a mix of both pictures ({wa:.2f}, {wb:.2f})")
+    return (sas * sbb - sbs * sab) / det, (sbs * saa - sas * sab) / det
+
+
+# Each shot is judged alone: a least of several frames would mix moments of
+# the fade, and the caustics move too little between shots taken this close.
+def check_fade(source, target, shots, failures):
+    shares = []
+    mixed = False
+    for path in shots:
+        ws, wt = blend_weights(path, source, target)
+        total = ws + wt
+        share = wt / total if total > 0 else 0.0
+        print(f"{path}: weights of the two pictures {ws:.2f} and {wt:.2f}")
+        shares.append(share)
+        mixed = mixed or (total > 0 and min(ws, wt) / total >= MIN_BLEND_SHARE)
+    if shares[-1] - shares[0] < MIN_FADE_RISE:
+        failures.append(f"the incoming picture's share went from {shares[0]:.2f} "
+                        f"to {shares[-1]:.2f}: no cross-fade")
+    if not mixed:
+        failures.append("no shot shows a mix of both pictures")
 
 
 def main(argv):
@@ -196,8 +214,8 @@ def main(argv):
     elif command == "shows" and len(argv) == 12:
         index = None if argv[3] == "any" else int(argv[3])
         check_shows(argv[2], index, argv[4:], failures)
-    elif command == "blend" and len(argv) == 5:
-        check_blend(argv[2], argv[3], argv[4], failures)
+    elif command == "fade" and len(argv) >= 6:
+        check_fade(argv[2], argv[3], argv[4:], failures)
     else:
         print("usage: see the opening lines of scene_pixels.py", file=sys.stderr)
         return 2
