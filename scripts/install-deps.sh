@@ -8,6 +8,8 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 mingw-w64-tools
+  # libjpeg-turbo: Debian's for the Linux build; nasm assembles its SIMD code for Windows.
+  nasm libjpeg-dev
   wine wine64
   # Wine keeps OpenGL drawn into a child window (the preview) in a window
   # redirected through Composite; the preview test reads it there.
