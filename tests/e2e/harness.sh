@@ -158,8 +158,11 @@ e2e_try_display() {
     : >"$E2E_WORK/display"
     # -noreset: by default the server resets whenever its last client leaves,
     # and drops a client connecting meanwhile (XScreenSaver's daemon, started
-    # while xscreensaver-command polls, then ends without a word).
-    Xvfb ${number:+":$number"} -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -wr "$@" \
+    # while xscreensaver-command polls, then ends without a word). -r: no key
+    # repeats. xdotool can leave a key it sent to a window down on the server
+    # (the "a" of alt+a), and its repeats would type on into whichever window
+    # has the focus next (the Settings window, whose "About" button they press).
+    Xvfb ${number:+":$number"} -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset -wr -r "$@" \
         3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local tries
