@@ -2,11 +2,15 @@
 #include "app/pictures_without_gl.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/window_size.h"
-#include "gfx/bitmap_pixels.h"
+#include "gfx/picture_decoding.h"
 #include "platform/desktop_monitors.h"
 #include "platform/failure.h"
 #include "platform/picture_cover.h"
@@ -27,19 +31,55 @@ float fadeCurve(float value) {
     return t * t * (3.0f - 2.0f * t);
 }
 
-// Every floor picture as its bitmap resource lies; empty, with why in
-// `failure`, when one cannot be read.
-std::vector<CoverPicture> findPictures(Failure& failure) {
-    std::vector<CoverPicture> pictures;
-    for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const unsigned char* bytes =
-            findCheckedBitmap(picture.bitmapId, kBackgroundSize, kBackgroundSize, failure);
-        if (bytes == nullptr) {
-            return {};
+// The pictures the cover is showing, decoded: the whole ones over monitors,
+// the small copies in a preview's pane. At most the two on screen are kept.
+class DecodedPictures {
+  public:
+    explicit DecodedPictures(bool small) : small_(small) {}
+
+    // Decodes `picture` unless it is kept; false where its data is damaged.
+    bool load(int picture) {
+        if (kept_[picture].size > 0) {
+            return true;
         }
-        pictures.push_back(CoverPicture{bytes, bitmapRows(bytes).first});
+        DecodedPicture decoded;
+        if (decodeFloorPicture(picture, small_, decoded) != PictureDecoding::Decoded) {
+            return false;
+        }
+        kept_[picture].size = decoded.size;
+        kept_[picture].rows = std::move(decoded.rows);
+        return true;
     }
-    return pictures;
+    // Lets go of every picture but these two.
+    void keepOnly(int a, int b) {
+        for (int picture = 0; picture < kBackgroundCount; ++picture) {
+            if (picture != a && picture != b) {
+                kept_[picture] = CoverPicture{};
+            }
+        }
+    }
+    const CoverPicture& operator()(int picture) const { return kept_[picture]; }
+
+  private:
+    bool small_;
+    std::array<CoverPicture, kBackgroundCount> kept_;
+};
+
+// Both pictures of the schedule's units decoded; a damaged one is left out
+// and another picked. False when none is left.
+bool loadShownPictures(BackgroundSchedule& schedule, DecodedPictures& pictures) {
+    for (;;) {
+        const int a = schedule.backgroundA();
+        const int b = schedule.backgroundB();
+        const int damaged = !pictures.load(a) ? a : !pictures.load(b) ? b : -1;
+        if (damaged < 0) {
+            pictures.keepOnly(a, b);
+            return true;
+        }
+        if (!schedule.leaveOut(damaged)) {
+            return false;
+        }
+    }
 }
 
 }  // namespace
@@ -63,10 +103,6 @@ PicturesStep picturesStepAt(const BackgroundSchedule& schedule, double now) {
 void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& why,
                            const SceneHooks& givenHooks, Failure& failure) {
     const bool preview = commandLine.mode == Preview;
-    std::vector<CoverPicture> pictures = findPictures(failure);
-    if (pictures.empty()) {
-        return;
-    }
     const SceneHooks hooks = completeSceneHooks(givenHooks);
     if (givenHooks.random == nullptr) {
         std::srand(firstFrameSeed(static_cast<float>(hooks.timer())));
@@ -75,6 +111,11 @@ void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& wh
                                 commandLine.settings.picturesShown);
     schedule.pickBackgroundA();
     schedule.pickBackgroundB();
+    DecodedPictures pictures(preview);
+    if (!loadShownPictures(schedule, pictures)) {
+        failure.add(kNoFloorPictureText);
+        return;
+    }
     schedule.scheduleFirstFade(hooks.timer());
     if (hooks.listener.backgroundsPicked != nullptr) {
         hooks.listener.backgroundsPicked(schedule.backgroundA(), schedule.backgroundB());
@@ -82,11 +123,11 @@ void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& wh
 
     std::unique_ptr<PictureCover> cover;
     if (preview) {
-        cover = openPicturePreview(commandLine.hostWindow, std::move(pictures));
+        cover = openPicturePreview(commandLine.hostWindow, std::cref(pictures));
     } else if (commandLine.mode != HandedWindow) {
         const std::vector<ScreenRect> monitors = desktopMonitors();
         cover = openPictureCover(monitors, std::max(0, primaryMonitorIndex(monitors)), why,
-                                 std::move(pictures));
+                                 std::cref(pictures));
     }
     if (cover == nullptr) {
         // A preview's pane is no place for words: the Settings page would show them
@@ -107,9 +148,15 @@ void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& wh
     bool drawn = false;
     for (;;) {
         const double now = hooks.timer();
-        if (schedule.advance(now) && hooks.listener.pictureChanged != nullptr) {
-            hooks.listener.pictureChanged(schedule.backgroundA(), schedule.backgroundB(),
-                                          schedule.fadeToSecond());
+        if (schedule.advance(now)) {
+            if (!loadShownPictures(schedule, pictures)) {
+                failure.add(kNoFloorPictureText);
+                return;
+            }
+            if (hooks.listener.pictureChanged != nullptr) {
+                hooks.listener.pictureChanged(schedule.backgroundA(), schedule.backgroundB(),
+                                              schedule.fadeToSecond());
+            }
         }
         const PicturesStep step = picturesStepAt(schedule, now);
         // Between changes nothing is drawn at all.

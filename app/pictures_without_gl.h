@@ -32,6 +32,7 @@ struct PicturesStep {
 PicturesStep picturesStepAt(const BackgroundSchedule& schedule, double now);
 
 // `why` is what the display lacks, in words for the user. Returns once the
-// run is to end; a picture that cannot be read is added to `failure`.
+// run is to end. A picture whose data is damaged is left out; where none
+// can be read, that is added to `failure`.
 void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& why,
                            const SceneHooks& hooks, Failure& failure);

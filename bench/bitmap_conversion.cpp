@@ -28,7 +28,7 @@ float checksum = 0.0f;  // keeps the work from being optimised away
 
 void wholePictures() {
     for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const std::uint16_t id = picture.bitmapId;
+        const std::uint16_t id = picture.resourceId;
         std::unique_ptr<float[]> pixels(new float[static_cast<std::size_t>(kSize) * kSize * 4]);
         Failure failure;
         readBitmapResource(pixels.get(), id, kSize, kSize, failure);
@@ -38,7 +38,7 @@ void wholePictures() {
 
 void strips() {
     for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const std::uint16_t id = picture.bitmapId;
+        const std::uint16_t id = picture.resourceId;
         Failure failure;
         const unsigned char* bitmap = findCheckedBitmap(id, kSize, kSize, failure);
         std::unique_ptr<float[]> strip(new float[static_cast<std::size_t>(kSize) * kStripRows * 4]);
@@ -51,7 +51,7 @@ void strips() {
 
 void storedBytes() {
     for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const std::uint16_t id = picture.bitmapId;
+        const std::uint16_t id = picture.resourceId;
         Failure failure;
         const unsigned char* bitmap = findCheckedBitmap(id, kSize, kSize, failure);
         const ResourceData resource = findBitmapResource(id);

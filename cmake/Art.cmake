@@ -4,9 +4,14 @@
 set(GP_ART_DIR "${GP_GEN_DIR}/art")
 gp_host_tool(GP_GEN_ART gen_art)
 
-# What gen_art writes: the floors of the list of pictures, and the rest of
+# What gen_art writes: each floor of the list of pictures as the program
+# carries it, its small copy and the painted original, and the rest of
 # tools/art/art_catalogue.cpp.
-gp_read_background_table(background_ids GP_ART_FILES)
+set(GP_ART_FILES "")
+foreach(column picture small painted)
+    gp_read_background_table(background_ids files ${column})
+    list(APPEND GP_ART_FILES ${files})
+endforeach()
 list(APPEND GP_ART_FILES about_emblem.bmp Glimmerpond3D.ico)
 # The window icon as constant data: the app layer compiles this instead of a file in app/.
 set(GP_WINDOW_ICON_SOURCE "${GP_ART_DIR}/window_icon_pixels.cpp")

@@ -71,6 +71,8 @@ gp_add_layer(gfx ON platform)
 target_include_directories(gp_gfx PUBLIC "${GP_GEN_DIR}/include")
 target_sources(gp_gfx PRIVATE "${GP_GL_LOADER_TABLE}")
 add_dependencies(gp_gfx gl_loader_sources)
+# The floor pictures are carried as JPEG.
+target_link_libraries(gp_gfx PRIVATE gp_jpeg)
 
 gp_add_layer(mesh ON gfx)
 gp_add_layer(scene ON mesh picture_table)

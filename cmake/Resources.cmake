@@ -1,9 +1,9 @@
 # gp_add_resources(<target> <script.rc>)
 # Makes a library that carries the resources a resource script names.
 # Windows: the script is compiled by windres. Linux: the same script is read
-# here and every TEXTFILE and BITMAP line is linked in with .incbin, so that the
-# program finds the same bytes by the same ids (bitmaps without their 14-byte
-# file header, as Windows keeps them).
+# here and every TEXTFILE, BITMAP, PICTURE and SMALLPICTURE line is linked in
+# with .incbin, so that the program finds the same bytes by the same ids
+# (bitmaps without their 14-byte file header, as Windows keeps them).
 # File names in a script are found in: the script's folder, shaders/, and the
 # generated art folder of the build tree. A script may #include headers from
 # the source tree (e.g. "about/product_facts.h") and the generated
@@ -18,29 +18,57 @@ function(gp_resource_search_path out script)
         "${GP_ART_DIR}" PARENT_SCOPE)
 endfunction()
 
-# The list of floor pictures (resources/background_pictures.def): their bitmap
-# ids and file names, in the scene's order.
+# The list of floor pictures (resources/background_pictures.def): their ids
+# and, for each file column (picture, small, painted), the file names, in the
+# scene's order.
 set(GP_BACKGROUND_TABLE "${CMAKE_SOURCE_DIR}/resources/background_pictures.def")
 function(gp_read_background_table out_ids out_files)
+    set(column picture)
+    if(ARGC GREATER 2)
+        set(column "${ARGV2}")
+    endif()
     file(STRINGS "${GP_BACKGROUND_TABLE}" lines REGEX "^GP_BACKGROUND\\(")
     set(ids "")
     set(files "")
     foreach(line IN LISTS lines)
-        string(REGEX MATCH "^GP_BACKGROUND\\(([0-9]+), *\"([^\"]+)\"" _ "${line}")
+        string(REGEX MATCH "^GP_BACKGROUND\\(([0-9]+), *\"([^\"]+)\", *\"([^\"]+)\", *\"([^\"]+)\""
+               _ "${line}")
         list(APPEND ids "${CMAKE_MATCH_1}")
-        list(APPEND files "${CMAKE_MATCH_2}")
+        if(column STREQUAL "small")
+            list(APPEND files "${CMAKE_MATCH_3}")
+        elseif(column STREQUAL "painted")
+            list(APPEND files "${CMAKE_MATCH_4}")
+        else()
+            list(APPEND files "${CMAKE_MATCH_2}")
+        endif()
     endforeach()
     set(${out_ids} "${ids}" PARENT_SCOPE)
     set(${out_files} "${files}" PARENT_SCOPE)
 endfunction()
 
 # Reads "<id> <TYPE> "<file>"" lines into parallel lists of ids, types and
-# resolved paths. A type is a name (TEXTFILE, BITMAP, ICON) or a number (24, a
-# manifest); other statements (STRINGTABLE, VERSIONINFO blocks) are passed
-# over. A script that includes the list of floor pictures gets one BITMAP line
-# for each.
+# resolved paths. A type is a name (TEXTFILE, BITMAP, PICTURE, ICON) or a
+# number (24, a manifest); other statements (STRINGTABLE, VERSIONINFO blocks)
+# are passed over. Where a script includes the list of floor pictures, its
+# GP_BACKGROUND definition says which files it carries as which type
+# ("id PICTURE file", "id SMALLPICTURE small", "id BITMAP painted"): one entry
+# for each line of the list and each of those.
 function(gp_read_resource_script script out_ids out_types out_paths)
     gp_resource_search_path(search "${script}")
+    file(READ "${script}" text)
+    set(table_columns "")
+    if(text MATCHES "#define GP_BACKGROUND\\([^)]*\\)(([^\n]*\\\\\n)*[^\n]*)")
+        string(REGEX MATCHALL "id [A-Z]+ (file|small|painted)" uses "${CMAKE_MATCH_1}")
+        foreach(use IN LISTS uses)
+            string(REPLACE " " ";" use "${use}")
+            list(GET use 1 type)
+            list(GET use 2 column)
+            if(column STREQUAL "file")
+                set(column picture)
+            endif()
+            list(APPEND table_columns "${type}|${column}")
+        endforeach()
+    endif()
     file(STRINGS "${script}" lines
          REGEX "^[ \t]*([0-9]+[ \t]+[A-Z0-9]+[ \t]+\"[^\"]+\"|#include \"background_pictures.def\")")
     set(ids "")
@@ -49,9 +77,14 @@ function(gp_read_resource_script script out_ids out_types out_paths)
     set(entries "")
     foreach(line IN LISTS lines)
         if(line MATCHES "^#include")
-            gp_read_background_table(table_ids table_files)
-            foreach(id file IN ZIP_LISTS table_ids table_files)
-                list(APPEND entries "${id}|BITMAP|${file}")
+            foreach(type_column IN LISTS table_columns)
+                string(REPLACE "|" ";" type_column "${type_column}")
+                list(GET type_column 0 table_type)
+                list(GET type_column 1 table_column)
+                gp_read_background_table(table_ids table_files ${table_column})
+                foreach(id file IN ZIP_LISTS table_ids table_files)
+                    list(APPEND entries "${id}|${table_type}|${file}")
+                endforeach()
             endforeach()
             continue()
         endif()
@@ -116,7 +149,7 @@ function(gp_add_resources target script)
                 list(GET ids ${i} id)
                 list(GET types ${i} type)
                 list(GET paths ${i} path)
-                if(NOT type STREQUAL "TEXTFILE" AND NOT type STREQUAL "BITMAP")
+                if(NOT type MATCHES "^(TEXTFILE|BITMAP|PICTURE|SMALLPICTURE)$")
                     continue()
                 endif()
                 set(skip "")

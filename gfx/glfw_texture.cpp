@@ -77,6 +77,15 @@ void GLFWTexture::upload(const ResourceData& bitmap, int firstStored, int count,
     }
 }
 
+void GLFWTexture::uploadRows(const unsigned char* rows, int first, int count) {
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, name_);
+    const std::size_t stride = static_cast<std::size_t>(size_) * 3;
+    // Bottom row first and a multiple of 4 bytes a row: one call, as stored.
+    uploadStoredRows(rows + stride * static_cast<std::size_t>(first),
+                     BitmapRows{rows, stride, false}, size_, size_, first, count);
+}
+
 GLFWTexture::~GLFWTexture() {
     glDeleteTextures(1, &name_);
 }

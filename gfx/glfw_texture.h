@@ -35,6 +35,11 @@ class GLFWTexture {
     void upload(const ResourceData& bitmap, int firstStored, int count,
                 std::vector<unsigned char>& staging);
 
+    // Fills rows `first` to `first + count - 1` (from the bottom) from
+    // `rows`: the whole picture's rows of blue, green, red bytes, bottom row
+    // first, unpadded. Leaves the texture bound to GL_TEXTURE_2D on unit 0.
+    void uploadRows(const unsigned char* rows, int first, int count);
+
   private:
     GLuint name_ = 0;
     int size_ = 0;

@@ -3,7 +3,7 @@
 #pragma once
 
 struct EmbeddedResource {
-    const char* type;  // "TEXTFILE" or "BITMAP"; null ends the table
+    const char* type;  // as in the resource script ("TEXTFILE", "PICTURE", ...); null ends it
     unsigned id;
     const unsigned char* begin;
     const unsigned char* end;

@@ -5,6 +5,7 @@
 // window that is uncovered paints itself again from what it last showed.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,12 +13,16 @@
 #include "platform/desktop_monitors.h"
 #include "platform/host_window.h"
 
-// A picture as a bitmap resource stores it: its BITMAPINFOHEADER, and where
-// its rows start (24 bits a pixel, square).
+// A picture to show: size x size pixels of blue, green and red bytes, bottom
+// row first, size x 3 bytes a row.
 struct CoverPicture {
-    const void* header = nullptr;
-    const void* rows = nullptr;
+    int size = 0;
+    std::vector<unsigned char> rows;
 };
+
+// Picture `index` (0 to 7), decoded; it stays valid until the next call. The
+// cover asks only for the pictures it is told to show.
+using CoverPictures = std::function<const CoverPicture&(int index)>;
 
 class PictureCover {
   public:
@@ -37,8 +42,7 @@ class PictureCover {
 // system offers no such drawing (the Linux build says why in words instead).
 std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>& monitors,
                                                int mainMonitor, const std::string& note,
-                                               std::vector<CoverPicture> pictures);
+                                               CoverPictures pictures);
 
 // A window filling the host's preview pane, for one still picture.
-std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle host,
-                                                 std::vector<CoverPicture> pictures);
+std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle host, CoverPictures pictures);

@@ -3,10 +3,10 @@
 #include "platform/picture_cover.h"
 
 std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>&, int,
-                                               const std::string&, std::vector<CoverPicture>) {
+                                               const std::string&, CoverPictures) {
     return nullptr;
 }
 
-std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle, std::vector<CoverPicture>) {
+std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle, CoverPictures) {
     return nullptr;
 }

@@ -30,6 +30,14 @@ ResourceData findBitmapResource(std::uint16_t id) {
     return findEmbedded("BITMAP", id);
 }
 
+ResourceData findPictureResource(std::uint16_t id) {
+    return findEmbedded("PICTURE", id);
+}
+
+ResourceData findSmallPictureResource(std::uint16_t id) {
+    return findEmbedded("SMALLPICTURE", id);
+}
+
 void copyResourceBytes(const ResourceData& data, std::size_t offset, std::size_t count,
                        unsigned char* destination) {
     const unsigned char* from = data.bytes + offset;

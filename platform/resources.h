@@ -18,6 +18,10 @@ ResourceData findTextResource(std::uint16_t id);
 // A bitmap resource as Windows stores it: a BITMAPINFOHEADER, then the pixel rows.
 ResourceData findBitmapResource(std::uint16_t id);
 
+// A floor picture as JPEG data ("PICTURE"), and its small copy ("SMALLPICTURE").
+ResourceData findPictureResource(std::uint16_t id);
+ResourceData findSmallPictureResource(std::uint16_t id);
+
 // Copies `count` bytes of a resource, from `offset` on, to `destination`
 // without keeping the resource's pages in memory: for large resources read
 // once, a strip at a time. On Windows the bytes are read from the program's

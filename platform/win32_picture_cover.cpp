@@ -49,7 +49,7 @@ struct CoverWindow {
 
 class GdiPictureCover : public PictureCover {
   public:
-    GdiPictureCover(std::vector<CoverPicture> pictures, NativeWindowHandle host)
+    GdiPictureCover(CoverPictures pictures, NativeWindowHandle host)
         : pictures_(std::move(pictures)), host_(host) {}
     ~GdiPictureCover() override;
 
@@ -66,7 +66,7 @@ class GdiPictureCover : public PictureCover {
     void drawNote(const CoverWindow& window);
     bool ended() const;
 
-    std::vector<CoverPicture> pictures_;
+    CoverPictures pictures_;
     NativeWindowHandle host_;  // a preview's host, else 0
     std::vector<CoverWindow> windows_;
     bool endAsked_ = false;
@@ -146,9 +146,15 @@ const Canvas& GdiPictureCover::scaledFor(CoverWindow& window, int picture, int k
         ReleaseDC(window.hwnd, screen);
     }
     window.scaledPicture[slot] = picture;
-    const CoverPicture& source = pictures_[picture];
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(source.header);
-    const int size = header->biWidth;
+    const CoverPicture& source = pictures_(picture);
+    const int size = source.size;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = size;
+    header.biHeight = size;  // bottom row first
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
     int cutWidth = size;
     int cutHeight = size;
     if (window.width >= window.height) {
@@ -159,8 +165,8 @@ const Canvas& GdiPictureCover::scaledFor(CoverWindow& window, int picture, int k
     SetStretchBltMode(canvas.dc, HALFTONE);
     SetBrushOrgEx(canvas.dc, 0, 0, nullptr);
     StretchDIBits(canvas.dc, 0, 0, window.width, window.height, (size - cutWidth) / 2,
-                  (size - cutHeight) / 2, cutWidth, cutHeight, source.rows,
-                  reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS, SRCCOPY);
+                  (size - cutHeight) / 2, cutWidth, cutHeight, source.rows.data(),
+                  reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, SRCCOPY);
     return canvas;
 }
 
@@ -296,7 +302,7 @@ LRESULT CALLBACK GdiPictureCover::windowProc(HWND hwnd, UINT message, WPARAM wPa
 
 std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>& monitors,
                                                int mainMonitor, const std::string& note,
-                                               std::vector<CoverPicture> pictures) {
+                                               CoverPictures pictures) {
     auto cover = std::make_unique<GdiPictureCover>(std::move(pictures), 0);
     // The main monitor's window first: it takes the keyboard.
     const int count = static_cast<int>(monitors.size());
@@ -314,8 +320,7 @@ std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>& mo
     return cover;
 }
 
-std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle host,
-                                                 std::vector<CoverPicture> pictures) {
+std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle host, CoverPictures pictures) {
     HWND parent = reinterpret_cast<HWND>(host);
     if (!IsWindow(parent)) {
         return nullptr;

@@ -78,6 +78,14 @@ ResourceData findBitmapResource(std::uint16_t id) {
     return findModuleResource(id, MAKEINTRESOURCEA(2) /* RT_BITMAP */);
 }
 
+ResourceData findPictureResource(std::uint16_t id) {
+    return findModuleResource(id, "PICTURE");
+}
+
+ResourceData findSmallPictureResource(std::uint16_t id) {
+    return findModuleResource(id, "SMALLPICTURE");
+}
+
 void copyResourceBytes(const ResourceData& data, std::size_t offset, std::size_t count,
                        unsigned char* destination) {
     std::uint64_t fileOffset = 0;

@@ -70,6 +70,29 @@ bool BackgroundSchedule::advance(double now) {
     return changed;
 }
 
+bool BackgroundSchedule::leaveOut(int picture) {
+    shown_ &= ~(1u << picture);
+    if (shownCount(shown_) == 0) {
+        return false;
+    }
+    const bool changed = changes_;
+    changes_ = changeSeconds_ > 0.0 && shownCount(shown_) > 1;
+    if (changed && !changes_) {
+        // One picture left: it stays all run, as with one picture checked.
+        scheduleFade(0.0, 0.0);
+    }
+    if (upcoming_ == picture) {
+        upcoming_ = -1;
+    }
+    if (backgroundA_ == picture) {
+        backgroundA_ = pickPictureAfter(backgroundB_, random_(), shown_);
+    }
+    if (backgroundB_ == picture || !changes_) {
+        pickBackgroundB();
+    }
+    return true;
+}
+
 void BackgroundSchedule::postpone(double seconds) {
     fadeStart_ = static_cast<float>(fadeStart_ + seconds);
     nextSwitch_ = static_cast<float>(nextSwitch_ + seconds);

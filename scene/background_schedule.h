@@ -52,6 +52,12 @@ class BackgroundSchedule {
     // changed.
     bool advance(double now);
 
+    // Takes `picture` out of those that may be shown (its data is damaged):
+    // it is never picked again, and where it is on unit 1 or 2 or is the one
+    // the next change brings, another takes its place. False once no picture
+    // is left.
+    bool leaveOut(int picture);
+
     // Moves the cross-fade and the next change `seconds` later: while no one
     // could see the water its pictures stood still, so a fade that was
     // running goes on where it stopped and no changes pile up.

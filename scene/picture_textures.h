@@ -1,9 +1,10 @@
-// The floor pictures as textures, three at a time: the two on units 1 and 2,
-// and a third that is filled a band of rows after each frame with the picture
-// the next change will bring in. Only the first two are made before the first
-// frame, so start-up pays for two pictures rather than all of them, and a
-// change never waits for a whole picture. Every picture is checked at set-up,
-// so a damaged one is told at start, not when its turn comes.
+// The floor pictures as textures. Pictures are decoded on a thread of their
+// own (PictureLoader); after each frame a band of rows of a decoded picture
+// goes into its texture, so no frame waits for a whole picture. Three whole
+// textures at a time: the two on units 1 and 2, and the one the next change
+// will bring in. Until a shown picture's whole texture is filled, its small
+// copy (decoded at set-up, in a moment) stands in. A picture whose data does
+// not decode is never drawn; it is handed back so the schedule leaves it out.
 #pragma once
 
 #include <array>
@@ -11,9 +12,9 @@
 #include <vector>
 
 #include "gfx/gl.h"
-#include "platform/resources.h"
+#include "resources/background_pictures.h"
+#include "scene/picture_loader.h"
 
-class Failure;
 class GLFWTexture;
 
 class PictureTextures {
@@ -21,32 +22,48 @@ class PictureTextures {
     // Rows filled after a frame: a 2048-row picture takes 16 frames.
     static constexpr int kRowsPerFrame = 128;
 
-    PictureTextures();
+    // `decode` makes a whole picture (the program's resources by default).
+    explicit PictureTextures(PictureLoader::Decode decode = decodeWholeFloor);
     ~PictureTextures();
 
-    // Checks every picture's bitmap; false, with the first damaged one in
-    // `failure`, when one is unfit.
-    bool checkAll(Failure& failure);
+    // Set-up's: `picture`'s small copy becomes its texture for now, and its
+    // whole picture is asked for. False, with nothing made, where the small
+    // copy does not decode.
+    bool showSmallFirst(int picture);
 
-    // The texture of `picture`, filled first if it is not yet whole; a slot
-    // is taken for it if it has none, never the one of `otherShown`.
+    // The texture to draw `picture` with: its whole texture where that is
+    // filled, else its small copy; where it has neither, the whole picture
+    // is waited for and filled now. A slot is taken for it if it has none,
+    // never the one of `otherShown`. 0 for a picture found damaged meanwhile.
     GLuint textureOf(int picture, int otherShown);
 
-    // After a frame: one band of rows of `upcoming` into a texture that
-    // neither `shownA` nor `shownB` is using.
-    void prepareAhead(int upcoming, int shownA, int shownB);
+    // After a frame: takes the pictures decoded meanwhile, asks for
+    // `upcoming` if it is not on its way, and fills one band of rows, the
+    // shown pictures first. Pictures found damaged since the last call are
+    // added to `damaged`.
+    void afterFrame(int upcoming, int shownA, int shownB, std::vector<int>& damaged);
+
+    // The program's own: the whole floor `picture` from its resource.
+    static PictureDecoding decodeWholeFloor(int picture, DecodedPicture& decoded);
 
   private:
     struct Slot {
         std::unique_ptr<GLFWTexture> texture;
         int picture = -1;
         int rowsFilled = 0;
+        DecodedPicture source;  // the rows still to fill; emptied once filled
     };
     Slot* slotOf(int picture);
     Slot& claimSlot(int picture, int keepA, int keepB);
+    bool whole(const Slot& slot) const { return slot.rowsFilled >= kBackgroundSize; }
+    // A finished decode: into a slot when it is one of the three wanted.
+    void accept(PictureLoader::Done&& done, int keepA, int keepB, int upcoming);
     void fill(Slot& slot, int rows);
+    void request(int picture);
 
-    std::vector<ResourceData> bitmaps_;
+    PictureLoader loader_;
     std::array<Slot, 3> slots_;
-    std::vector<unsigned char> staging_;  // one strip of rows on its way to a texture
+    std::array<std::unique_ptr<GLFWTexture>, kBackgroundCount> small_;
+    std::array<bool, kBackgroundCount> requested_{};
+    std::vector<int> damaged_;
 };

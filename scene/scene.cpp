@@ -14,6 +14,7 @@
 
 #include "gfx/gl.h"
 #include "gfx/glfw_program.h"
+#include "gfx/picture_decoding.h"
 #include "gfx/shader_text_resource.h"
 #include "gfx/vector_math.h"
 #include "mesh/camera.h"
@@ -95,6 +96,8 @@ struct Scene::State {
     void drawWavesOffscreen(const PatternPass& pass, float shaderTime);
     void chooseRenderModeOnce();
     void advanceBackgrounds(double now);
+    bool showFirstPictures();
+    void leaveOutDamaged(const std::vector<int>& damaged);
 
     // Without them (or with targets the driver cannot draw into) the water is
     // drawn at full resolution only, and works out every cell's point per pixel.
@@ -114,6 +117,7 @@ struct Scene::State {
     RenderModeState renderMode;
     BackgroundSchedule schedule;
     int framesDrawn = 0;
+    std::vector<int> damagedPictures;  // kept between frames, so a frame allocates nothing
 };
 
 bool Scene::State::toldToStop() const {
@@ -278,6 +282,38 @@ void Scene::State::advanceBackgrounds(double now) {
     }
 }
 
+// Unit 1's and unit 2's pictures from their small copies; a picture whose
+// copy does not decode is left out and another picked. False when none is left.
+bool Scene::State::showFirstPictures() {
+    for (;;) {
+        const int a = schedule.backgroundA();
+        const int b = schedule.backgroundB();
+        int damaged = -1;
+        for (const int picture : {a, b}) {
+            if (damaged < 0 && !pictures.showSmallFirst(picture)) {
+                damaged = picture;
+            }
+        }
+        if (damaged < 0) {
+            return true;
+        }
+        if (!schedule.leaveOut(damaged)) {
+            return false;
+        }
+    }
+}
+
+// Pictures whose whole data did not decode: never picked again. One on
+// screen is replaced at once; if every picture is damaged the last small
+// copy stays, as nothing better can be shown.
+void Scene::State::leaveOutDamaged(const std::vector<int>& damaged) {
+    for (const int picture : damaged) {
+        if (schedule.leaveOut(picture)) {
+            showFirstPictures();
+        }
+    }
+}
+
 Scene::Scene(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
 Scene::~Scene() = default;
@@ -291,24 +327,19 @@ std::unique_ptr<Scene> Scene::setupScene(const SceneHooks& hooks, bool framebuff
     }
     state->camera.pitch(kCameraPitchDegrees);
     state->camera.updateView(kViewSlot);
-    // Every picture is checked before anything is built, so a damaged one is
-    // told before the driver is asked for anything; only the first two are
-    // made into textures before the first frame.
-    if (!state->pictures.checkAll(failure)) {
-        return nullptr;
-    }
+    // The first two pictures from their small copies, in a moment; their
+    // whole pictures are decoded meanwhile on the loader's thread. A damaged
+    // picture is left out; with none left there is nothing to show.
     state->schedule.pickBackgroundA();
     state->schedule.pickBackgroundB();
-    // The gate is asked before each picture is stored, the longest single
-    // steps of set-up, and around the program and the quad.
-    const int a = state->schedule.backgroundA();
-    const int b = state->schedule.backgroundB();
-    for (const int picture : {a, b}) {
-        if (state->toldToStop()) {
-            return nullptr;
-        }
-        state->pictures.textureOf(picture, picture == a ? b : a);
+    if (state->toldToStop()) {
+        return nullptr;
     }
+    if (!state->showFirstPictures()) {
+        failure.add(kNoFloorPictureText);
+        return nullptr;
+    }
+    // The gate is asked around the program and the quad too.
     if (state->toldToStop()) {
         return nullptr;
     }
@@ -345,9 +376,12 @@ void Scene::renderFrame(const FrameInputs& frame) {
     if (frame.pausedSeconds > 0.0) {
         s.schedule.postpone(frame.pausedSeconds);
     }
-    // A band of the next change's picture, before the draw binds what it needs.
-    s.pictures.prepareAhead(s.schedule.upcomingPicture(), s.schedule.backgroundA(),
-                            s.schedule.backgroundB());
+    // Pictures decoded meanwhile, and a band of one into its texture, before
+    // the draw binds what it needs.
+    s.damagedPictures.clear();
+    s.pictures.afterFrame(s.schedule.upcomingPicture(), s.schedule.backgroundA(),
+                          s.schedule.backgroundB(), s.damagedPictures);
+    s.leaveOutDamaged(s.damagedPictures);
     s.camera.setProjection(
         perspective(kFieldOfViewDegrees, frame.aspectRatio, kNearPlane, kFarPlane));
     s.camera.selectView(kViewSlot);

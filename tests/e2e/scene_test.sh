@@ -20,7 +20,13 @@
 #       second. With one picture checked and a change every 30 s, that picture
 #       alone all the time, and "About 30" draws at most 31 frames a second;
 #       with two checked, changes 30 s apart between those two only.
-# PICTURES are the eight background bitmaps, in the scene's order.
+#   scene_test.sh damaged WxH PICTURES...
+#       a test build whose pictures 1 and 4 are damaged whole and in their
+#       small copies, and picture 6 in its whole data alone, with its timer at
+#       12 times its speed: the water drawn over a picture whole; over eight
+#       changes pictures 1 and 4 are never shown and picture 6 never comes
+#       with a change; a key ends the run with 0
+# PICTURES are the painted floors as bitmaps, in the scene's order.
 source "$(dirname "$0")/harness.sh"
 
 readonly saver_title=Glimmerpond3DScreensaver
@@ -264,6 +270,38 @@ settings() {
         END { if (bad != "") { print bad; exit 1 } }' >&2 || e2e_fail "changes not 30 s apart among the checked pictures"
 }
 
+damaged() {
+    export GP_SCENE_TIME_RATE=12
+    e2e_wine_start saver 120 "$GP_E2E_TOOLS/three_damaged_saver.exe" /s
+    [ -n "$(e2e_wait_window "$saver_title" 60)" ] || e2e_fail "no window titled $saver_title"
+    e2e_wait_drawn "$E2E_WORK/first.png" 60 || e2e_fail "nothing drawn within 60 s"
+    local first
+    first=$(wait_report "set up" 5)
+    e2e_log "$first"
+    local deadline=$((SECONDS + 80)) count=0
+    until [ "$count" -ge 8 ]; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "fewer than eight picture changes in 80 s"
+        sleep 0.2
+        count=$(report | grep -c 'picture change' || true)
+    done
+    # Between changes, five seconds apart: one picture alone under the water.
+    local last
+    last=$(report | grep 'picture change' | tail -n1)
+    sleep 0.6
+    shoot damaged 0.1
+    check_look damaged
+    local shown=${last#*unit 1 shows }
+    [[ "$last" == *"fading to unit 2" ]] && shown=${last#*unit 2 shows }
+    check_shows damaged "${shown%%,*}"
+    xdotool key a
+    e2e_wait_exit saver 20
+    [ "$E2E_STATUS" -eq 0 ] || e2e_fail "ended with $E2E_STATUS"
+    report | grep 'picture change' >"$E2E_WORK/changes.txt"
+    e2e_log "$(wc -l <"$E2E_WORK/changes.txt") changes"
+    ! grep -E 'shows (1|4)\b' <(echo "$first") || e2e_fail "a damaged picture at set-up"
+    ! grep -E 'shows (1|4|6)\b' "$E2E_WORK/changes.txt" || e2e_fail "a damaged picture came with a change"
+}
+
 e2e_begin "scene-$case_name-$screen"
 e2e_start_display "$screen"
 on_wine && e2e_wine_prefix
@@ -272,6 +310,7 @@ case $case_name in
     shipped) shipped ;;
     picture-change) picture_change ;;
     settings) settings ;;
+    damaged) damaged ;;
     *) e2e_fail "unknown case $case_name" ;;
 esac
 e2e_pass

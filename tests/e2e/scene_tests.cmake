@@ -13,17 +13,12 @@ else()
 endif()
 target_link_libraries(scene_test_saver PRIVATE glimmer_core glimmer_resources)
 
-# The background pictures as the scene numbers them, 0 to 7, by bitmap id.
-gp_read_resource_script("${CMAKE_SOURCE_DIR}/resources/Glimmerpond3D.rc" ids types paths)
-gp_read_background_table(background_ids background_files)
+# The painted originals of the background pictures as the scene numbers them,
+# 0 to 7: the screenshots are compared with them.
+gp_read_background_table(background_ids background_files painted)
 set(gp_scene_pictures "")
-foreach(id IN LISTS background_ids)
-    list(FIND ids ${id} index)
-    if(index EQUAL -1)
-        message(FATAL_ERROR "the resource script carries no background picture ${id}")
-    endif()
-    list(GET paths ${index} path)
-    list(APPEND gp_scene_pictures "${path}")
+foreach(file IN LISTS background_files)
+    list(APPEND gp_scene_pictures "${GP_ART_DIR}/${file}")
 endforeach()
 
 if(WIN32)
@@ -33,6 +28,8 @@ if(WIN32)
     gp_add_e2e_test(wine.scene_picture_change 180 scene_test.sh picture-change 640x360
                     ${gp_scene_pictures})
     gp_add_e2e_test(wine.scene_settings 300 scene_test.sh settings 640x360 ${gp_scene_pictures})
+    gp_add_e2e_test(wine.damaged_pictures_left_out 150 scene_test.sh damaged 640x360
+                    ${gp_scene_pictures})
 else()
     gp_add_e2e_test(native.scene 120 scene_test.sh shipped 640x360 ${gp_scene_pictures})
     gp_add_e2e_test(native.scene_settings 240 scene_test.sh settings 640x360 ${gp_scene_pictures})

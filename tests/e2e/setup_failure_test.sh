@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # A failure of the scene's set-up, under Wine:
-#   setup_failure_test.sh fragment|vertex|picture|mesh PROGRAM [PICTURE ID]
+#   setup_failure_test.sh fragment|vertex|picture|mesh PROGRAM
 # PROGRAM is the screensaver built with one thing broken. A water text that
 # does not compile must show the driver's log in a "Debug" box, then "<Stage>
 # shader compilation error", and no other box (after a vertex error the
-# fragment text is never compiled). A damaged picture, even one shown only
-# much later, and a quad without a mesh must each show their one "Debug" box
-# before any frame. Every path ends with exit code 0, leaving the session's
+# fragment text is never compiled). Pictures that are every one damaged and a
+# quad without a mesh must each show their one "Debug" box before any frame. Every path ends with exit code 0, leaving the session's
 # settings as they were.
 source "$(dirname "$0")/harness.sh"
 
@@ -14,7 +13,7 @@ stage=${1:?fragment, vertex, picture or mesh}
 program=${2:?the test build of the screensaver}
 case "$stage" in
 picture)
-    only_box="Failed to load bitmap ${3:?picture id} (wrong size; expected 2048 x 2048, 24-bit)"
+    only_box="Failed to load the floor pictures (every one is damaged)"
     ;;
 mesh)
     only_box="Failed to load mesh"

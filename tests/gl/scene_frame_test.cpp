@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "gfx/glfw_program.h"
+#include "gfx/picture_decoding.h"
 #include "gfx/shader_text_resource.h"
 #include "platform/failure.h"
 #include "platform/resources.h"
@@ -52,7 +53,9 @@ GLuint windowFramebuffer = 0;
 std::vector<GLuint> framebufferBinds;
 int framebuffersMade = 0;
 std::map<GLuint, Rgba> pictureColours;  // texture name -> its one texel
+std::map<GLuint, int> pictureSizes;     // texture name -> the picture's size
 std::map<GLuint, int> rowsUploaded;     // texture name -> rows since its picture's first
+int wholePicturesMade = 0;              // textures made for whole pictures
 PFNGLBINDFRAMEBUFFERPROC realBindFramebuffer;
 PFNGLGENFRAMEBUFFERSPROC realGenFramebuffers;
 PFNGLTEXSTORAGE2DPROC realTexStorage2D;
@@ -74,11 +77,14 @@ GLuint boundTexture() {
     return static_cast<GLuint>(bound);
 }
 
-// A picture keeps only its lower-left pixel, so every lookup in it gives that colour.
+// A picture (whole or its small copy) keeps only its lower-left pixel, so
+// every lookup in it gives that colour.
 void APIENTRY texStorage2DShim(GLenum target, GLsizei levels, GLenum format, GLsizei width,
                                GLsizei height) {
-    if (width == kPictureSize && height == kPictureSize) {
+    if ((width == kPictureSize || width == kSmallBackgroundSize) && height == width) {
         pictureColours[boundTexture()] = {-1.0, -1.0, -1.0, -1.0};
+        pictureSizes[boundTexture()] = width;
+        wholePicturesMade += width == kPictureSize ? 1 : 0;
         realTexStorage2D(target, 1, format, 1, 1);
         return;
     }
@@ -94,7 +100,7 @@ void APIENTRY texSubImage2DShim(GLenum target, GLint level, GLint x, GLint y, GL
     }
     int& rows = rowsUploaded[boundTexture()];
     rows = y == 0 ? height : rows + height;
-    // The pictures arrive as the bitmaps store them: blue, green, red bytes.
+    // The pictures arrive decoded as the bitmaps store them: blue, green, red bytes.
     if (x == 0 && y == 0 && format == GL_BGR && type == GL_UNSIGNED_BYTE) {
         const unsigned char* p = static_cast<const unsigned char*>(pixels);
         picture->second = {p[2] / 255.0, p[1] / 255.0, p[0] / 255.0, 1.0};
@@ -265,6 +271,8 @@ void expectPatternFrame(GLuint normalsFramebuffer, const OffscreenTarget& window
 
 TEST_F(SceneFrameTest, AHundredMeasuredFramesThenTheDecisionThenASmallerPattern) {
     Shims shims;
+    pictureColours.clear();
+    pictureSizes.clear();
     OffscreenTarget window(kWindowWidth, kWindowHeight);
     windowFramebuffer = window.framebuffer;
     timerNow = 30.0;
@@ -301,6 +309,9 @@ TEST_F(SceneFrameTest, AHundredMeasuredFramesThenTheDecisionThenASmallerPattern)
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     EXPECT_NE(program, 0) << "the scene's program is left current";
     ASSERT_EQ(pictureColours.size(), 2u) << "only the two pictures on units 1 and 2 at first";
+    for (const auto& picture : pictureSizes) {
+        EXPECT_EQ(picture.second, kSmallBackgroundSize) << "set-up decodes only small copies";
+    }
     for (const auto& picture : pictureColours) {
         ASSERT_GE(picture.second.r, 0.0) << "picture " << picture.first << " has no pixels";
     }
@@ -352,9 +363,6 @@ TEST_F(SceneFrameTest, AHundredMeasuredFramesThenTheDecisionThenASmallerPattern)
     // quickest kept; the first frame's 30.2 s would be the slowest.
     EXPECT_NEAR(chosenTypicalMs, kFrameSeconds * 1000.0 * 89.0 / 90.0, 0.5);
     EXPECT_NEAR(chosenSlowestMs, kFrameSeconds * 1000.0, 0.5) << "the first frame was measured";
-
-    // By now the picture of the next change has a texture of its own too.
-    EXPECT_EQ(pictureColours.size(), 3u);
 
     // Frame 103: the pattern, 280 across, into the target, then the window from it.
     framebufferBinds.clear();
@@ -496,10 +504,11 @@ void changed(int a, int b, int) {
     ++changes;
 }
 
-// A picture's lower-left pixel, straight from its bitmap.
-Rgba firstPixelOf(int picture) {
-    const unsigned char* bytes = findBitmapResource(kBackgroundPictures[picture].bitmapId).bytes;
-    const unsigned char* p = bytes + 40;
+// A picture's lower-left pixel as decoded, whole or from its small copy.
+Rgba firstPixelOf(int picture, int size) {
+    DecodedPicture decoded;
+    EXPECT_EQ(decodeFloorPicture(picture, size != kPictureSize, decoded), PictureDecoding::Decoded);
+    const unsigned char* p = decoded.rows.data();
     return {p[2] / 255.0f, p[1] / 255.0f, p[0] / 255.0f, 1.0f};
 }
 
@@ -524,7 +533,9 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
     OffscreenTarget window(kSmallWidth, kSmallHeight);
     windowFramebuffer = window.framebuffer;
     pictureColours.clear();
+    pictureSizes.clear();
     rowsUploaded.clear();
+    wholePicturesMade = 0;
     timerNow = 30.0;
     SceneHooks hooks;
     hooks.timer = settableTimer;
@@ -544,18 +555,21 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
         inputs.framebufferHeight = kSmallHeight;
         scene->renderFrame(inputs);
         timerNow += 15.0;
+        // Each unit shows its picture whole, or its small copy whole, never a
+        // texture still being filled.
         for (int unit : {1, 2}) {
             const GLuint texture = static_cast<GLuint>(textureOnUnit(unit));
-            const Rgba expected = firstPixelOf(unit == 1 ? drawnA : drawnB);
+            const int size = pictureSizes.at(texture);
+            const Rgba expected = firstPixelOf(unit == 1 ? drawnA : drawnB, size);
             const Rgba seen = pictureColours.at(texture);
-            ASSERT_EQ(rowsUploaded[texture], kPictureSize) << "frame " << frame << " unit " << unit;
+            ASSERT_EQ(rowsUploaded[texture], size) << "frame " << frame << " unit " << unit;
             ASSERT_NEAR(seen.r, expected.r, 1e-6) << "frame " << frame << " unit " << unit;
             ASSERT_NEAR(seen.g, expected.g, 1e-6) << "frame " << frame << " unit " << unit;
             ASSERT_NEAR(seen.b, expected.b, 1e-6) << "frame " << frame << " unit " << unit;
         }
     }
     EXPECT_GE(changes, 40);
-    EXPECT_EQ(pictureColours.size(), 3u) << "three textures, reused";
+    EXPECT_EQ(wholePicturesMade, 3) << "three textures for whole pictures, reused";
 }
 
 // Without framebuffer objects: the scene makes and binds none (the window's
@@ -565,6 +579,7 @@ TEST_F(SceneFrameTest, WithoutFramebufferObjectsEveryFrameIsDrawnWhole) {
     Shims shims;
     OffscreenTarget window(kWindowWidth, kWindowHeight);  // left bound
     pictureColours.clear();
+    pictureSizes.clear();
     framebufferBinds.clear();
     framebuffersMade = 0;
     timerNow = 30.0;
@@ -601,21 +616,24 @@ TEST_F(SceneFrameTest, SetUpStopsAtEveryStepItsGateSaysStop) {
     hooks.setupGate = {countingGateKeepsGoing, &unlimited};
     Failure failure;
     pictureColours.clear();
+    pictureSizes.clear();
     ASSERT_NE(Scene::setupScene(hooks, true, UserSettings{}, failure), nullptr)
         << messageBoxesOf(failure).front();
-    // One ask before each of the two first pictures, before the program, after the quad.
-    ASSERT_EQ(unlimited.asked, 4);
+    // One ask before the first pictures, before the program, after the quad.
+    ASSERT_EQ(unlimited.asked, 3);
 
     for (int allowed = 0; allowed < unlimited.asked; ++allowed) {
         CountingGate gate{allowed};
         hooks.setupGate = {countingGateKeepsGoing, &gate};
         pictureColours.clear();
+        pictureSizes.clear();
         Failure stopped;
         EXPECT_EQ(Scene::setupScene(hooks, true, UserSettings{}, stopped), nullptr)
             << "allowed " << allowed;
         EXPECT_FALSE(stopped.happened()) << "allowed " << allowed;
         EXPECT_EQ(gate.asked, allowed + 1) << "set-up went on asking after it was told to stop";
-        EXPECT_EQ(pictureColours.size(), static_cast<std::size_t>(std::min(allowed, 2)));
+        // The first two pictures' small copies once the first ask let set-up on.
+        EXPECT_EQ(pictureColours.size(), allowed == 0 ? 0u : 2u) << "allowed " << allowed;
         for (const auto& picture : pictureColours) {
             EXPECT_FALSE(glIsTexture(picture.first)) << "allowed " << allowed;
         }

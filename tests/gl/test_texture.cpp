@@ -77,9 +77,9 @@ Rgba TestTexture::sample(Point2 c) const {
                  blend(texel(i, j + 1), texel(i + 1, j + 1), a), b);
 }
 
-GLuint makeFloatPictureTexture(std::uint16_t bitmapId, int size) {
+GLuint makeFloatPictureTexture(std::uint16_t resourceId, int size) {
     Failure failure;
-    const unsigned char* bitmap = findCheckedBitmap(bitmapId, size, size, failure);
+    const unsigned char* bitmap = findCheckedBitmap(resourceId, size, size, failure);
     EXPECT_FALSE(failure.happened());
     GLuint name = 0;
     glGenTextures(1, &name);

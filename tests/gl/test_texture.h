@@ -31,9 +31,9 @@ class TestTexture {
     GLuint name_ = 0;
 };
 
-// Bitmap resource `bitmapId` (size x size) in a new GL_RGBA32F texture with
+// Bitmap resource `resourceId` (size x size) in a new GL_RGBA32F texture with
 // the full chain of levels, level 0 filled with the floats of
 // convertBitmapRows, repeat wrap, linear filter, MAX_LEVEL 0: the way the
 // pictures were stored before they were kept in 8 bits per channel, and the
 // reference that GLFWTexture must sample alike. The caller deletes it.
-GLuint makeFloatPictureTexture(std::uint16_t bitmapId, int size);
+GLuint makeFloatPictureTexture(std::uint16_t resourceId, int size);

@@ -430,7 +430,7 @@ class WaterVariantsTest : public GLTest {
         ASSERT_FALSE(failure.happened()) << failure.messageBoxes().front().text;
         for (int i = 0; i < 2; ++i) {
             pictures_[i] = std::make_unique<GLFWTexture>(
-                findBitmapResource(kBackgroundPictures[i].bitmapId), 2048);
+                findBitmapResource(kBackgroundPictures[i].resourceId), 2048);
         }
     }
 

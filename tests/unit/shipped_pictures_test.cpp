@@ -1,17 +1,20 @@
-// The pictures and icon the program carries, as built: every floor is a
-// 2048 x 2048 24-bit bitmap that wraps without a seam and differs from the
-// others; the About picture sits on the About window's own green; the window
-// icon is a round emblem on a clear background.
+// The pictures and icon the program carries, as built: every floor decodes to
+// the 2048 x 2048 picture the textures take, close to the floor as painted
+// (which wraps without a seam and differs from the others), and damaged data
+// decodes to nothing; the About picture sits on the About window's own green;
+// the window icon is a round emblem on a clear background.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "app/window_icon.h"
 #include "gfx/bitmap_pixels.h"
+#include "gfx/picture_decoding.h"
 #include "tests/support/bitmap_floats.h"
 #include "platform/resources.h"
 #include "resources/background_pictures.h"
@@ -60,20 +63,71 @@ std::vector<double> blockMeans(const unsigned char* bytes) {
 
 }  // namespace
 
-TEST(ShippedPictures, EveryFloorIsA2048Square24BitBitmap) {
-    for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const std::uint16_t id = picture.bitmapId;
-        ResourceData data = findBitmapResource(id);
-        ASSERT_TRUE(data.found()) << id;
-        EXPECT_EQ(checkBitmap(data.bytes, data.size, kFloorSize, kFloorSize), BitmapProblem::None)
+// What the program carries against what was painted (the test build carries
+// the painted floor as a bitmap under the same id): rows in the same order
+// and channels, within 40 dB over all three channels.
+TEST(ShippedPictures, EveryFloorDecodesToItsTextureWithin40DecibelsOfItsPaintedOriginal) {
+    for (int index = 0; index < kBackgroundCount; ++index) {
+        const std::uint16_t id = kBackgroundPictures[index].resourceId;
+        const ResourceData painted = findBitmapResource(id);
+        ASSERT_EQ(checkBitmap(painted.bytes, painted.size, kFloorSize, kFloorSize),
+                  BitmapProblem::None)
             << id;
-        EXPECT_EQ(data.size, kRowsOffset + kStride * kFloorSize) << id;
+        ASSERT_EQ(bitmapRows(painted.bytes).stride, kStride);
+        DecodedPicture whole;
+        ASSERT_EQ(decodeFloorPicture(index, false, whole), PictureDecoding::Decoded) << id;
+        ASSERT_EQ(whole.size, kFloorSize);
+        ASSERT_EQ(whole.rows.size(), kStride * kFloorSize);
+        double squares = 0.0;
+        for (std::size_t i = 0; i < whole.rows.size(); ++i) {
+            const double d = whole.rows[i] - painted.bytes[kRowsOffset + i];
+            squares += d * d;
+        }
+        const double psnr = 10.0 * std::log10(255.0 * 255.0 * whole.rows.size() / squares);
+        std::printf("%s: %.2f dB, %zu bytes carried\n", kBackgroundPictures[index].fileName, psnr,
+                    findPictureResource(id).size);
+        EXPECT_GE(psnr, 40.0) << kBackgroundPictures[index].fileName;
+
+        DecodedPicture small;
+        ASSERT_EQ(decodeFloorPicture(index, true, small), PictureDecoding::Decoded) << id;
+        EXPECT_EQ(small.size, kSmallBackgroundSize);
+        EXPECT_EQ(small.rows.size(), kSmallBackgroundSize * kSmallBackgroundSize * 3u);
     }
+}
+
+// Data cut short, bit-flipped or not a picture at all decodes to nothing,
+// never to a picture with grey where its data ran out; a whole picture of
+// another size is told apart.
+TEST(ShippedPictures, DamagedPictureDataDecodesToNothing) {
+    const ResourceData small = findSmallPictureResource(kBackgroundPictures[0].resourceId);
+    ASSERT_TRUE(small.found());
+    const std::vector<unsigned char> bytes(small.bytes, small.bytes + small.size);
+    DecodedPicture decoded;
+    ASSERT_EQ(decodePicture(bytes.data(), bytes.size(), kSmallBackgroundSize, decoded),
+              PictureDecoding::Decoded);
+    EXPECT_EQ(decodePicture(bytes.data(), bytes.size(), kFloorSize, decoded),
+              PictureDecoding::WrongSize);
+    EXPECT_TRUE(decoded.rows.empty());
+    for (const std::size_t kept : {bytes.size() / 2, bytes.size() - 2, std::size_t{600}}) {
+        EXPECT_EQ(decodePicture(bytes.data(), kept, kSmallBackgroundSize, decoded),
+                  PictureDecoding::Damaged)
+            << kept << " bytes";
+        EXPECT_TRUE(decoded.rows.empty());
+    }
+    std::vector<unsigned char> flipped = bytes;
+    for (std::size_t i = flipped.size() / 3; i < flipped.size() / 3 + 64; ++i) {
+        flipped[i] ^= 0x5A;
+    }
+    EXPECT_EQ(decodePicture(flipped.data(), flipped.size(), kSmallBackgroundSize, decoded),
+              PictureDecoding::Damaged);
+    const unsigned char text[] = "not a picture";
+    EXPECT_EQ(decodePicture(text, sizeof text, kSmallBackgroundSize, decoded),
+              PictureDecoding::Damaged);
 }
 
 TEST(ShippedPictures, FloorsWrapWithoutASeam) {
     for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const std::uint16_t id = picture.bitmapId;
+        const std::uint16_t id = picture.resourceId;
         const unsigned char* bytes = findBitmapResource(id).bytes;
         ASSERT_NE(bytes, nullptr);
         for (bool rows : {false, true}) {
@@ -94,7 +148,7 @@ TEST(ShippedPictures, FloorsDifferClearlyFromEachOther) {
     std::vector<const unsigned char*> floors;
     std::vector<std::vector<double>> looks;
     for (const BackgroundPicture& picture : kBackgroundPictures) {
-        const std::uint16_t id = picture.bitmapId;
+        const std::uint16_t id = picture.resourceId;
         const unsigned char* bytes = findBitmapResource(id).bytes;
         ASSERT_NE(bytes, nullptr);
         floors.push_back(bytes);
@@ -111,14 +165,16 @@ TEST(ShippedPictures, FloorsDifferClearlyFromEachOther) {
                 }
             }
             EXPECT_GT(pixelDifference / (3.0 * kFloorSize * kFloorSize / 4), 25.0)
-                << kBackgroundPictures[a].bitmapId << " and " << kBackgroundPictures[b].bitmapId;
+                << kBackgroundPictures[a].resourceId << " and "
+                << kBackgroundPictures[b].resourceId;
             // ...and from afar, in their colours and layout.
             double lookDifference = 0;
             for (std::size_t i = 0; i < looks[a].size(); ++i) {
                 lookDifference += std::fabs(looks[a][i] - looks[b][i]);
             }
             EXPECT_GT(lookDifference / looks[a].size(), 8.0)
-                << kBackgroundPictures[a].bitmapId << " and " << kBackgroundPictures[b].bitmapId;
+                << kBackgroundPictures[a].resourceId << " and "
+                << kBackgroundPictures[b].resourceId;
         }
     }
 }

@@ -1,5 +1,6 @@
 # Reads the generated files back with ImageMagick's identify, an outside
-# reader: every floor a 2048 x 2048 24-bit bitmap, the About picture 110 x 83,
+# reader: every floor a 2048 x 2048 JPEG with a 256 x 256 copy and a 24-bit
+# bitmap of the painted original, the About picture 110 x 83,
 # the icon file with its six sizes.
 #   cmake -DIDENTIFY=<identify> -DART_DIR=<folder> -P check_art_files.cmake
 set(floors floor_rippled_sand floor_pebbles floor_pool_tiles floor_rock_shells
@@ -7,7 +8,8 @@ set(floors floor_rippled_sand floor_pebbles floor_pool_tiles floor_rock_shells
 # Each entry: file name, then what identify reports for each image in it.
 set(expectations "")
 foreach(floor IN LISTS floors)
-    list(APPEND expectations "${floor}.bmp=BMP3 2048 2048 8 srgb|")
+    list(APPEND expectations "${floor}.bmp=BMP3 2048 2048 8 srgb|"
+         "${floor}.jpg=JPEG 2048 2048 8 srgb|" "${floor}_small.jpg=JPEG 256 256 8 srgb|")
 endforeach()
 list(APPEND expectations "about_emblem.bmp=BMP3 110 83 8 srgb|")
 list(APPEND expectations

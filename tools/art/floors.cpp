@@ -5,7 +5,8 @@
 
 std::vector<FloorRecipe> floorRecipes() {
     return {
-#define GP_BACKGROUND(id, file, painter, seed, name, label) {file, seed, painter},
+#define GP_BACKGROUND(id, file, small, painted, painter, seed, name, label) \
+    {file, small, painted, seed, painter},
 #include "resources/background_pictures.def"
 #undef GP_BACKGROUND
     };

@@ -11,7 +11,9 @@
 constexpr int kFloorSize = 2048;
 
 struct FloorRecipe {
-    std::string fileName;
+    std::string fileName;         // the JPEG the program carries
+    std::string smallFileName;    // its small copy
+    std::string paintedFileName;  // the painted picture as a bitmap
     std::uint32_t seed;
     Image (*paint)(int size, std::uint32_t seed);
 };

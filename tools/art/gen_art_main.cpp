@@ -70,13 +70,16 @@ int main(int argc, char** argv) {
     if (only) {
         std::vector<ArtProduct> chosen;
         for (const ArtProduct& product : products) {
-            if (product.fileName.find(argv[2]) != std::string::npos) {
-                chosen.push_back(product);
+            for (const std::string& name : product.fileNames) {
+                if (name.find(argv[2]) != std::string::npos) {
+                    chosen.push_back(product);
+                    break;
+                }
             }
         }
         products = chosen;
     }
-    std::vector<std::vector<std::uint8_t>> bytes(products.size());
+    std::vector<ArtFiles> bytes(products.size());
     std::vector<std::function<void()>> jobs;
     for (std::size_t i = 0; i < products.size(); ++i) {
         jobs.push_back([&, i] { bytes[i] = products[i].make(); });
@@ -84,21 +87,25 @@ int main(int argc, char** argv) {
     runAll(jobs);
 
     int failures = 0;
+    std::size_t files = 0;
     for (std::size_t i = 0; i < products.size(); ++i) {
-        const std::string path = folder + "/" + products[i].fileName;
-        if (verify) {
-            if (readFile(path) != bytes[i]) {
-                std::fprintf(stderr, "gen_art: %s differs from a fresh run\n", path.c_str());
+        for (std::size_t f = 0; f < products[i].fileNames.size(); ++f, ++files) {
+            const std::string path = folder + "/" + products[i].fileNames[f];
+            const std::vector<std::uint8_t>& made = bytes[i][f];
+            if (verify) {
+                if (readFile(path) != made) {
+                    std::fprintf(stderr, "gen_art: %s differs from a fresh run\n", path.c_str());
+                    ++failures;
+                }
+            } else if (!writeFileAtomically(path, made.data(), made.size())) {
+                std::fprintf(stderr, "gen_art: cannot write %s\n", path.c_str());
                 ++failures;
             }
-        } else if (!writeFileAtomically(path, bytes[i].data(), bytes[i].size())) {
-            std::fprintf(stderr, "gen_art: cannot write %s\n", path.c_str());
-            ++failures;
         }
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("gen_art: %zu files %s in %.2f s\n", products.size(),
-                verify ? "verified" : "written", seconds);
+    std::printf("gen_art: %zu files %s in %.2f s\n", files, verify ? "verified" : "written",
+                seconds);
     return failures == 0 ? 0 : 1;
 }
