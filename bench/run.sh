@@ -43,7 +43,7 @@ scripts/install-deps.sh
 scripts/fetch-glfw.sh >/dev/null
 echo "== building" >&2
 cmake --preset linux -B "$linux" -DGP_BUILD_BENCH=ON >/dev/null
-cmake --build "$linux" --target Glimmerpond3D startup_probe water_bench bitmap_conversion \
+cmake --build "$linux" --target Glimmerpond3D startup_probe water_bench \
     screen_poller first_touch >/dev/null
 cmake --preset windows -B "$windows" -DGP_BUILD_BENCH=ON >/dev/null
 cmake --build "$windows" --target Glimmerpond3D startup_probe startup_probe_reference \
@@ -237,11 +237,10 @@ echo "== cost seen and unseen" >&2
 GP_BENCH_LINUX_DIR=$linux GP_BENCH_WINDOWS_DIR=$windows bench/cost.sh "$before" >/dev/null
 tail -n +2 out/bench/cost.md | sed '1s/^/## What a run costs, seen and unseen\n/' >"$work/cost.md"
 
-# --- build-time pictures and their conversion ----------------------------
+# --- build-time pictures ---------------------------------------------------
 echo "== pictures" >&2
 art_runs=$(( rounds < 3 ? rounds : 3 ))
 bench/art_generation.sh "$art_runs" 2 >"$work/art.txt"
-"$linux/bench/bitmap_conversion" "$rounds" >"$work/conversion.txt"
 {
     echo "## Pictures"
     echo
@@ -250,11 +249,6 @@ bench/art_generation.sh "$art_runs" 2 >"$work/art.txt"
     echo "| generating all pictures at build time (gen_art, 2 cores, $art_runs runs) |" \
         "$(sed -n 's/^run [0-9]*: wall \([0-9.]*\) s.*/\1/p' "$work/art.txt" | min_median |
             awk '{ printf "%.2f / %.2f", $1, $2 }') |"
-    echo
-    echo "Reading the eight floors from the program's resources into floats, without"
-    echo "OpenGL (bench/bitmap_conversion.cpp, median of $rounds):"
-    echo
-    sed -n 's/^  \(whole picture\|strips\|stored bytes\): *\(.*\)$/- \1: \2/p' "$work/conversion.txt"
     echo
 } >"$work/pictures.md"
 

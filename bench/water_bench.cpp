@@ -42,6 +42,7 @@
 #include "gfx/gl.h"
 #include "gfx/glfw_program.h"
 #include "gfx/glfw_texture.h"
+#include "gfx/picture_decoding.h"
 #include "platform/failure.h"
 #include "platform/resources.h"
 #include "scene/cell_point_table.h"
@@ -57,8 +58,9 @@ namespace {
 
 const char* const kVertexTextPath = "shaders/water.vert";
 const char* const kTablePrefix = "table:";
-const std::uint16_t kBackgroundIds[2] = {214, 210};
-const int kBackgroundSize = 2048;
+// Two of the floors as the scene numbers them (sand and pool tiles), decoded
+// as the program decodes them.
+const int kBackgrounds[2] = {0, 2};
 const int kNormalsSide = 1024;
 const float kTextureTime = 0.6f;  // both pictures take part
 const float kFrameSeconds = 1.0f / 60.0f;
@@ -127,8 +129,10 @@ struct Stage {
 
     Stage() {
         for (int i = 0; i < 2; ++i) {
-            backgrounds[i] = std::make_unique<GLFWTexture>(findBitmapResource(kBackgroundIds[i]),
-                                                           kBackgroundSize);
+            DecodedPicture picture;
+            decodeFloorPicture(kBackgrounds[i], false, picture);
+            backgrounds[i] = std::make_unique<GLFWTexture>(picture.size);
+            backgrounds[i]->uploadRows(picture.rows.data(), 0, picture.size);
         }
     }
 

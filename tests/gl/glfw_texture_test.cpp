@@ -1,8 +1,8 @@
-// Bitmap textures on Mesa: the texture's state after construction, the rows
-// as uploaded (padding, either row order), what sampling gives at its corners,
-// outside [0, 1] and when minified, against the bytes of the same bitmap
-// resource; and the water drawn over 8-bit pictures against the same water
-// drawn over the float pictures they replaced.
+// Picture textures on Mesa: the texture's state after construction, the rows
+// as uploaded, what sampling gives at its corners, outside [0, 1] and when
+// minified, against the bytes of the same (painted) bitmap resource; and the
+// water drawn over 8-bit pictures against the same water drawn over the
+// float pictures they replaced.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -94,8 +94,7 @@ class GLFWTextureTest : public GLTest {
   protected:
     // One upload of the picture serves every test.
     static GLFWTexture& texture() {
-        static std::unique_ptr<GLFWTexture> shared(
-            new GLFWTexture(findBitmapResource(kPicture), kSize));
+        static std::unique_ptr<GLFWTexture> shared = makePictureTexture(kPicture, kSize);
         return *shared;
     }
     // Texel (i, j) from the resource's own bytes: stored row j (the first
@@ -121,12 +120,12 @@ TEST_F(GLFWTextureTest, StorageAndParametersAfterConstruction) {
     GLuint name = texture().name();
     ASSERT_NE(name, 0u);
     // Construction may have happened in another test; bind as the renderer would.
-    GLFWTexture fresh(findBitmapResource(212), kSize);
+    const std::unique_ptr<GLFWTexture> fresh = makePictureTexture(212, kSize);
     GLint active = 0, bound = 0;
     glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(active, GL_TEXTURE0);
-    EXPECT_EQ(static_cast<GLuint>(bound), fresh.name());
+    EXPECT_EQ(static_cast<GLuint>(bound), fresh->name());
 
     auto parameter = [](GLenum which) {
         GLint value = -1;
@@ -155,9 +154,9 @@ TEST_F(GLFWTextureTest, StorageAndParametersAfterConstruction) {
 TEST_F(GLFWTextureTest, LevelZeroHoldsEveryByteOfThePicture) {
     const PFNGLTEXSTORAGE2DPROC storage = gp_glTexStorage2D;
     gp_glTexStorage2D = nullptr;
-    const GLFWTexture withoutStorage(findBitmapResource(kPicture), kSize);
+    const std::unique_ptr<GLFWTexture> withoutStorage = makePictureTexture(kPicture, kSize);
     gp_glTexStorage2D = storage;
-    for (GLuint name : {texture().name(), withoutStorage.name()}) {
+    for (GLuint name : {texture().name(), withoutStorage->name()}) {
         glBindTexture(GL_TEXTURE_2D, name);
         GLint immutable = -1;
         glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_IMMUTABLE_FORMAT, &immutable);
@@ -176,71 +175,11 @@ TEST_F(GLFWTextureTest, LevelZeroHoldsEveryByteOfThePicture) {
     }
 }
 
-namespace {
-
-// A 5 x 3 bitmap: rows of 15 bytes padded to 16, stored bottom-up (positive
-// height) or top-down; pixel (x, y from the bottom) = blue x, green y, red 9.
-std::vector<unsigned char> smallBitmap(bool topDown) {
-    const int width = 5, height = 3, stride = 16;
-    std::vector<unsigned char> bytes(40 + stride * height, 0xEE);
-    const std::int32_t storedHeight = topDown ? -height : height;
-    const std::uint32_t header[] = {40, width, static_cast<std::uint32_t>(storedHeight)};
-    std::memcpy(bytes.data(), header, sizeof header);
-    bytes[12] = 1;
-    bytes[13] = 0;
-    bytes[14] = 24;
-    std::memset(&bytes[15], 0, 25);
-    for (int stored = 0; stored < height; ++stored) {
-        const int y = topDown ? height - 1 - stored : stored;
-        for (int x = 0; x < width; ++x) {
-            unsigned char* p = &bytes[40 + stored * stride + x * 3];
-            p[0] = static_cast<unsigned char>(x);
-            p[1] = static_cast<unsigned char>(y);
-            p[2] = 9;
-        }
-    }
-    return bytes;
-}
-
-}  // namespace
-
-TEST_F(GLFWTextureTest, UploadSkipsRowPaddingAndStandsEitherRowOrderUpright) {
-    for (bool topDown : {false, true}) {
-        SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
-        std::vector<unsigned char> bitmap = smallBitmap(topDown);
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        glBindTexture(GL_TEXTURE_2D, name);
-        glTexStorage2D(GL_TEXTURE_2D, 1, kPictureTextureFormat, 5, 3);
-        // Whatever the caller left set, the upload uses the bitmap's own alignment.
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        // In two strips, as GLFWTexture sends them: stored rows 0 and 1, then 2.
-        const BitmapRows layout = bitmapRows(bitmap.data());
-        uploadStoredRows(layout.first, layout, 5, 3, 0, 2);
-        uploadStoredRows(layout.first + 2 * layout.stride, layout, 5, 3, 2, 1);
-        GLint alignment = 0;
-        glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-        EXPECT_EQ(alignment, 1) << "the caller's alignment is put back";
-        std::vector<unsigned char> level(5 * 3 * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, level.data());
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 5; ++x) {
-                const unsigned char* p = &level[(y * 5 + x) * 3];
-                EXPECT_EQ(p[0], 9) << x << "," << y;
-                EXPECT_EQ(p[1], y) << x << "," << y;
-                EXPECT_EQ(p[2], x) << x << "," << y;
-            }
-        }
-        glDeleteTextures(1, &name);
-    }
-}
-
 TEST_F(GLFWTextureTest, DestroyingTheObjectDeletesItsTexture) {
     GLuint name = 0;
     {
-        GLFWTexture doomed(findBitmapResource(210), kSize);
-        name = doomed.name();
+        const std::unique_ptr<GLFWTexture> doomed = makePictureTexture(210, kSize);
+        name = doomed->name();
         EXPECT_EQ(glIsTexture(name), GL_TRUE);
     }
     EXPECT_EQ(glIsTexture(name), GL_FALSE);
@@ -361,7 +300,7 @@ TEST_F(GLFWTextureTest, WaterOverEightBitPicturesMatchesTheFloatPictures) {
     // 1920 x 1080 at an eighth; the reduced path at S = 256. textureTime 0.6
     // weighs both pictures in (0.784 on the second).
     const int width = 240, height = 135, side = 256;
-    GLFWTexture second(findBitmapResource(212), kSize);
+    const std::unique_ptr<GLFWTexture> second = makePictureTexture(212, kSize);
     const GLuint floatFirst = makeFloatPictureTexture(kPicture, kSize);
     const GLuint floatSecond = makeFloatPictureTexture(212, kSize);
     WaterFrame frame(width, height);
@@ -375,7 +314,8 @@ TEST_F(GLFWTextureTest, WaterOverEightBitPicturesMatchesTheFloatPictures) {
         frame.drawWaves(inputs, side);
         for (int mode : {1, 2}) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << " iTime " << iTime);
-            std::vector<float> eightBit = frame.draw(inputs, mode, texture().name(), second.name());
+            std::vector<float> eightBit =
+                frame.draw(inputs, mode, texture().name(), second->name());
             std::vector<float> floats = frame.draw(inputs, mode, floatFirst, floatSecond);
             // About half a step is measured: the blends of the 8-bit lookups round.
             EXPECT_LE(largestDifference(eightBit, floats), 1.0f / 255.0f);

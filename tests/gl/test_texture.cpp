@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gfx/bitmap_pixels.h"
+#include "tests/support/bitmap_pixels.h"
 #include "gfx/glfw_texture.h"
 #include "platform/failure.h"
 #include "tests/support/bitmap_floats.h"
@@ -75,6 +75,18 @@ Rgba TestTexture::sample(Point2 c) const {
     double b = v - j;
     return blend(blend(texel(i, j), texel(i + 1, j), a),
                  blend(texel(i, j + 1), texel(i + 1, j + 1), a), b);
+}
+
+std::unique_ptr<GLFWTexture> makePictureTexture(std::uint16_t resourceId, int size) {
+    Failure failure;
+    const unsigned char* bitmap = findCheckedBitmap(resourceId, size, size, failure);
+    EXPECT_FALSE(failure.happened());
+    const BitmapRows rows = bitmapRows(bitmap);
+    EXPECT_FALSE(rows.topDown);
+    EXPECT_EQ(rows.stride, static_cast<std::size_t>(size) * 3);
+    auto texture = std::make_unique<GLFWTexture>(size);
+    texture->uploadRows(rows.first, 0, size);
+    return texture;
 }
 
 GLuint makeFloatPictureTexture(std::uint16_t resourceId, int size) {

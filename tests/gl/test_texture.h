@@ -3,9 +3,11 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "gfx/gl.h"
+#include "gfx/glfw_texture.h"
 #include "tests/gl/water_reference.h"
 
 class TestTexture {
@@ -37,3 +39,7 @@ class TestTexture {
 // pictures were stored before they were kept in 8 bits per channel, and the
 // reference that GLFWTexture must sample alike. The caller deletes it.
 GLuint makeFloatPictureTexture(std::uint16_t resourceId, int size);
+
+// The same bitmap resource (size x size, rows unpadded) in a GLFWTexture, as
+// the program stores a decoded picture.
+std::unique_ptr<GLFWTexture> makePictureTexture(std::uint16_t resourceId, int size);

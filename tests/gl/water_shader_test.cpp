@@ -429,8 +429,7 @@ class WaterVariantsTest : public GLTest {
         }
         ASSERT_FALSE(failure.happened()) << failure.messageBoxes().front().text;
         for (int i = 0; i < 2; ++i) {
-            pictures_[i] = std::make_unique<GLFWTexture>(
-                findBitmapResource(kBackgroundPictures[i].resourceId), 2048);
+            pictures_[i] = makePictureTexture(kBackgroundPictures[i].resourceId, 2048);
         }
     }
 

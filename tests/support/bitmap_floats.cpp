@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "gfx/bitmap_pixels.h"
+#include "tests/support/bitmap_pixels.h"
 
 namespace {
 

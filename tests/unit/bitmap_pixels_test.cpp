@@ -10,7 +10,7 @@
 
 #include "platform/failure.h"
 #include "tests/support/message_box_recorder.h"
-#include "gfx/bitmap_pixels.h"
+#include "tests/support/bitmap_pixels.h"
 #include "tests/support/bitmap_floats.h"
 
 namespace {

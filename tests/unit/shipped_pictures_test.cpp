@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/window_icon.h"
-#include "gfx/bitmap_pixels.h"
+#include "tests/support/bitmap_pixels.h"
 #include "gfx/picture_decoding.h"
 #include "tests/support/bitmap_floats.h"
 #include "platform/resources.h"

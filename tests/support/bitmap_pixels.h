@@ -1,6 +1,5 @@
-// Bitmap resources: the check of a resource's header and where its 24-bit
-// rows lie (textures take them as they are stored). The only place where the
-// program reads a bitmap's layout.
+// Bitmap resources, as test builds carry the painted floors: the check of a
+// resource's header and where its 24-bit rows lie.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Bitmap resources: checks and row layout (see bitmap_pixels.h).
-#include "gfx/bitmap_pixels.h"
+#include "tests/support/bitmap_pixels.h"
 
 #include <cstdio>
 
