@@ -1,8 +1,6 @@
 // Picture textures (see glfw_texture.h).
 #include "gfx/glfw_texture.h"
 
-#include <cstddef>
-
 GLFWTexture::GLFWTexture(int size) : size_(size) {
     glGenTextures(1, &name_);
     glActiveTexture(GL_TEXTURE0);
@@ -30,13 +28,11 @@ void setPictureSampling() {
 void GLFWTexture::uploadRows(const unsigned char* rows, int first, int count) {
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name_);
-    const std::size_t stride = static_cast<std::size_t>(size_) * 3;
     // Rows of a power-of-two size are a multiple of 4 bytes: no padding to skip.
     GLint previousAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &previousAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, size_, count, GL_BGR, GL_UNSIGNED_BYTE,
-                    rows + stride * static_cast<std::size_t>(first));
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, size_, count, GL_BGR, GL_UNSIGNED_BYTE, rows);
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
 }
 

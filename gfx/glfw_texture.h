@@ -20,8 +20,8 @@ class GLFWTexture {
     int size() const { return size_; }
 
     // Fills rows `first` to `first + count - 1` (from the bottom) from
-    // `rows`: the whole picture's rows of blue, green, red bytes, bottom row
-    // first, unpadded. Leaves the texture bound to GL_TEXTURE_2D on unit 0.
+    // `rows`: those rows of blue, green, red bytes, bottom row first,
+    // unpadded. Leaves the texture bound to GL_TEXTURE_2D on unit 0.
     void uploadRows(const unsigned char* rows, int first, int count);
 
   private:

@@ -1,12 +1,16 @@
 // JPEG decoding through libjpeg (see picture_decoding.h). libjpeg reports a
 // fatal error by calling a function that must not return: it jumps back to
-// decodeRows, whose frame holds nothing with a destructor.
+// the function that called into it, whose frame holds nothing with a
+// destructor.
 #include "gfx/picture_decoding.h"
 
 #include <csetjmp>
 #include <cstdio>
+#include <utility>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 #include "platform/resources.h"
 #include "resources/background_pictures.h"
@@ -69,7 +73,136 @@ PictureDecoding decodeRows(const unsigned char* bytes, std::size_t count, int ex
     return trap.warnings == 0 ? PictureDecoding::Decoded : PictureDecoding::Damaged;
 }
 
+// A resource's bytes for libjpeg, copied out a piece at a time.
+constexpr std::size_t kPieceBytes = 64 * 1024;
+const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
+
+struct ResourceSource {
+    jpeg_source_mgr manager;  // first, as libjpeg sees only this
+    ResourceData data;
+    std::size_t offset;
+    JOCTET piece[kPieceBytes];
+};
+
+void startSource(j_decompress_ptr) {}
+
+// Past the end, an end marker and a warning, as libjpeg's own sources do: a
+// picture cut short reads as damaged.
+boolean fillSource(j_decompress_ptr info) {
+    auto* source = reinterpret_cast<ResourceSource*>(info->src);
+    const std::size_t left = source->data.size - source->offset;
+    if (left == 0) {
+        WARNMS(info, JWRN_JPEG_EOF);
+        source->manager.next_input_byte = kEndOfImage;
+        source->manager.bytes_in_buffer = sizeof kEndOfImage;
+        return TRUE;
+    }
+    const std::size_t count = left < kPieceBytes ? left : kPieceBytes;
+    copyResourceBytes(source->data, source->offset, count, source->piece);
+    source->offset += count;
+    source->manager.next_input_byte = source->piece;
+    source->manager.bytes_in_buffer = count;
+    return TRUE;
+}
+
+void skipSource(j_decompress_ptr info, long count) {
+    auto* source = reinterpret_cast<ResourceSource*>(info->src);
+    while (count > static_cast<long>(source->manager.bytes_in_buffer)) {
+        count -= static_cast<long>(source->manager.bytes_in_buffer);
+        fillSource(info);
+    }
+    if (count > 0) {
+        source->manager.next_input_byte += count;
+        source->manager.bytes_in_buffer -= static_cast<std::size_t>(count);
+    }
+}
+
+void endSource(j_decompress_ptr) {}
+
 }  // namespace
+
+struct PictureBands::Reader {
+    jpeg_decompress_struct info;
+    ErrorTrap trap;
+    ResourceSource source;
+    bool started = false;
+    bool damaged = false;
+};
+
+PictureBands::PictureBands(int picture, bool small)
+    : reader_(new Reader), size_(small ? kSmallBackgroundSize : kBackgroundSize) {
+    const std::uint16_t id = kBackgroundPictures[picture].resourceId;
+    Reader& r = *reader_;
+    r.source.data = small ? findSmallPictureResource(id) : findPictureResource(id);
+    r.source.offset = 0;
+    r.source.manager.next_input_byte = nullptr;
+    r.source.manager.bytes_in_buffer = 0;
+    r.source.manager.init_source = startSource;
+    r.source.manager.fill_input_buffer = fillSource;
+    r.source.manager.skip_input_data = skipSource;
+    r.source.manager.resync_to_restart = jpeg_resync_to_restart;
+    r.source.manager.term_source = endSource;
+    r.info.err = jpeg_std_error(&r.trap.manager);
+    r.trap.manager.error_exit = leaveOnError;
+    r.trap.manager.emit_message = countWarnings;
+    r.trap.warnings = 0;
+    jpeg_create_decompress(&r.info);
+    r.info.src = &r.source.manager;
+}
+
+PictureBands::~PictureBands() {
+    jpeg_destroy_decompress(&reader_->info);
+    delete reader_;
+}
+
+PictureDecoding PictureBands::start() {
+    Reader& r = *reader_;
+    if (!r.source.data.found()) {
+        r.damaged = true;
+        return PictureDecoding::Damaged;
+    }
+    if (setjmp(r.trap.jump) != 0) {
+        r.damaged = true;
+        return PictureDecoding::Damaged;
+    }
+    jpeg_read_header(&r.info, TRUE);
+    if (r.info.image_width != static_cast<JDIMENSION>(size_) ||
+        r.info.image_height != static_cast<JDIMENSION>(size_)) {
+        r.damaged = true;
+        return PictureDecoding::WrongSize;
+    }
+    r.info.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&r.info);
+    r.started = true;
+    return r.trap.warnings == 0 ? PictureDecoding::Decoded : PictureDecoding::Damaged;
+}
+
+int PictureBands::next(unsigned char* rows, int count) {
+    Reader& r = *reader_;
+    if (r.damaged || !r.started) {
+        return -1;
+    }
+    if (setjmp(r.trap.jump) != 0) {
+        r.damaged = true;
+        return -1;
+    }
+    const std::size_t stride = static_cast<std::size_t>(size_) * 3;
+    const int left = static_cast<int>(r.info.output_height - r.info.output_scanline);
+    const int band = count < left ? count : left;
+    for (int i = 0; i < band && r.trap.warnings == 0; ++i) {
+        // The band's top row goes last: textures take rows bottom first.
+        JSAMPROW row = rows + static_cast<std::size_t>(band - 1 - i) * stride;
+        jpeg_read_scanlines(&r.info, &row, 1);
+    }
+    if (band > 0 && r.info.output_scanline == r.info.output_height && r.trap.warnings == 0) {
+        jpeg_finish_decompress(&r.info);
+    }
+    if (r.trap.warnings != 0) {
+        r.damaged = true;
+        return -1;
+    }
+    return band;
+}
 
 PictureDecoding decodePicture(const unsigned char* bytes, std::size_t count, int expectedSize,
                               DecodedPicture& picture) {
@@ -87,14 +220,19 @@ PictureDecoding decodePicture(const unsigned char* bytes, std::size_t count, int
 }
 
 PictureDecoding decodeFloorPicture(int picture, bool small, DecodedPicture& decoded) {
-    const std::uint16_t id = kBackgroundPictures[picture].resourceId;
-    const ResourceData data = small ? findSmallPictureResource(id) : findPictureResource(id);
-    if (!data.found()) {
-        decoded = DecodedPicture{};
+    decoded = DecodedPicture{};
+    PictureBands bands(picture, small);
+    const PictureDecoding header = bands.start();
+    if (header != PictureDecoding::Decoded) {
+        return header;
+    }
+    const int size = bands.size();
+    std::vector<unsigned char> rows(static_cast<std::size_t>(size) * size * 3);
+    // One band of every row: the picture's top row lands last.
+    if (bands.next(rows.data(), size) != size) {
         return PictureDecoding::Damaged;
     }
-    std::vector<unsigned char> bytes(data.size);
-    copyResourceBytes(data, 0, data.size, bytes.data());
-    return decodePicture(bytes.data(), bytes.size(), small ? kSmallBackgroundSize : kBackgroundSize,
-                         decoded);
+    decoded.size = size;
+    decoded.rows = std::move(rows);
+    return PictureDecoding::Decoded;
 }

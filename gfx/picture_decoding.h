@@ -22,13 +22,38 @@ enum class PictureDecoding {
     WrongSize,  // a picture, but not `expectedSize` square
 };
 
+// Reads a floor picture from the program's resources a band of rows at a
+// time, top band first, so that neither the whole picture nor its whole data
+// is ever held: the resource's bytes are copied out in small pieces and
+// dropped again. For a thread that hands each band on as it is ready.
+class PictureBands {
+  public:
+    // `small`: the picture's small copy rather than the whole one.
+    PictureBands(int picture, bool small);
+    ~PictureBands();
+    PictureBands(const PictureBands&) = delete;
+    PictureBands& operator=(const PictureBands&) = delete;
+
+    // Reads the header; Decoded when the picture can be read at its size.
+    PictureDecoding start();
+    int size() const { return size_; }
+    // The next up to `count` rows into `rows` (count x size x 3 bytes), the
+    // band's bottom row first; how many rows, 0 after the last. -1 where the
+    // data turns out damaged: what was read before is not to be shown.
+    int next(unsigned char* rows, int count);
+
+  private:
+    struct Reader;
+    Reader* reader_;
+    int size_;
+};
+
 // Decodes `count` bytes into `picture`, which is left empty unless Decoded.
 // Reads nothing beyond `count` bytes, and allocates nothing for a picture of
 // another size than expected.
 PictureDecoding decodePicture(const unsigned char* bytes, std::size_t count, int expectedSize,
                               DecodedPicture& picture);
 
-// Floor picture `picture` (0 to 7) from the program's resources: the whole
-// one, or its small copy. The resource's bytes are copied out and dropped
-// again, so its pages do not stay in memory.
+// Floor picture `picture` (0 to 7) from the program's resources, whole: the
+// picture itself or its small copy (through PictureBands).
 PictureDecoding decodeFloorPicture(int picture, bool small, DecodedPicture& decoded);

@@ -70,6 +70,16 @@ bool BackgroundSchedule::advance(double now) {
     return changed;
 }
 
+int BackgroundSchedule::aloneAt(double now) const {
+    if (!changes_) {
+        return backgroundA_;
+    }
+    if (now < static_cast<double>(fadeStart_) + kFadeSeconds) {
+        return -1;
+    }
+    return fadeToSecond_ == 1 ? backgroundB_ : backgroundA_;
+}
+
 bool BackgroundSchedule::leaveOut(int picture) {
     shown_ &= ~(1u << picture);
     if (shownCount(shown_) == 0) {

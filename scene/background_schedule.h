@@ -46,6 +46,10 @@ class BackgroundSchedule {
     void scheduleFirstFade(double now) { scheduleFade(now, changeSeconds_); }
     // False where the picture never changes.
     bool changes() const { return changes_; }
+    // Where no cross-fade runs or is still to come before the next change at
+    // `now`, the one picture on screen; -1 otherwise. The other unit's
+    // picture is then not seen until the next change replaces it.
+    int aloneAt(double now) const;
 
     // After each frame drawn at `now`: a picture change when one is due, then
     // the value that the next frame sends as textureTime. True when a picture

@@ -4,7 +4,13 @@
 #include <algorithm>
 #include <utility>
 
-PictureLoader::PictureLoader(Decode decode) : decode_(decode), worker_([this] { run(); }) {}
+#include "gfx/picture_decoding.h"
+
+namespace {
+constexpr std::size_t kBandsAhead = 2;
+}  // namespace
+
+PictureLoader::PictureLoader() : worker_([this] { run(); }) {}
 
 PictureLoader::~PictureLoader() {
     {
@@ -16,17 +22,11 @@ PictureLoader::~PictureLoader() {
     worker_.join();
 }
 
-bool PictureLoader::knownLocked(int picture) const {
-    return decoding_ == picture ||
-           std::find(queue_.begin(), queue_.end(), picture) != queue_.end() ||
-           std::any_of(finished_.begin(), finished_.end(),
-                       [picture](const Done& done) { return done.picture == picture; });
-}
-
 void PictureLoader::request(int picture) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (knownLocked(picture)) {
+        if (decoding_ == picture ||
+            std::find(queue_.begin(), queue_.end(), picture) != queue_.end()) {
             return;
         }
         queue_.push_back(picture);
@@ -34,35 +34,32 @@ void PictureLoader::request(int picture) {
     changed_.notify_all();
 }
 
-bool PictureLoader::takeFinished(std::vector<Done>& done) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (finished_.empty()) {
-        return false;
+bool PictureLoader::takeBand(Band& band) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (ready_.empty()) {
+            return false;
+        }
+        band = std::move(ready_.front());
+        ready_.pop_front();
     }
-    for (Done& each : finished_) {
-        done.push_back(std::move(each));
-    }
-    finished_.clear();
+    changed_.notify_all();
     return true;
 }
 
-PictureLoader::Done PictureLoader::waitFor(int picture, std::vector<Done>& others) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    auto isIt = [picture](const Done& done) { return done.picture == picture; };
-    changed_.wait(lock, [&] {
-        return std::any_of(finished_.begin(), finished_.end(), isIt) || !knownLocked(picture);
-    });
-    Done wanted;
-    for (Done& each : finished_) {
-        if (isIt(each)) {
-            wanted = std::move(each);
-        } else {
-            others.push_back(std::move(each));
+bool PictureLoader::waitBand(Band& band) {
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock,
+                      [this] { return !ready_.empty() || (decoding_ < 0 && queue_.empty()); });
+        if (ready_.empty()) {
+            return false;
         }
+        band = std::move(ready_.front());
+        ready_.pop_front();
     }
-    finished_.clear();
-    wanted.picture = picture;  // a picture never asked for reads as damaged
-    return wanted;
+    changed_.notify_all();
+    return true;
 }
 
 void PictureLoader::run() {
@@ -72,15 +69,58 @@ void PictureLoader::run() {
         if (stopping_) {
             return;
         }
-        Done done;
-        done.picture = queue_.front();
+        decoding_ = queue_.front();
         queue_.pop_front();
-        decoding_ = done.picture;
-        lock.unlock();
-        done.result = decode_(done.picture, done.decoded);
-        lock.lock();
+        decode(decoding_, lock);
         decoding_ = -1;
-        finished_.push_back(std::move(done));
         changed_.notify_all();
     }
+}
+
+// Called and left with the lock held; decodes without it.
+void PictureLoader::decode(int picture, std::unique_lock<std::mutex>& lock) {
+    lock.unlock();
+    PictureBands bands(picture, false);
+    const bool readable = bands.start() == PictureDecoding::Decoded;
+    lock.lock();
+    if (!readable) {
+        Band damaged;
+        damaged.picture = picture;
+        damaged.damaged = true;
+        handOver(std::move(damaged), lock);
+        return;
+    }
+    const int size = bands.size();
+    for (int top = 0; top < size;) {
+        Band band;
+        band.picture = picture;
+        band.top = top;
+        band.size = size;
+        lock.unlock();
+        band.data.resize(static_cast<std::size_t>(kBandRows) * size * 3);
+        const int rows = bands.next(band.data.data(), kBandRows);
+        lock.lock();
+        if (rows <= 0) {
+            band.damaged = true;
+            band.data = {};
+            handOver(std::move(band), lock);
+            return;
+        }
+        band.rows = rows;
+        band.data.resize(static_cast<std::size_t>(rows) * size * 3);
+        if (!handOver(std::move(band), lock)) {
+            return;
+        }
+        top += rows;
+    }
+}
+
+bool PictureLoader::handOver(Band&& band, std::unique_lock<std::mutex>& lock) {
+    changed_.wait(lock, [this] { return stopping_ || ready_.size() < kBandsAhead; });
+    if (stopping_) {
+        return false;
+    }
+    ready_.push_back(std::move(band));
+    changed_.notify_all();
+    return true;
 }

@@ -1,6 +1,8 @@
-// Decodes floor pictures on a thread of its own, one at a time in the order
-// they are asked for, so that neither set-up nor a frame waits for a whole
-// picture. The frame loop collects what is done after its frames.
+// Decodes floor pictures on a thread of its own, a band of rows at a time,
+// in the order they are asked for, so that neither set-up nor a frame waits
+// for a whole picture and no whole decoded picture is ever held: the thread
+// stays at most two bands ahead of the frame loop, which takes them after
+// its frames.
 #pragma once
 
 #include <condition_variable>
@@ -9,42 +11,44 @@
 #include <thread>
 #include <vector>
 
-#include "gfx/picture_decoding.h"
-
 class PictureLoader {
   public:
-    struct Done {
+    // Rows in a band: a 2048-row picture comes in 16.
+    static constexpr int kBandRows = 128;
+
+    struct Band {
         int picture = -1;
-        PictureDecoding result = PictureDecoding::Damaged;
-        DecodedPicture decoded;
+        bool damaged = false;  // the picture does not decode: drop what came of it
+        int top = 0;           // its first row, counted from the picture's top
+        int rows = 0;
+        int size = 0;                     // the picture's
+        std::vector<unsigned char> data;  // rows x size x 3 bytes, the band's bottom row first
     };
 
-    // Where decoding is done: the program's own resources by default.
-    using Decode = PictureDecoding (*)(int picture, DecodedPicture& decoded);
-
-    explicit PictureLoader(Decode decode);
-    ~PictureLoader();  // waits for the picture being decoded, drops the rest
+    PictureLoader();
+    ~PictureLoader();  // stops after the band being decoded
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
 
-    // Adds `picture` to the queue unless it is queued, being decoded or done.
+    // Adds `picture` to the queue unless it is queued or being decoded.
     void request(int picture);
-    // Moves every finished picture into `done`; false when there was none.
-    bool takeFinished(std::vector<Done>& done);
-    // Blocks until `picture`, which must have been requested, is finished,
-    // and takes it (with any others finished meanwhile, into `others`).
-    Done waitFor(int picture, std::vector<Done>& others);
+    // The next band ready, if any.
+    bool takeBand(Band& band);
+    // Blocks until a band is ready and takes it; false, at once, when nothing
+    // is queued or being decoded.
+    bool waitBand(Band& band);
 
   private:
-    bool knownLocked(int picture) const;
     void run();
+    void decode(int picture, std::unique_lock<std::mutex>& lock);
+    // Hands a band over, waiting while two are waiting; false when stopping.
+    bool handOver(Band&& band, std::unique_lock<std::mutex>& lock);
 
-    Decode decode_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<int> queue_;
     int decoding_ = -1;
-    std::vector<Done> finished_;
+    std::deque<Band> ready_;
     bool stopping_ = false;
     std::thread worker_;
 };

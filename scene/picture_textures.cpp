@@ -1,17 +1,11 @@
 // The floor pictures as textures (see picture_textures.h).
 #include "scene/picture_textures.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "gfx/glfw_texture.h"
+#include "gfx/picture_decoding.h"
 
-PictureTextures::PictureTextures(PictureLoader::Decode decode) : loader_(decode) {}
+PictureTextures::PictureTextures() = default;
 PictureTextures::~PictureTextures() = default;
-
-PictureDecoding PictureTextures::decodeWholeFloor(int picture, DecodedPicture& decoded) {
-    return decodeFloorPicture(picture, false, decoded);
-}
 
 bool PictureTextures::showSmallFirst(int picture) {
     if (small_[picture] == nullptr) {
@@ -41,63 +35,71 @@ GLuint PictureTextures::textureOf(int picture, int otherShown) {
     if (small_[picture] != nullptr) {
         return small_[picture]->name();
     }
-    if (slot == nullptr) {
-        // Not decoded yet: the one wait of a run whose change came first.
-        request(picture);
-        std::vector<PictureLoader::Done> others;
-        PictureLoader::Done done = loader_.waitFor(picture, others);
-        for (PictureLoader::Done& other : others) {
-            accept(std::move(other), picture, otherShown, -1);
-        }
-        accept(std::move(done), picture, otherShown, -1);
+    // The one wait of a run whose change came before its picture was filled.
+    request(picture);
+    while (loader_.waitBand(band_)) {
+        fill(band_, picture, otherShown, -1);
         slot = slotOf(picture);
-        if (slot == nullptr) {
-            return 0;  // damaged: the schedule leaves it out after this frame
+        if (slot != nullptr && whole(*slot)) {
+            return slot->texture->name();
+        }
+        if (!requested_[picture]) {
+            break;  // found damaged
         }
     }
-    fill(*slot, kBackgroundSize);
-    return slot->texture->name();
+    return 0;  // damaged: the schedule leaves it out after this frame
 }
 
 void PictureTextures::afterFrame(int upcoming, int shownA, int shownB, std::vector<int>& damaged) {
-    std::vector<PictureLoader::Done> done;
-    if (loader_.takeFinished(done)) {
-        for (PictureLoader::Done& each : done) {
-            accept(std::move(each), shownA, shownB, upcoming);
+    if (upcoming >= 0) {
+        Slot* slot = slotOf(upcoming);
+        if (slot == nullptr || !whole(*slot)) {
+            request(upcoming);
         }
     }
-    Slot* upcomingSlot = slotOf(upcoming);
-    if (upcomingSlot == nullptr) {
-        request(upcoming);
-    }
-    // A shown picture on its small copy comes first; then the next change's.
-    for (const int picture : {shownA, shownB, upcoming}) {
-        Slot* slot = slotOf(picture);
-        if (slot != nullptr && !whole(*slot)) {
-            fill(*slot, kRowsPerFrame);
-            break;
-        }
+    if (loader_.takeBand(band_)) {
+        fill(band_, shownA, shownB, upcoming);
     }
     damaged.insert(damaged.end(), damaged_.begin(), damaged_.end());
     damaged_.clear();
 }
 
-void PictureTextures::accept(PictureLoader::Done&& done, int keepA, int keepB, int upcoming) {
-    const int picture = done.picture;
-    requested_[picture] = false;
-    if (done.result != PictureDecoding::Decoded) {
-        damaged_.push_back(picture);
-        return;
-    }
-    if (picture != keepA && picture != keepB && picture != upcoming) {
-        return;  // no longer wanted: asked for again when it is
+void PictureTextures::fill(PictureLoader::Band& band, int keepA, int keepB, int upcoming) {
+    const int picture = band.picture;
+    const bool last = band.damaged || band.top + band.rows >= band.size;
+    if (last) {
+        requested_[picture] = false;
     }
     Slot* slot = slotOf(picture);
-    if (slot == nullptr) {
-        slot = &claimSlot(picture, keepA, keepB);
+    if (band.damaged) {
+        damaged_.push_back(picture);
+        if (slot != nullptr) {
+            slot->picture = -1;  // what was filled is never drawn
+            slot->rowsFilled = 0;
+        }
+        return;
     }
-    slot->rowsFilled = 0;
-    slot->source = std::move(done.decoded);
+    if (picture != keepA && picture != keepB && (upcoming < 0 || picture != upcoming)) {
+        return;  // no longer wanted: asked for again when it is
+    }
+    if (slot == nullptr) {
+        slot = claimSlot(picture, keepA, keepB);
+        if (slot == nullptr) {
+            return;  // both textures hold pictures on screen
+        }
+    }
+    if (band.top == 0) {
+        slot->rowsFilled = 0;
+    }
+    if (slot->texture == nullptr) {
+        slot->texture = std::make_unique<GLFWTexture>(kBackgroundSize);
+    }
+    // Rows counted from the top; the texture's from the bottom.
+    slot->texture->uploadRows(band.data.data(), band.size - band.top - band.rows, band.rows);
+    slot->rowsFilled += band.rows;
+    if (whole(*slot)) {
+        small_[picture].reset();
+    }
 }
 
 PictureTextures::Slot* PictureTextures::slotOf(int picture) {
@@ -109,7 +111,7 @@ PictureTextures::Slot* PictureTextures::slotOf(int picture) {
     return nullptr;
 }
 
-PictureTextures::Slot& PictureTextures::claimSlot(int picture, int keepA, int keepB) {
+PictureTextures::Slot* PictureTextures::claimSlot(int picture, int keepA, int keepB) {
     Slot* chosen = nullptr;
     for (Slot& slot : slots_) {
         if (slot.picture == keepA || slot.picture == keepB) {
@@ -120,26 +122,9 @@ PictureTextures::Slot& PictureTextures::claimSlot(int picture, int keepA, int ke
             chosen = &slot;
         }
     }
-    chosen->picture = picture;
-    chosen->rowsFilled = 0;
-    chosen->source = DecodedPicture{};
-    return *chosen;
-}
-
-// The next `rows` rows of the slot's decoded picture, up to its last one;
-// once whole, the decoded rows and the small copy it replaces are let go.
-void PictureTextures::fill(Slot& slot, int rows) {
-    if (whole(slot) || slot.source.rows.empty()) {
-        return;
+    if (chosen != nullptr) {
+        chosen->picture = picture;
+        chosen->rowsFilled = 0;
     }
-    if (slot.texture == nullptr) {
-        slot.texture = std::make_unique<GLFWTexture>(kBackgroundSize);
-    }
-    const int count = std::min(rows, kBackgroundSize - slot.rowsFilled);
-    slot.texture->uploadRows(slot.source.rows.data(), slot.rowsFilled, count);
-    slot.rowsFilled += count;
-    if (whole(slot)) {
-        slot.source = DecodedPicture{};
-        small_[slot.picture].reset();
-    }
+    return chosen;
 }

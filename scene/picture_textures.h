@@ -1,10 +1,12 @@
 // The floor pictures as textures. Pictures are decoded on a thread of their
-// own (PictureLoader); after each frame a band of rows of a decoded picture
-// goes into its texture, so no frame waits for a whole picture. Three whole
-// textures at a time: the two on units 1 and 2, and the one the next change
-// will bring in. Until a shown picture's whole texture is filled, its small
-// copy (decoded at set-up, in a moment) stands in. A picture whose data does
-// not decode is never drawn; it is handed back so the schedule leaves it out.
+// own (PictureLoader), a band of rows at a time; after each frame one band
+// goes into its picture's texture, so no frame waits for a whole picture and
+// no whole decoded picture is held. Two whole textures at a time: the two
+// pictures of a cross-fade; once one is faded out, its texture takes the
+// picture the next change will bring in. Until a shown
+// picture's texture is whole, its small copy (decoded at set-up, in a
+// moment) stands in. A picture whose data does not decode is never drawn; it
+// is handed back so that the schedule leaves it out.
 #pragma once
 
 #include <array>
@@ -19,11 +21,7 @@ class GLFWTexture;
 
 class PictureTextures {
   public:
-    // Rows filled after a frame: a 2048-row picture takes 16 frames.
-    static constexpr int kRowsPerFrame = 128;
-
-    // `decode` makes a whole picture (the program's resources by default).
-    explicit PictureTextures(PictureLoader::Decode decode = decodeWholeFloor);
+    PictureTextures();
     ~PictureTextures();
 
     // Set-up's: `picture`'s small copy becomes its texture for now, and its
@@ -32,38 +30,37 @@ class PictureTextures {
     bool showSmallFirst(int picture);
 
     // The texture to draw `picture` with: its whole texture where that is
-    // filled, else its small copy; where it has neither, the whole picture
-    // is waited for and filled now. A slot is taken for it if it has none,
-    // never the one of `otherShown`. 0 for a picture found damaged meanwhile.
+    // filled, else its small copy; where it has neither, the rest of the
+    // whole picture is waited for and filled now. A slot is taken for it if
+    // it has none, never the one of `otherShown`. 0 for a picture found
+    // damaged meanwhile.
     GLuint textureOf(int picture, int otherShown);
 
-    // After a frame: takes the pictures decoded meanwhile, asks for
-    // `upcoming` if it is not on its way, and fills one band of rows, the
-    // shown pictures first. Pictures found damaged since the last call are
+    // After a frame: asks for `upcoming` (-1: none yet) if it is not on its
+    // way, and fills one band of rows that the loader has ready, for `shownA`,
+    // `shownB` or `upcoming`. Pictures found damaged since the last call are
     // added to `damaged`.
     void afterFrame(int upcoming, int shownA, int shownB, std::vector<int>& damaged);
-
-    // The program's own: the whole floor `picture` from its resource.
-    static PictureDecoding decodeWholeFloor(int picture, DecodedPicture& decoded);
 
   private:
     struct Slot {
         std::unique_ptr<GLFWTexture> texture;
         int picture = -1;
         int rowsFilled = 0;
-        DecodedPicture source;  // the rows still to fill; emptied once filled
     };
     Slot* slotOf(int picture);
-    Slot& claimSlot(int picture, int keepA, int keepB);
+    // Null where both slots hold `keepA` and `keepB`.
+    Slot* claimSlot(int picture, int keepA, int keepB);
     bool whole(const Slot& slot) const { return slot.rowsFilled >= kBackgroundSize; }
-    // A finished decode: into a slot when it is one of the three wanted.
-    void accept(PictureLoader::Done&& done, int keepA, int keepB, int upcoming);
-    void fill(Slot& slot, int rows);
+    // One band from the loader: into its picture's texture when the picture
+    // is one of the three wanted.
+    void fill(PictureLoader::Band& band, int keepA, int keepB, int upcoming);
     void request(int picture);
 
     PictureLoader loader_;
-    std::array<Slot, 3> slots_;
+    std::array<Slot, 2> slots_;
     std::array<std::unique_ptr<GLFWTexture>, kBackgroundCount> small_;
     std::array<bool, kBackgroundCount> requested_{};
     std::vector<int> damaged_;
+    PictureLoader::Band band_;  // kept between frames, so a frame allocates nothing
 };

@@ -90,7 +90,7 @@ struct Scene::State {
     void drawCellPoints(float shaderTime);
     void lookUpUniforms();
     void setSharedUniforms(int patternAcross);
-    void bindTextures();
+    void bindTextures(double now);
     void drawToWindow(const FrameInputs& frame, float shaderTime, int shaderMode,
                       int patternAcross);
     void drawWavesOffscreen(const PatternPass& pass, float shaderTime);
@@ -206,9 +206,12 @@ void Scene::State::setSharedUniforms(int patternAcross) {
 }
 
 // Unit 3 is left active.
-void Scene::State::bindTextures() {
-    const int a = schedule.backgroundA();
-    const int b = schedule.backgroundB();
+void Scene::State::bindTextures(double now) {
+    // A picture no longer seen may have given its texture to the next one:
+    // both units then show the one on screen, which is all the shader reads.
+    const int alone = schedule.aloneAt(now);
+    const int a = alone >= 0 ? alone : schedule.backgroundA();
+    const int b = alone >= 0 ? alone : schedule.backgroundB();
     const GLuint textures[4] = {normals != nullptr ? normals->texture() : 0,
                                 pictures.textureOf(a, b), pictures.textureOf(b, a),
                                 cellPoints != nullptr ? cellPoints->texture() : 0};
@@ -226,7 +229,7 @@ void Scene::State::drawToWindow(const FrameInputs& frame, float shaderTime, int 
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    bindTextures();
+    bindTextures(frame.time);
     glViewport(0, 0, frame.framebufferWidth, frame.framebufferHeight);
     // The read-back has a program of its own, without the pattern's code.
     if (shaderMode == kShaderReadsWaves) {
@@ -378,9 +381,16 @@ void Scene::renderFrame(const FrameInputs& frame) {
     }
     // Pictures decoded meanwhile, and a band of one into its texture, before
     // the draw binds what it needs.
+    // The next change's picture is made ready once the cross-fade before it
+    // is over, in the texture of the picture it faded out.
     s.damagedPictures.clear();
-    s.pictures.afterFrame(s.schedule.upcomingPicture(), s.schedule.backgroundA(),
-                          s.schedule.backgroundB(), s.damagedPictures);
+    const int alone = s.schedule.aloneAt(frame.time);
+    if (alone >= 0) {
+        s.pictures.afterFrame(s.schedule.upcomingPicture(), alone, alone, s.damagedPictures);
+    } else {
+        s.pictures.afterFrame(-1, s.schedule.backgroundA(), s.schedule.backgroundB(),
+                              s.damagedPictures);
+    }
     s.leaveOutDamaged(s.damagedPictures);
     s.camera.setProjection(
         perspective(kFieldOfViewDegrees, frame.aspectRatio, kNearPlane, kFarPlane));

@@ -54,7 +54,7 @@ std::vector<GLuint> framebufferBinds;
 int framebuffersMade = 0;
 std::map<GLuint, Rgba> pictureColours;  // texture name -> its one texel
 std::map<GLuint, int> pictureSizes;     // texture name -> the picture's size
-std::map<GLuint, int> rowsUploaded;     // texture name -> rows since its picture's first
+std::map<GLuint, int> rowsUploaded;     // texture name -> rows since its picture's top band
 int wholePicturesMade = 0;              // textures made for whole pictures
 PFNGLBINDFRAMEBUFFERPROC realBindFramebuffer;
 PFNGLGENFRAMEBUFFERSPROC realGenFramebuffers;
@@ -98,8 +98,9 @@ void APIENTRY texSubImage2DShim(GLenum target, GLint level, GLint x, GLint y, GL
         realTexSubImage2D(target, level, x, y, width, height, format, type, pixels);
         return;
     }
+    // Bands come from the picture's top down; the top band starts a picture.
     int& rows = rowsUploaded[boundTexture()];
-    rows = y == 0 ? height : rows + height;
+    rows = y + height == pictureSizes[boundTexture()] ? height : rows + height;
     // The pictures arrive decoded as the bitmaps store them: blue, green, red bytes.
     if (x == 0 && y == 0 && format == GL_BGR && type == GL_UNSIGNED_BYTE) {
         const unsigned char* p = static_cast<const unsigned char*>(pixels);
@@ -512,6 +513,11 @@ Rgba firstPixelOf(int picture, int size) {
     return {p[2] / 255.0f, p[1] / 255.0f, p[0] / 255.0f, 1.0f};
 }
 
+bool sameColour(const Rgba& a, const Rgba& b) {
+    return std::fabs(a.r - b.r) < 1e-6 && std::fabs(a.g - b.g) < 1e-6 &&
+           std::fabs(a.b - b.b) < 1e-6;
+}
+
 // A set-up gate that lets `allowed` steps through and then says stop,
 // counting how often it was asked.
 struct CountingGate {
@@ -556,20 +562,24 @@ TEST_F(SceneFrameTest, EveryFrameShowsItsTwoPicturesWholeThroughManyChanges) {
         scene->renderFrame(inputs);
         timerNow += 15.0;
         // Each unit shows its picture whole, or its small copy whole, never a
-        // texture still being filled.
+        // texture still being filled; once a fade is over, the unit faded out
+        // may show the picture on screen instead of its own.
+        int ownPictures = 0;
         for (int unit : {1, 2}) {
             const GLuint texture = static_cast<GLuint>(textureOnUnit(unit));
             const int size = pictureSizes.at(texture);
-            const Rgba expected = firstPixelOf(unit == 1 ? drawnA : drawnB, size);
+            const int own = unit == 1 ? drawnA : drawnB, other = unit == 1 ? drawnB : drawnA;
             const Rgba seen = pictureColours.at(texture);
             ASSERT_EQ(rowsUploaded[texture], size) << "frame " << frame << " unit " << unit;
-            ASSERT_NEAR(seen.r, expected.r, 1e-6) << "frame " << frame << " unit " << unit;
-            ASSERT_NEAR(seen.g, expected.g, 1e-6) << "frame " << frame << " unit " << unit;
-            ASSERT_NEAR(seen.b, expected.b, 1e-6) << "frame " << frame << " unit " << unit;
+            const bool showsOwn = sameColour(seen, firstPixelOf(own, size));
+            ASSERT_TRUE(showsOwn || sameColour(seen, firstPixelOf(other, size)))
+                << "frame " << frame << " unit " << unit;
+            ownPictures += showsOwn ? 1 : 0;
         }
+        ASSERT_GE(ownPictures, 1) << "frame " << frame;
     }
     EXPECT_GE(changes, 40);
-    EXPECT_EQ(wholePicturesMade, 3) << "three textures for whole pictures, reused";
+    EXPECT_EQ(wholePicturesMade, 2) << "two textures for whole pictures, reused";
 }
 
 // Without framebuffer objects: the scene makes and binds none (the window's
