@@ -126,8 +126,10 @@ void showPicturesWithoutGL(const CommandLine& commandLine, const std::string& wh
         cover = openPicturePreview(commandLine.hostWindow, std::cref(pictures));
     } else if (commandLine.mode != HandedWindow) {
         const std::vector<ScreenRect> monitors = desktopMonitors();
+        // "Main monitor only": the others black, as with the water.
         cover = openPictureCover(monitors, std::max(0, primaryMonitorIndex(monitors)), why,
-                                 std::cref(pictures));
+                                 std::cref(pictures),
+                                 commandLine.settings.monitors == MonitorChoice::MainOnly);
     }
     if (cover == nullptr) {
         // A preview's pane is no place for words: the Settings page would show them

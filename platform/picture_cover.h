@@ -38,11 +38,12 @@ class PictureCover {
 };
 
 // One window above everything on each monitor; `note` is written small in
-// the lower left corner of the monitor `mainMonitor` indexes. Null where the
-// system offers no such drawing (the Linux build says why in words instead).
+// the lower left corner of the monitor `mainMonitor` indexes. With
+// `mainOnly` the other monitors' windows stay black. Null where the system
+// offers no such drawing (the Linux build says why in words instead).
 std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>& monitors,
                                                int mainMonitor, const std::string& note,
-                                               CoverPictures pictures);
+                                               CoverPictures pictures, bool mainOnly);
 
 // A window filling the host's preview pane, for one still picture.
 std::unique_ptr<PictureCover> openPicturePreview(NativeWindowHandle host, CoverPictures pictures);

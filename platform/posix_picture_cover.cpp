@@ -3,7 +3,7 @@
 #include "platform/picture_cover.h"
 
 std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>&, int,
-                                               const std::string&, CoverPictures) {
+                                               const std::string&, CoverPictures, bool) {
     return nullptr;
 }
 

@@ -40,7 +40,8 @@ struct CoverWindow {
     HWND hwnd = nullptr;
     int width = 0;
     int height = 0;
-    std::string note;  // only on the main monitor's window
+    std::string note;    // only on the main monitor's window
+    bool black = false;  // a monitor left black: nothing is ever drawn on it
     Canvas shown;
     // The last two pictures scaled to this window, by picture index (-1: none).
     std::array<int, 2> scaledPicture{-1, -1};
@@ -54,7 +55,7 @@ class GdiPictureCover : public PictureCover {
     ~GdiPictureCover() override;
 
     bool addWindow(HWND parent, const ScreenRect& area, DWORD style, DWORD extendedStyle,
-                   const std::string& note);
+                   const std::string& note, bool black = false);
     void takeFocus();
     void show(int from, int to, float blend) override;
     bool wait(double seconds) override;
@@ -97,7 +98,7 @@ GdiPictureCover::~GdiPictureCover() {
 }
 
 bool GdiPictureCover::addWindow(HWND parent, const ScreenRect& area, DWORD style,
-                                DWORD extendedStyle, const std::string& note) {
+                                DWORD extendedStyle, const std::string& note, bool black) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (area.width <= 0 || area.height <= 0 || !registerClass(instance)) {
         return false;
@@ -113,6 +114,7 @@ bool GdiPictureCover::addWindow(HWND parent, const ScreenRect& area, DWORD style
     window.width = area.width;
     window.height = area.height;
     window.note = note;
+    window.black = black;
     HDC screen = GetDC(hwnd);
     window.shown.make(screen, area.width, area.height);
     ReleaseDC(hwnd, screen);
@@ -204,6 +206,9 @@ void GdiPictureCover::drawNote(const CoverWindow& window) {
 
 void GdiPictureCover::show(int from, int to, float blend) {
     for (CoverWindow& window : windows_) {
+        if (window.black) {
+            continue;
+        }
         const int first = blend >= 1.0f ? to : from;
         BitBlt(window.shown.dc, 0, 0, window.width, window.height,
                scaledFor(window, first, first == to ? from : to).dc, 0, 0, SRCCOPY);
@@ -302,14 +307,15 @@ LRESULT CALLBACK GdiPictureCover::windowProc(HWND hwnd, UINT message, WPARAM wPa
 
 std::unique_ptr<PictureCover> openPictureCover(const std::vector<ScreenRect>& monitors,
                                                int mainMonitor, const std::string& note,
-                                               CoverPictures pictures) {
+                                               CoverPictures pictures, bool mainOnly) {
     auto cover = std::make_unique<GdiPictureCover>(std::move(pictures), 0);
     // The main monitor's window first: it takes the keyboard.
     const int count = static_cast<int>(monitors.size());
     for (int i = 0; i < count; ++i) {
         const int index = (mainMonitor + i) % count;
         if (!cover->addWindow(nullptr, monitors[index], WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
-                              index == mainMonitor ? note : std::string())) {
+                              index == mainMonitor ? note : std::string(),
+                              mainOnly && index != mainMonitor)) {
             return nullptr;
         }
     }

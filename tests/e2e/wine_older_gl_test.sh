@@ -7,7 +7,8 @@
 #   wine_older_gl_test.sh no-framebuffers      OpenGL 2.1 without framebuffer objects:
 #                                               the water at full resolution only
 #   wine_older_gl_test.sh gl-1.1               OpenGL 1.1 on two monitors: the floor
-#                                               pictures without OpenGL, no message box
+#                                               pictures without OpenGL, no message box;
+#                                               with "Main monitor only" the other black
 # Never a crash, and every run ends with exit code 0.
 source "$(dirname "$0")/harness.sh"
 
@@ -132,6 +133,23 @@ gl_1_1() {
     xdotool key alt+F4
     e2e_wait_exit settings 20
     [ "$E2E_STATUS" -eq 0 ] || e2e_fail "/c ended with $E2E_STATUS"
+
+    # "Main monitor only": the picture on the main monitor, the other black.
+    timeout 30 wine reg add 'HKCU\Software\Quillbrook\Glimmerpond 3D' /v Monitors /t REG_DWORD \
+        /d 2 /f >/dev/null 2>&1 || e2e_fail "could not store Monitors"
+    e2e_wine_start main_only 60 "$GP_SCR" /s
+    local main=0 other deadline=$((SECONDS + 30))
+    until [ "$main" -gt 1000 ] || [ $SECONDS -ge $deadline ]; do
+        sleep 0.5
+        e2e_screenshot "$E2E_WORK/main-only.png"
+        main=$(convert "$E2E_WORK/main-only.png" -crop 1280x720+0+0 -format %k info:)
+    done
+    other=$(convert "$E2E_WORK/main-only.png" -crop 1024x768+1280+0 -format %k info:)
+    e2e_log "main only: $main colours on the main monitor, $other on the other"
+    [ "$main" -gt 1000 ] && [ "$other" -eq 1 ] || e2e_fail "not the picture on the main monitor alone"
+    xdotool key a
+    e2e_wait_exit main_only 20
+    [ "$E2E_STATUS" -eq 0 ] || e2e_fail "main only ended with $E2E_STATUS"
 }
 
 e2e_begin "wine-older-gl-$1"
