@@ -35,29 +35,24 @@ void PictureLoader::request(int picture) {
 }
 
 bool PictureLoader::takeBand(Band& band) {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (ready_.empty()) {
-            return false;
-        }
-        band = std::move(ready_.front());
-        ready_.pop_front();
-    }
-    changed_.notify_all();
-    return true;
+    std::unique_lock<std::mutex> lock(mutex_);
+    return popBand(band, lock);
 }
 
 bool PictureLoader::waitBand(Band& band) {
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock,
-                      [this] { return !ready_.empty() || (decoding_ < 0 && queue_.empty()); });
-        if (ready_.empty()) {
-            return false;
-        }
-        band = std::move(ready_.front());
-        ready_.pop_front();
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !ready_.empty() || (decoding_ < 0 && queue_.empty()); });
+    return popBand(band, lock);
+}
+
+bool PictureLoader::popBand(Band& band, std::unique_lock<std::mutex>& lock) {
+    if (ready_.empty()) {
+        return false;
     }
+    band = std::move(ready_.front());
+    ready_.pop_front();
+    lock.unlock();
+    // The thread may be waiting for room.
     changed_.notify_all();
     return true;
 }

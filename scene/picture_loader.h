@@ -41,6 +41,8 @@ class PictureLoader {
   private:
     void run();
     void decode(int picture, std::unique_lock<std::mutex>& lock);
+    // The first band ready into `band`, the lock let go; false when none is.
+    bool popBand(Band& band, std::unique_lock<std::mutex>& lock);
     // Hands a band over, waiting while two are waiting; false when stopping.
     bool handOver(Band&& band, std::unique_lock<std::mutex>& lock);
 
