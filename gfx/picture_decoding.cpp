@@ -34,45 +34,6 @@ void countWarnings(j_common_ptr info, int level) {
     }
 }
 
-// Into `rows`, sized for expectedSize square; the picture's top row is the
-// file's first and the buffer's last.
-PictureDecoding decodeRows(const unsigned char* bytes, std::size_t count, int expectedSize,
-                           std::vector<unsigned char>& rows) {
-    jpeg_decompress_struct info;
-    ErrorTrap trap;
-    info.err = jpeg_std_error(&trap.manager);
-    trap.manager.error_exit = leaveOnError;
-    trap.manager.emit_message = countWarnings;
-    trap.warnings = 0;
-    jpeg_create_decompress(&info);
-    if (setjmp(trap.jump) != 0) {
-        jpeg_destroy_decompress(&info);
-        return PictureDecoding::Damaged;
-    }
-    jpeg_mem_src(&info, bytes, static_cast<unsigned long>(count));
-    jpeg_read_header(&info, TRUE);
-    if (info.image_width != static_cast<JDIMENSION>(expectedSize) ||
-        info.image_height != static_cast<JDIMENSION>(expectedSize)) {
-        jpeg_destroy_decompress(&info);
-        return PictureDecoding::WrongSize;
-    }
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    const std::size_t stride = static_cast<std::size_t>(expectedSize) * 3;
-    rows.resize(stride * static_cast<std::size_t>(expectedSize));
-    while (info.output_scanline < info.output_height && trap.warnings == 0) {
-        const std::size_t stored =
-            static_cast<std::size_t>(expectedSize) - 1 - info.output_scanline;
-        JSAMPROW row = rows.data() + stored * stride;
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    if (trap.warnings == 0) {
-        jpeg_finish_decompress(&info);
-    }
-    jpeg_destroy_decompress(&info);
-    return trap.warnings == 0 ? PictureDecoding::Decoded : PictureDecoding::Damaged;
-}
-
 // A resource's bytes for libjpeg, copied out a piece at a time.
 constexpr std::size_t kPieceBytes = 64 * 1024;
 const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
@@ -129,8 +90,17 @@ struct PictureBands::Reader {
     bool damaged = false;
 };
 
+PictureBands::PictureBands(int size) : reader_(new Reader), size_(size) {
+    Reader& r = *reader_;
+    r.info.err = jpeg_std_error(&r.trap.manager);
+    r.trap.manager.error_exit = leaveOnError;
+    r.trap.manager.emit_message = countWarnings;
+    r.trap.warnings = 0;
+    jpeg_create_decompress(&r.info);
+}
+
 PictureBands::PictureBands(int picture, bool small)
-    : reader_(new Reader), size_(small ? kSmallBackgroundSize : kBackgroundSize) {
+    : PictureBands(small ? kSmallBackgroundSize : kBackgroundSize) {
     const std::uint16_t id = kBackgroundPictures[picture].resourceId;
     Reader& r = *reader_;
     r.source.data = small ? findSmallPictureResource(id) : findPictureResource(id);
@@ -142,12 +112,18 @@ PictureBands::PictureBands(int picture, bool small)
     r.source.manager.skip_input_data = skipSource;
     r.source.manager.resync_to_restart = jpeg_resync_to_restart;
     r.source.manager.term_source = endSource;
-    r.info.err = jpeg_std_error(&r.trap.manager);
-    r.trap.manager.error_exit = leaveOnError;
-    r.trap.manager.emit_message = countWarnings;
-    r.trap.warnings = 0;
-    jpeg_create_decompress(&r.info);
     r.info.src = &r.source.manager;
+    r.damaged = !r.source.data.found();
+}
+
+PictureBands::PictureBands(const unsigned char* bytes, std::size_t count, int expectedSize)
+    : PictureBands(expectedSize) {
+    Reader& r = *reader_;
+    r.damaged = bytes == nullptr || count == 0 || expectedSize <= 0;
+    if (!r.damaged) {
+        // libjpeg's own source over bytes in memory; it never fails.
+        jpeg_mem_src(&r.info, bytes, static_cast<unsigned long>(count));
+    }
 }
 
 PictureBands::~PictureBands() {
@@ -157,8 +133,7 @@ PictureBands::~PictureBands() {
 
 PictureDecoding PictureBands::start() {
     Reader& r = *reader_;
-    if (!r.source.data.found()) {
-        r.damaged = true;
+    if (r.damaged) {
         return PictureDecoding::Damaged;
     }
     if (setjmp(r.trap.jump) != 0) {
@@ -204,35 +179,34 @@ int PictureBands::next(unsigned char* rows, int count) {
     return band;
 }
 
-PictureDecoding decodePicture(const unsigned char* bytes, std::size_t count, int expectedSize,
-                              DecodedPicture& picture) {
-    picture = DecodedPicture{};
-    if (bytes == nullptr || count == 0 || expectedSize <= 0) {
-        return PictureDecoding::Damaged;
-    }
-    const PictureDecoding result = decodeRows(bytes, count, expectedSize, picture.rows);
-    if (result == PictureDecoding::Decoded) {
-        picture.size = expectedSize;
-    } else {
-        picture.rows = {};
-    }
-    return result;
-}
+namespace {
 
-PictureDecoding decodeFloorPicture(int picture, bool small, DecodedPicture& decoded) {
+// Every row in one band: the picture's top row lands last.
+PictureDecoding decodeWhole(PictureBands& bands, DecodedPicture& decoded) {
     decoded = DecodedPicture{};
-    PictureBands bands(picture, small);
     const PictureDecoding header = bands.start();
     if (header != PictureDecoding::Decoded) {
         return header;
     }
     const int size = bands.size();
     std::vector<unsigned char> rows(static_cast<std::size_t>(size) * size * 3);
-    // One band of every row: the picture's top row lands last.
     if (bands.next(rows.data(), size) != size) {
         return PictureDecoding::Damaged;
     }
     decoded.size = size;
     decoded.rows = std::move(rows);
     return PictureDecoding::Decoded;
+}
+
+}  // namespace
+
+PictureDecoding decodePicture(const unsigned char* bytes, std::size_t count, int expectedSize,
+                              DecodedPicture& picture) {
+    PictureBands bands(bytes, count, expectedSize);
+    return decodeWhole(bands, picture);
+}
+
+PictureDecoding decodeFloorPicture(int picture, bool small, DecodedPicture& decoded) {
+    PictureBands bands(picture, small);
+    return decodeWhole(bands, decoded);
 }

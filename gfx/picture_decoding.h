@@ -30,6 +30,8 @@ class PictureBands {
   public:
     // `small`: the picture's small copy rather than the whole one.
     PictureBands(int picture, bool small);
+    // `count` bytes in memory, expected to be a picture `expectedSize` square.
+    PictureBands(const unsigned char* bytes, std::size_t count, int expectedSize);
     ~PictureBands();
     PictureBands(const PictureBands&) = delete;
     PictureBands& operator=(const PictureBands&) = delete;
@@ -43,6 +45,8 @@ class PictureBands {
     int next(unsigned char* rows, int count);
 
   private:
+    explicit PictureBands(int size);
+
     struct Reader;
     Reader* reader_;
     int size_;
