@@ -68,18 +68,11 @@ class DecodedPictures {
 // Both pictures of the schedule's units decoded; a damaged one is left out
 // and another picked. False when none is left.
 bool loadShownPictures(BackgroundSchedule& schedule, DecodedPictures& pictures) {
-    for (;;) {
-        const int a = schedule.backgroundA();
-        const int b = schedule.backgroundB();
-        const int damaged = !pictures.load(a) ? a : !pictures.load(b) ? b : -1;
-        if (damaged < 0) {
-            pictures.keepOnly(a, b);
-            return true;
-        }
-        if (!schedule.leaveOut(damaged)) {
-            return false;
-        }
+    if (!schedule.keepUsable([&pictures](int picture) { return pictures.load(picture); })) {
+        return false;
     }
+    pictures.keepOnly(schedule.backgroundA(), schedule.backgroundB());
+    return true;
 }
 
 }  // namespace

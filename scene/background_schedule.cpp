@@ -103,6 +103,20 @@ bool BackgroundSchedule::leaveOut(int picture) {
     return true;
 }
 
+bool BackgroundSchedule::keepUsable(const std::function<bool(int picture)>& usable) {
+    for (;;) {
+        const int refused = !usable(backgroundA_)   ? backgroundA_
+                            : !usable(backgroundB_) ? backgroundB_
+                                                    : -1;
+        if (refused < 0) {
+            return true;
+        }
+        if (!leaveOut(refused)) {
+            return false;
+        }
+    }
+}
+
 void BackgroundSchedule::postpone(double seconds) {
     fadeStart_ = static_cast<float>(fadeStart_ + seconds);
     nextSwitch_ = static_cast<float>(nextSwitch_ + seconds);

@@ -8,6 +8,8 @@
 // the function it is given, so tests drive it with their own.
 #pragma once
 
+#include <functional>
+
 #include "resources/background_pictures.h"
 
 // A new picture lies 1 to 6 places after the other unit's, cyclically.
@@ -61,6 +63,9 @@ class BackgroundSchedule {
     // the next change brings, another takes its place. False once no picture
     // is left.
     bool leaveOut(int picture);
+    // Asks `usable` of the pictures on units 1 and 2 (it may decode them),
+    // leaving out and replacing each it refuses. False once none is left.
+    bool keepUsable(const std::function<bool(int picture)>& usable);
 
     // Moves the cross-fade and the next change `seconds` later: while no one
     // could see the water its pictures stood still, so a fade that was

@@ -288,22 +288,7 @@ void Scene::State::advanceBackgrounds(double now) {
 // Unit 1's and unit 2's pictures from their small copies; a picture whose
 // copy does not decode is left out and another picked. False when none is left.
 bool Scene::State::showFirstPictures() {
-    for (;;) {
-        const int a = schedule.backgroundA();
-        const int b = schedule.backgroundB();
-        int damaged = -1;
-        for (const int picture : {a, b}) {
-            if (damaged < 0 && !pictures.showSmallFirst(picture)) {
-                damaged = picture;
-            }
-        }
-        if (damaged < 0) {
-            return true;
-        }
-        if (!schedule.leaveOut(damaged)) {
-            return false;
-        }
-    }
+    return schedule.keepUsable([this](int picture) { return pictures.showSmallFirst(picture); });
 }
 
 // Pictures whose whole data did not decode: never picked again. One on
