@@ -345,39 +345,3 @@ TEST(PicturesWithoutGL, DrawnOnlyWhileAFadeRunsEachEndingOnTheNewPicture) {
     EXPECT_EQ(fadesEnded, 3);
     EXPECT_LE(draws, 1 + 3 * (15 * 3 + 2));
 }
-
-// Pictures whose data is damaged: never picked again, one on a unit replaced
-// at once; with one left it stays alone all run, with none the schedule says
-// so. Between a fade's end and the next change the picture on screen is
-// alone, and its partner free for the next one.
-TEST(BackgroundSchedule, DamagedPicturesAreLeftOutAndTheOneOnScreenIsKnown) {
-    BackgroundSchedule schedule = setUpAt(kSetUp);
-    const int a = schedule.backgroundA(), b = schedule.backgroundB();
-    EXPECT_EQ(schedule.aloneAt(kSetUp), -1) << "the first fade is still to come";
-    ASSERT_TRUE(schedule.leaveOut(a));
-    EXPECT_NE(schedule.backgroundA(), a);
-    EXPECT_EQ(schedule.backgroundB(), b);
-    for (const int picture : {0, 2, 4, 5, 6}) {
-        ASSERT_TRUE(schedule.leaveOut(picture));
-    }
-    // Left: b (3) and 7.
-    std::vector<Sample> samples = run(schedule, kSetUp + 600.0);
-    int changes = 0;
-    for (const Sample& s : samples) {
-        ASSERT_TRUE((s.backgroundA == 3 || s.backgroundA == 7) &&
-                    (s.backgroundB == 3 || s.backgroundB == 7))
-            << "at " << s.time;
-        changes += s.changed ? 1 : 0;
-    }
-    EXPECT_GE(changes, 8);
-    const double fadeOver = schedule.fadeStart() + kFadeSeconds;
-    EXPECT_EQ(schedule.aloneAt(fadeOver - 0.5), -1);
-    EXPECT_EQ(schedule.aloneAt(fadeOver),
-              schedule.fadeToSecond() == 1 ? schedule.backgroundB() : schedule.backgroundA());
-    ASSERT_TRUE(schedule.leaveOut(7));
-    EXPECT_EQ(schedule.backgroundA(), 3);
-    EXPECT_EQ(schedule.backgroundB(), 3);
-    EXPECT_FALSE(schedule.changes());
-    EXPECT_EQ(schedule.aloneAt(timerNow), 3);
-    EXPECT_FALSE(schedule.leaveOut(3)) << "no picture left";
-}
