@@ -69,9 +69,22 @@ e2e_pass() {
     exit 0
 }
 
+# What was running and shown when a test failed, taken before cleanup ends it:
+# a program that never showed its window says here how far it got.
+e2e_log_state() {
+    e2e_log "--- processes"
+    ps -eo pid,ppid,stat,etime,time,wchan:24,args --sort=pid |
+        grep -E 'wine|\.exe|\.scr|Glimmerpond|Xvfb|Xephyr' | grep -v grep | cut -c1-200 >&2 || true
+    if [ -n "${DISPLAY:-}" ]; then
+        e2e_log "--- windows on $DISPLAY"
+        timeout 5 xwininfo -root -children 2>/dev/null | grep -E '^ +0x' | head -n 20 >&2 || true
+    fi
+}
+
 e2e_cleanup() {
     local status=$?
     local pid
+    [ $status -eq 0 ] || e2e_log_state
     for pid in "${E2E_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
