@@ -54,6 +54,11 @@ int refreshRateUnder(const ScreenRect& window, const std::vector<MonitorRefresh>
     return fastest;
 }
 
+void FramePacer::frameStarted(double now) {
+    // A late frame counts from now: the frames after it do not hurry to catch up.
+    lastStart_ = std::max(now, lastStart_ + interval_);
+}
+
 double FramePacer::waitBeforeNextFrame(double now) const {
     const double wait = lastStart_ + interval_ - now;
     return wait >= kShortestWaitSeconds ? wait : 0.0;

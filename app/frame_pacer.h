@@ -50,8 +50,10 @@ class FramePacer {
   public:
     explicit FramePacer(double minimumInterval) : interval_(minimumInterval) {}
 
-    // A frame starts at `now` (seconds on a steady clock).
-    void frameStarted(double now) { lastStart_ = now; }
+    // A frame starts at `now` (seconds on a steady clock). One started up to
+    // kShortestWaitSeconds early counts from when it was due, so that those
+    // early starts never add up to more frames than the interval allows.
+    void frameStarted(double now);
 
     // How long to wait at `now` before the next frame may start; 0 when it
     // may start at once.

@@ -66,4 +66,19 @@ TEST(FramePacing, WaitsOutTheRestOfTheIntervalFromTheFrameStart) {
     // with less than a millisecond left.
     EXPECT_EQ(pacer.waitBeforeNextFrame(10.030), 0.0);
     EXPECT_EQ(pacer.waitBeforeNextFrame(10.0245), 0.0);
+
+    // Frames whose own work leaves less than a millisecond each time, started
+    // as soon as allowed: still no more than the cap over five seconds. After
+    // a stall the frames go on at the cap, not faster.
+    for (const double work : {1.0 / 60 - 0.0008, 1.0 / 60 - 0.0002}) {
+        FramePacer capped(1.0 / 60);
+        int frames = 0;
+        for (double now = 0.0; now < 5.0; now += capped.waitBeforeNextFrame(now)) {
+            capped.frameStarted(now);
+            ++frames;
+            now += frames == 100 ? 0.5 : work;
+        }
+        // The first frame and the stalled one, then the rest of the time at the cap.
+        EXPECT_LE(frames, 2 + (5.0 - 0.5) * 60) << "work " << work;
+    }
 }
