@@ -6,7 +6,7 @@
 
 class Failure;
 
-// The floats for the rows of a bitmap that passed checkBitmap: width x height
+// The floats for the rows of a bitmap that findCheckedBitmap passed: width x height
 // pixels of red, green, blue, alpha, bottom row first; each byte b becomes
 // b / 255 in single precision and alpha is 1. These are the floats the GDI
 // path (a 32-bit DIB of the loaded bitmap) gives, row for row.

@@ -15,6 +15,7 @@
 #include "tests/support/bitmap_pixels.h"
 #include "gfx/picture_decoding.h"
 #include "tests/support/bitmap_floats.h"
+#include "platform/failure.h"
 #include "platform/resources.h"
 #include "resources/background_pictures.h"
 
@@ -68,18 +69,17 @@ std::vector<double> blockMeans(const unsigned char* bytes) {
 TEST(ShippedPictures, EveryFloorDecodesToItsTextureWithin40DecibelsOfItsPaintedOriginal) {
     for (int index = 0; index < kBackgroundCount; ++index) {
         const std::uint16_t id = kBackgroundPictures[index].resourceId;
-        const ResourceData painted = findBitmapResource(id);
-        ASSERT_EQ(checkBitmap(painted.bytes, painted.size, kFloorSize, kFloorSize),
-                  BitmapProblem::None)
-            << id;
-        ASSERT_EQ(bitmapRows(painted.bytes).stride, kStride);
+        Failure failure;
+        const unsigned char* painted = findCheckedBitmap(id, kFloorSize, kFloorSize, failure);
+        ASSERT_NE(painted, nullptr) << id;
+        ASSERT_EQ(bitmapRows(painted).stride, kStride);
         DecodedPicture whole;
         ASSERT_EQ(decodeFloorPicture(index, false, whole), PictureDecoding::Decoded) << id;
         ASSERT_EQ(whole.size, kFloorSize);
         ASSERT_EQ(whole.rows.size(), kStride * kFloorSize);
         double squares = 0.0;
         for (std::size_t i = 0; i < whole.rows.size(); ++i) {
-            const double d = whole.rows[i] - painted.bytes[kRowsOffset + i];
+            const double d = whole.rows[i] - painted[kRowsOffset + i];
             squares += d * d;
         }
         const double psnr = 10.0 * std::log10(255.0 * 255.0 * whole.rows.size() / squares);
@@ -149,10 +149,11 @@ TEST(ShippedPictures, FloorsDifferClearlyFromEachOther) {
 }
 
 TEST(ShippedPictures, AboutPictureSitsOnTheWindowsGreen) {
-    ResourceData data = findBitmapResource(101);
-    ASSERT_EQ(checkBitmap(data.bytes, data.size, 110, 83), BitmapProblem::None);
+    Failure failure;
+    const unsigned char* bytes = findCheckedBitmap(101, 110, 83, failure);
+    ASSERT_NE(bytes, nullptr);
     std::vector<float> pixels(110 * 83 * 4);
-    convertBitmapToFloats(data.bytes, 110, 83, pixels.data());
+    convertBitmapToFloats(bytes, 110, 83, pixels.data());
     // The corners are the About window's background, RGB(177, 232, 179).
     for (int corner : {0, 109, 82 * 110, 82 * 110 + 109}) {
         EXPECT_EQ(pixels[corner * 4 + 0], 177.0f / 255.0f);
