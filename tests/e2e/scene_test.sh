@@ -150,16 +150,18 @@ picture_change() {
     local step=$(((a - b + 8) % 8))
     [ "$step" -ge 1 ] && [ "$step" -le 6 ] || e2e_fail "picture $a follows $b by $step"
 
-    # The ramp, 12 s at this rate, blends visibly over its middle half: the
-    # shots from 3 s on, about a second apart, see the blend from its start
-    # to near its end even where each screenshot is slow.
-    sleep 3
+    # The ramp takes 12 s at this rate. Shots over the whole of it, from its
+    # first second on and about 1.2 s apart, see the blend rise from one
+    # picture to the other: a pair whose shares read compressed (the pale sand
+    # after the mosaic) still rises well, which shots over its middle alone
+    # did not show.
+    sleep 0.7
     local i shots=()
-    for i in 1 2 3 4 5 6; do
+    for i in 1 2 3 4 5 6 7 8; do
         e2e_screenshot "$E2E_WORK/fading-$i.png"
         convert "$E2E_WORK/fading-$i.png" "$E2E_WORK/fading-$i.ppm"
         shots+=("$E2E_WORK/fading-$i.ppm")
-        sleep 0.6
+        sleep 0.9
     done
     check fade "${pictures[$b]}" "${pictures[$a]}" "${shots[@]}"
 
